@@ -1,0 +1,454 @@
+#include "model/catalogue.h"
+
+#include <array>
+#include <set>
+
+#include "model/text_codec.h"
+
+namespace vargo {
+namespace {
+
+const std::array<CatalogueInfo, kPartKinds> kInfo = {{
+    {PartKind::Motor, "ini/Motor.ini", "motor", 20, 20, 99},
+    {PartKind::Frame, "ini/Frame.ini", "frame", 30, 25, 99},
+    {PartKind::Booster, "ini/Booster.ini", "booster", 20, 21, 99},
+    {PartKind::Protector, "ini/Protector.ini", "protector", 20, 25, 20},
+    {PartKind::Hardware, "ini/Hardware.ini", "hardware", 20, 25, 99},
+    {PartKind::SoftMobile, "ini/Software1.ini", "software1", 20, 25, 20},
+    {PartKind::SoftAttack, "ini/Software2.ini", "software2", 20, 7, 20},
+    {PartKind::SoftDeffence, "ini/Software3.ini", "software3", 20, 25, 20},
+}};
+
+// How software costs are read: the full load keeps bare cost records (code 0, no name) in place
+// of the named actions; the load by ID copies the costs into the named ones.
+enum class SoftMode { BareCosts, Named };
+
+// Reads `count` costs (AP line, then Memory line) into fresh bare actions.
+template <size_t N>
+std::array<Action, N> readCosts(FieldReader& in) {
+    std::array<Action, N> costs{};
+    for (auto& a : costs) {
+        a.AP = in.integer();
+    }
+    for (auto& a : costs) {
+        a.Memory = in.integer();
+    }
+    return costs;
+}
+
+ActionPtr bare(const Action& costs) {
+    auto a = std::make_shared<Action>();
+    a->AP = costs.AP;
+    a->Memory = costs.Memory;
+    return a;
+}
+
+void readRecord(FieldReader& in, Motor& m) {
+    m.name = in.text();
+    m.Rl = in.integer();
+    m.pow = in.integer();
+    m.HP = in.integer();
+    m.weight = in.integer();
+}
+
+void readRecord(FieldReader& in, DollFrame& f, bool withImage = true) {
+    f.name = in.text();
+    f.Rl = in.integer();
+    f.offence = in.integer();
+    f.defence = in.integer();
+    f.move = in.integer();
+    f.jump = in.integer();
+    f.spin = in.integer();
+    f.HP = in.integer();
+    f.weight = in.integer();
+    if (withImage) {
+        f.image = in.text();
+    }
+}
+
+void readRecord(FieldReader& in, Booster& b) {
+    b.name = in.text();
+    b.Rl = in.integer();
+    b.move = in.integer();
+    b.jump = in.integer();
+    b.spin = in.integer();
+    b.HP = in.integer();
+    b.weight = in.integer();
+}
+
+void readRecord(FieldReader& in, Protector& p) {
+    p.name = in.text();
+    p.Rl = in.integer();
+    p.AC = in.real();
+    p.weight = in.real();
+}
+
+void readRecord(FieldReader& in, Hard& h) {
+    h.name = in.text();
+    h.Rl = in.integer();
+    h.CPU = in.integer();
+    h.Memory = in.integer();
+}
+
+void readRecord(FieldReader& in, SoftMobile& s, SoftMode mode) {
+    std::string name = in.text();
+    Int16 rl = in.integer();
+    auto c = readCosts<3>(in);
+    if (mode == SoftMode::BareCosts) {
+        s.move = bare(c[0]);
+        s.jump = bare(c[1]);
+        s.spin = bare(c[2]);
+    } else {
+        s.init2(c[0], c[1], c[2]);
+    }
+    s.name = name;
+    s.Rl = rl;
+}
+
+void readRecord(FieldReader& in, SoftAttack& s, SoftMode mode) {
+    std::string name = in.text();
+    Int16 rl = in.integer();
+    auto c = readCosts<5>(in);
+    if (mode == SoftMode::BareCosts) {
+        s.punch = bare(c[0]);
+        s.kick = bare(c[1]);
+        s.kumi = bare(c[2]);
+        s.drop = bare(c[3]);
+        s.hold = bare(c[4]);
+    } else {
+        s.init2(c[0], c[1], c[2], c[3], c[4]);
+    }
+    s.name = name;
+    s.Rl = rl;
+}
+
+void readRecord(FieldReader& in, SoftDeffence& s, SoftMode mode) {
+    std::string name = in.text();
+    Int16 rl = in.integer();
+    auto c = readCosts<3>(in);
+    if (mode == SoftMode::BareCosts) {
+        s.block = bare(c[0]);
+        s.uke = bare(c[1]);
+        s.hazusi = bare(c[2]);
+    } else {
+        s.init2(c[0], c[1], c[2]);
+    }
+    s.name = name;
+    s.Rl = rl;
+}
+
+// Reads one record of a kind into a fresh object, as the full load or the by-ID load does.
+template <class Part>
+std::shared_ptr<Part> readFresh(FieldReader& in, SoftMode mode) {
+    auto p = std::make_shared<Part>();
+    if constexpr (std::is_same_v<Part, SoftMobile> || std::is_same_v<Part, SoftAttack> ||
+                  std::is_same_v<Part, SoftDeffence>) {
+        readRecord(in, *p, mode);
+    } else {
+        (void)mode;
+        readRecord(in, *p);
+    }
+    return p;
+}
+
+std::shared_ptr<void> readAny(PartKind kind, FieldReader& in) {
+    switch (kind) {
+        case PartKind::Motor:
+            return readFresh<Motor>(in, SoftMode::Named);
+        case PartKind::Frame:
+            return readFresh<DollFrame>(in, SoftMode::Named);
+        case PartKind::Booster:
+            return readFresh<Booster>(in, SoftMode::Named);
+        case PartKind::Protector:
+            return readFresh<Protector>(in, SoftMode::Named);
+        case PartKind::Hardware:
+            return readFresh<Hard>(in, SoftMode::Named);
+        case PartKind::SoftMobile:
+            return readFresh<SoftMobile>(in, SoftMode::Named);
+        case PartKind::SoftAttack:
+            return readFresh<SoftAttack>(in, SoftMode::Named);
+        case PartKind::SoftDeffence:
+            return readFresh<SoftDeffence>(in, SoftMode::Named);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const CatalogueInfo& catalogueInfo(PartKind kind) {
+    return kInfo[static_cast<size_t>(kind)];
+}
+
+std::optional<PartKind> partKindFromKeyword(const std::string& keyword) {
+    for (const auto& info : kInfo) {
+        if (keyword == info.keyword) {
+            return info.kind;
+        }
+    }
+    return std::nullopt;
+}
+
+CatalogueReader::CatalogueReader(GameFolder folder) : gameFolder(std::move(folder)) {}
+
+void CatalogueReader::clearProblems() {
+    found.clear();
+    missing.clear();
+}
+
+const std::vector<std::string>* CatalogueReader::lines(PartKind kind) {
+    int key = static_cast<int>(kind);
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        const auto& info = catalogueInfo(kind);
+        std::optional<std::vector<std::string>> content;
+        try {
+            content = readTextFile(gameFolder.resolve(info.file));
+            if (!content) {
+                found.push_back({info.file, 0, "ファイルが見つかりません (the file cannot be opened)"});
+                missing.push_back(info.file);
+            }
+        } catch (const EncodingError& e) {
+            found.push_back({info.file, 0, e.what()});
+        }
+        it = cache.emplace(key, std::move(content)).first;
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
+template <class Part, class ReadFn>
+CatalogueTable<Part> CatalogueReader::fullLoad(PartKind kind, ReadFn read) {
+    const auto& info = catalogueInfo(kind);
+    CatalogueTable<Part> table;
+    table.byId.resize(static_cast<size_t>(info.capacity) + 1);
+    const auto* text = lines(kind);
+    if (!text) {
+        return table;
+    }
+    size_t i = 0;
+    bool anyRead = false;
+    int lastId = 0;
+    while (i < text->size()) {
+        const std::string& line = (*text)[i];
+        size_t next = i + 1;
+        if (isHeader(line)) {
+            int id = headerId(line);
+            lastId = id;
+            anyRead = true;
+            try {
+                FieldReader in(*text, i + 1);
+                std::shared_ptr<Part> part = read(in);
+                next = in.nextLine();
+                if (id < 0 || id > info.capacity) {
+                    found.push_back({info.file, static_cast<int>(i) + 1,
+                                     "record ID " + std::to_string(id) + " is beyond the table (0 to " +
+                                         std::to_string(info.capacity) + ")"});
+                } else {
+                    part->ID = static_cast<Int16>(id);
+                    table.byId[static_cast<size_t>(id)] = part;
+                }
+            } catch (const FieldError& e) {
+                // A record that cannot be read whole is not stored: no half-filled part in the table.
+                found.push_back({info.file, e.line, e.what()});
+                next = i + 1;
+            }
+        }
+        i = next;
+        if (anyRead && lastId >= info.stopValue) {
+            break;
+        }
+    }
+    return table;
+}
+
+template <class Part, class ReadFn>
+std::shared_ptr<Part> CatalogueReader::loadById(PartKind kind, int id, ReadFn read) {
+    const auto& info = catalogueInfo(kind);
+    const auto* text = lines(kind);
+    if (!text) {
+        return std::make_shared<Part>();
+    }
+    size_t i = 0;
+    while (i < text->size()) {
+        const std::string& line = (*text)[i];
+        size_t next = i + 1;
+        if (isHeader(line)) {
+            int headId = headerId(line);
+            if (headId == id) {
+                try {
+                    FieldReader in(*text, i + 1);
+                    std::shared_ptr<Part> part = read(in);
+                    part->ID = static_cast<Int16>(id);
+                    if constexpr (std::is_same_v<Part, Motor> || std::is_same_v<Part, DollFrame>) {
+                        part->maxHP = part->HP;
+                    }
+                    return part;
+                } catch (const FieldError& e) {
+                    found.push_back({info.file, e.line, e.what()});
+                    return std::make_shared<Part>();
+                }
+            }
+            if (headId >= info.endValue) {
+                break;
+            }
+        }
+        i = next;
+    }
+    return std::make_shared<Part>();
+}
+
+CatalogueTable<Motor> CatalogueReader::ld_AllMotors() {
+    return fullLoad<Motor>(PartKind::Motor,
+                           [](FieldReader& in) { return readFresh<Motor>(in, SoftMode::Named); });
+}
+CatalogueTable<DollFrame> CatalogueReader::ld_AllFrame() {
+    return fullLoad<DollFrame>(PartKind::Frame,
+                               [](FieldReader& in) { return readFresh<DollFrame>(in, SoftMode::Named); });
+}
+CatalogueTable<Booster> CatalogueReader::ld_AllBooster() {
+    return fullLoad<Booster>(PartKind::Booster,
+                             [](FieldReader& in) { return readFresh<Booster>(in, SoftMode::Named); });
+}
+CatalogueTable<Protector> CatalogueReader::ld_AllProtector() {
+    return fullLoad<Protector>(PartKind::Protector,
+                               [](FieldReader& in) { return readFresh<Protector>(in, SoftMode::Named); });
+}
+CatalogueTable<Hard> CatalogueReader::ld_AllHard() {
+    return fullLoad<Hard>(PartKind::Hardware,
+                          [](FieldReader& in) { return readFresh<Hard>(in, SoftMode::Named); });
+}
+CatalogueTable<SoftMobile> CatalogueReader::ld_AllSoftM() {
+    return fullLoad<SoftMobile>(
+        PartKind::SoftMobile, [](FieldReader& in) { return readFresh<SoftMobile>(in, SoftMode::BareCosts); });
+}
+CatalogueTable<SoftAttack> CatalogueReader::ld_AllSoftA() {
+    return fullLoad<SoftAttack>(
+        PartKind::SoftAttack, [](FieldReader& in) { return readFresh<SoftAttack>(in, SoftMode::BareCosts); });
+}
+CatalogueTable<SoftDeffence> CatalogueReader::ld_AllSoftD() {
+    return fullLoad<SoftDeffence>(PartKind::SoftDeffence, [](FieldReader& in) {
+        return readFresh<SoftDeffence>(in, SoftMode::BareCosts);
+    });
+}
+
+MotorPtr CatalogueReader::ld_Motor(int id) {
+    return loadById<Motor>(PartKind::Motor, id,
+                           [](FieldReader& in) { return readFresh<Motor>(in, SoftMode::Named); });
+}
+FramePtr CatalogueReader::ld_Frame(int id) {
+    return loadById<DollFrame>(PartKind::Frame, id,
+                               [](FieldReader& in) { return readFresh<DollFrame>(in, SoftMode::Named); });
+}
+FramePtr CatalogueReader::ldFrame(int id) {
+    return loadById<DollFrame>(PartKind::Frame, id, [](FieldReader& in) {
+        auto f = std::make_shared<DollFrame>();
+        readRecord(in, *f, false);
+        return f;
+    });
+}
+BoosterPtr CatalogueReader::ld_Boost(int id) {
+    return loadById<Booster>(PartKind::Booster, id,
+                             [](FieldReader& in) { return readFresh<Booster>(in, SoftMode::Named); });
+}
+ProtectorPtr CatalogueReader::ld_Protect(int id) {
+    return loadById<Protector>(PartKind::Protector, id,
+                               [](FieldReader& in) { return readFresh<Protector>(in, SoftMode::Named); });
+}
+HardPtr CatalogueReader::ld_Hard(int id) {
+    return loadById<Hard>(PartKind::Hardware, id,
+                          [](FieldReader& in) { return readFresh<Hard>(in, SoftMode::Named); });
+}
+SoftMobilePtr CatalogueReader::ld_SoftM(int id) {
+    return loadById<SoftMobile>(PartKind::SoftMobile, id,
+                                [](FieldReader& in) { return readFresh<SoftMobile>(in, SoftMode::Named); });
+}
+SoftAttackPtr CatalogueReader::ld_SoftA(int id) {
+    return loadById<SoftAttack>(PartKind::SoftAttack, id,
+                                [](FieldReader& in) { return readFresh<SoftAttack>(in, SoftMode::Named); });
+}
+SoftDeffencePtr CatalogueReader::ld_SoftD(int id) {
+    return loadById<SoftDeffence>(PartKind::SoftDeffence, id, [](FieldReader& in) {
+        return readFresh<SoftDeffence>(in, SoftMode::Named);
+    });
+}
+
+std::vector<DataProblem> checkCatalogue(const GameFolder& folder, PartKind kind) {
+    const auto& info = catalogueInfo(kind);
+    std::vector<DataProblem> problems;
+    std::optional<std::vector<std::string>> text;
+    try {
+        text = readTextFile(folder.resolve(info.file));
+    } catch (const EncodingError& e) {
+        problems.push_back({info.file, 0, e.what()});
+        return problems;
+    }
+    if (!text) {
+        problems.push_back({info.file, 0, "ファイルが見つかりません (the file cannot be opened)"});
+        return problems;
+    }
+    std::set<int> seen;
+    bool stopped = false;
+    size_t i = 0;
+    while (i < text->size()) {
+        const std::string& line = (*text)[i];
+        size_t next = i + 1;
+        if (isHeader(line)) {
+            int id = headerId(line);
+            int lineNo = static_cast<int>(i) + 1;
+            try {
+                FieldReader in(*text, i + 1);
+                auto record = readAny(kind, in);
+                next = in.nextLine();
+                if (kind == PartKind::Frame) {
+                    // Re-read the picture code to check it names a body the game can draw.
+                    FieldReader again(*text, i + 1);
+                    DollFrame f;
+                    readRecord(again, f);
+                    if (f.image != "01" && f.image != "02") {
+                        problems.push_back({info.file, again.lineNumber(),
+                                            "picture code \"" + f.image + "\" is neither \"01\" nor \"02\""});
+                    }
+                }
+                std::string name;
+                FieldReader nameReader(*text, i + 1);
+                name = nameReader.text();
+                if (name.empty()) {
+                    problems.push_back(
+                        {info.file, lineNo + 1, "the part has no name (it would count as a free slot)"});
+                }
+            } catch (const FieldError& e) {
+                problems.push_back({info.file, e.line, e.what()});
+                next = i + 1;
+            }
+            if (id < 1 || id > info.capacity) {
+                problems.push_back({info.file, lineNo,
+                                    "record ID " + std::to_string(id) + " is outside 1 to " +
+                                        std::to_string(info.capacity)});
+            } else if (!seen.insert(id).second) {
+                problems.push_back({info.file, lineNo, "record ID " + std::to_string(id) + " appears twice"});
+            }
+            if (stopped) {
+                problems.push_back({info.file, lineNo,
+                                    "record " + std::to_string(id) +
+                                        " comes after the shop stops reading (ID " +
+                                        std::to_string(info.stopValue) + " or above read earlier)"});
+            }
+            if (id >= info.stopValue) {
+                stopped = true;
+            }
+        }
+        i = next;
+    }
+    if (!seen.empty()) {
+        // The shop offers row p as ID p + 1, so a gap shows as a dead row.
+        for (int id = 1; id < *seen.rbegin(); ++id) {
+            if (!seen.count(id)) {
+                problems.push_back(
+                    {info.file, 0,
+                     "no record with ID " + std::to_string(id) + " (IDs must run from 1 without gaps)"});
+            }
+        }
+    }
+    return problems;
+}
+
+}  // namespace vargo

@@ -1,0 +1,177 @@
+#include "model/field_reader.h"
+
+#include <cctype>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+
+namespace vargo {
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string trimmed(const std::string& s) {
+    size_t b = 0;
+    size_t e = s.size();
+    while (b < e && isBlank(s[b])) {
+        ++b;
+    }
+    while (e > b && isBlank(s[e - 1])) {
+        --e;
+    }
+    return s.substr(b, e - b);
+}
+
+}  // namespace
+
+std::string DataProblem::text() const {
+    if (line > 0) {
+        return file + ":" + std::to_string(line) + ": " + problem;
+    }
+    return file + ": " + problem;
+}
+
+int headerId(const std::string& line) {
+    std::string digits;
+    for (size_t i = 1; i < line.size() && i <= 3; ++i) {
+        if (!isBlank(line[i])) {
+            digits.push_back(line[i]);
+        }
+    }
+    // Val: optional sign, digits, optional fraction; stop at anything else.
+    size_t i = 0;
+    std::string number;
+    if (i < digits.size() && (digits[i] == '-' || digits[i] == '+')) {
+        number.push_back(digits[i++]);
+    }
+    bool any = false;
+    while (i < digits.size() && std::isdigit(static_cast<unsigned char>(digits[i]))) {
+        number.push_back(digits[i++]);
+        any = true;
+    }
+    if (i < digits.size() && digits[i] == '.') {
+        number.push_back(digits[i++]);
+        while (i < digits.size() && std::isdigit(static_cast<unsigned char>(digits[i]))) {
+            number.push_back(digits[i++]);
+            any = true;
+        }
+    }
+    if (!any) {
+        return 0;
+    }
+    return static_cast<int>(roundHalfEven(std::strtod(number.c_str(), nullptr)));
+}
+
+bool parseNumber(const std::string& text, double& out) {
+    std::string t = trimmed(text);
+    if (t.empty()) {
+        return false;
+    }
+    for (char c : t) {
+        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '-' || c == '+' || c == '.' || c == 'e' ||
+              c == 'E')) {
+            return false;
+        }
+    }
+    char* end = nullptr;
+    out = std::strtod(t.c_str(), &end);
+    return end == t.c_str() + t.size() && std::isfinite(out);
+}
+
+FieldReader::FieldReader(const std::vector<std::string>& l, size_t firstLine)
+    : lines(l), line(firstLine), lastFieldLine(firstLine == 0 ? 0 : firstLine - 1) {}
+
+std::string FieldReader::raw() {
+    if (!midLine) {
+        // A field starts on a fresh line. A blank line is an empty field, as the old runtime read it.
+        if (line >= lines.size()) {
+            throw FieldError(static_cast<int>(lines.size()), "record cut short at the end of the file");
+        }
+        if (isHeader(lines[line])) {
+            throw FieldError(static_cast<int>(line) + 1,
+                             "record cut short: a line starting with \".\" where a field was expected");
+        }
+        col = 0;
+    }
+    const std::string& s = lines[line];
+    lastFieldLine = line;
+    while (col < s.size() && isBlank(s[col])) {
+        ++col;
+    }
+    std::string field;
+    if (col < s.size() && s[col] == '"') {
+        size_t close = s.find('"', col + 1);
+        if (close == std::string::npos) {
+            field = s.substr(col + 1);
+            col = s.size();
+        } else {
+            field = s.substr(col + 1, close - col - 1);
+            col = close + 1;
+        }
+        // Whatever stands between the closing quote and the separator is not part of the field.
+        size_t comma = s.find(',', col);
+        col = comma == std::string::npos ? s.size() : comma;
+    } else {
+        size_t comma = s.find(',', col);
+        size_t end = comma == std::string::npos ? s.size() : comma;
+        field = trimmed(s.substr(col, end - col));
+        col = end;
+    }
+    if (col < s.size() && s[col] == ',') {
+        ++col;
+        midLine = true;
+    } else {
+        midLine = false;
+        ++line;
+    }
+    return field;
+}
+
+std::string FieldReader::text() {
+    return raw();
+}
+
+double FieldReader::real() {
+    std::string f = raw();
+    double v = 0;
+    if (!parseNumber(f, v)) {
+        throw FieldError(lineNumber(), "\"" + f + "\" is not a number");
+    }
+    return v;
+}
+
+Int16 FieldReader::integer() {
+    std::string f = raw();
+    double v = 0;
+    if (!parseNumber(f, v)) {
+        throw FieldError(lineNumber(), "\"" + f + "\" is not a number");
+    }
+    try {
+        return CInt(v);
+    } catch (const OverflowError&) {
+        throw FieldError(lineNumber(), "\"" + f + "\" is outside the 16-bit range -32768 to 32767");
+    }
+}
+
+bool FieldReader::boolean() {
+    std::string f = raw();
+    std::string lower;
+    for (char c : f) {
+        lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    }
+    if (lower == "true" || lower == "#true#") {
+        return true;
+    }
+    if (lower == "false" || lower == "#false#") {
+        return false;
+    }
+    double v = 0;
+    if (parseNumber(f, v)) {
+        return v != 0;
+    }
+    throw FieldError(lineNumber(), "\"" + f + "\" is not True or False");
+}
+
+}  // namespace vargo

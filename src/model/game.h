@@ -1,0 +1,57 @@
+#pragma once
+// Everything the original kept in globals, in one object that screens and routines take by reference.
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "model/doll.h"
+#include "model/game_folder.h"
+#include "model/owner.h"
+#include "model/random.h"
+
+namespace vargo {
+
+/// A calendar date of the career (2013/01/01 to 2016/01/01).
+struct GameDate {
+    int year = 2013;
+    int month = 1;
+    int day = 1;
+
+    /// Adds months, keeping the day where the month allows it.
+    GameDate addMonths(int n) const;
+    /// "yyyy/mm/dd".
+    std::string format() const;
+    auto operator<=>(const GameDate&) const = default;
+};
+
+struct Game {
+    Game(GameFolder folder, Random& rng);
+
+    GameFolder folder;
+    Random& rng;
+
+    /// Index 0 the player's side, 1 the duel opponent's side. Loading replaces the objects.
+    std::array<std::shared_ptr<Owner>, 2> owners;
+    std::array<std::shared_ptr<doll>, 2> dolls;
+
+    bool guideOn = true;
+    bool newGame = false;
+    bool workshopGuidePending = false;
+    bool selectGuidePending = false;
+
+    GameDate gameDate;
+    bool playMusic = true;
+    bool savedFlag = true;
+    int duelistState = 0;
+
+    Owner& owner(int i = 0) { return *owners.at(static_cast<size_t>(i)); }
+    doll& theDoll(int i = 0) { return *dolls.at(static_cast<size_t>(i)); }
+
+    /// Fresh owners and Dolls on both sides, as the start screen makes them.
+    void resetPairs();
+    /// resetDollParam for Doll i with owner i.
+    bool resetDollParam(int i);
+};
+
+}  // namespace vargo

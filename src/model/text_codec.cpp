@@ -1,0 +1,222 @@
+#include "model/text_codec.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <iconv.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <utility>
+
+namespace vargo {
+namespace {
+
+class Iconv {
+public:
+    Iconv(const char* to, const char* from) : cd(iconv_open(to, from)) {
+        if (cd == reinterpret_cast<iconv_t>(-1)) {
+            throw EncodingError(std::string("iconv cannot convert ") + from + " to " + to);
+        }
+    }
+    ~Iconv() { iconv_close(cd); }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    std::optional<std::string> convert(std::string_view in) {
+        std::string out;
+        out.resize(in.size() * 4 + 16);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char* dst = out.data();
+        size_t dstLeft = out.size();
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        while (srcLeft > 0) {
+            if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1)) {
+                if (errno == E2BIG) {
+                    size_t used = out.size() - dstLeft;
+                    out.resize(out.size() * 2);
+                    dst = out.data() + used;
+                    dstLeft = out.size() - used;
+                    continue;
+                }
+                return std::nullopt;
+            }
+        }
+        if (iconv(cd, nullptr, nullptr, &dst, &dstLeft) == static_cast<size_t>(-1)) {
+            return std::nullopt;
+        }
+        out.resize(out.size() - dstLeft);
+        return out;
+    }
+
+private:
+    iconv_t cd;
+};
+
+// Characters an input method produces that CP932 spells with a different code point.
+const std::pair<const char*, const char*> kLookAlikes[] = {
+    {"\u301C", "\uFF5E"},  // wave dash to fullwidth tilde
+    {"\u2212", "\uFF0D"},  // minus sign to fullwidth hyphen-minus
+    {"\u2016", "\u2225"},  // double vertical line to parallel
+    {"\u2014", "\u2015"},  // em dash to horizontal bar
+    {"\u00AC", "\uFFE2"},  // not sign to fullwidth not sign
+    {"\u00A2", "\uFFE0"},  // cent sign
+    {"\u00A3", "\uFFE1"},  // pound sign
+    {"\u00A5", "\uFFE5"},  // yen sign to fullwidth yen
+    {"\u203E", "\uFFE3"},  // overline to fullwidth macron
+};
+
+std::string mapLookAlikes(std::string_view utf8) {
+    std::string s(utf8);
+    for (const auto& [from, to] : kLookAlikes) {
+        size_t at = 0;
+        const size_t fromLen = std::strlen(from);
+        while ((at = s.find(from, at)) != std::string::npos) {
+            s.replace(at, fromLen, to);
+            at += std::strlen(to);
+        }
+    }
+    return s;
+}
+
+}  // namespace
+
+std::string fromCp932(std::string_view bytes) {
+    Iconv cv("UTF-8", "CP932");
+    auto out = cv.convert(bytes);
+    if (!out) {
+        throw EncodingError("text is not Shift_JIS (CP932)");
+    }
+    return *out;
+}
+
+std::string toCp932(std::string_view utf8) {
+    Iconv cv("CP932", "UTF-8");
+    auto out = cv.convert(mapLookAlikes(utf8));
+    if (!out) {
+        throw EncodingError("text has characters Shift_JIS (CP932) cannot hold");
+    }
+    return *out;
+}
+
+bool encodableInCp932(std::string_view utf8) {
+    try {
+        (void)toCp932(utf8);
+        return true;
+    } catch (const EncodingError&) {
+        return false;
+    }
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::string current;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(std::move(current));
+            current.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            current.push_back(c);
+        }
+    }
+    if (!current.empty()) {
+        lines.push_back(std::move(current));
+    }
+    return lines;
+}
+
+std::optional<std::string> readBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path& path) {
+    auto bytes = readBytes(path);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    // Decode line by line so a bad byte is reported where it is.
+    std::vector<std::string> raw = splitLines(*bytes);
+    std::vector<std::string> lines;
+    lines.reserve(raw.size());
+    for (size_t i = 0; i < raw.size(); ++i) {
+        try {
+            lines.push_back(fromCp932(raw[i]));
+        } catch (const EncodingError&) {
+            throw EncodingError("line " + std::to_string(i + 1) + " is not Shift_JIS (CP932) text");
+        }
+    }
+    return lines;
+}
+
+std::string encodeLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& line : lines) {
+        out += toCp932(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool writeFileAtomic(const std::filesystem::path& path, std::string_view bytes, std::string* error) {
+    auto fail = [&](const std::string& why) {
+        if (error) {
+            *error = path.string() + ": " + why;
+        }
+        return false;
+    };
+    std::filesystem::path tmp = path;
+    tmp += ".tmp";
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return fail(std::strerror(errno));
+    }
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            std::string why = std::strerror(errno);
+            ::close(fd);
+            ::unlink(tmp.c_str());
+            return fail(why);
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    bool synced = ::fsync(fd) == 0;
+    std::string why = synced ? "" : std::strerror(errno);
+    if (::close(fd) != 0 && synced) {
+        synced = false;
+        why = std::strerror(errno);
+    }
+    if (!synced) {
+        ::unlink(tmp.c_str());
+        return fail(why);
+    }
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        std::string renameWhy = std::strerror(errno);
+        ::unlink(tmp.c_str());
+        return fail(renameWhy);
+    }
+    return true;
+}
+
+}  // namespace vargo

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "model/field_reader.h"
+#include "model/game_folder.h"
+#include "model/text_codec.h"
+#include "support/test_support.h"
+
+namespace vargo {
+namespace {
+
+TEST(TextCodec, RoundTripsJapaneseThroughCp932) {
+    std::string text = "鋼野拳士 ～①－∥髙 モーター";
+    std::string bytes = toCp932(text);
+    EXPECT_EQ(fromCp932(bytes), text);
+    // "鋼" is 0x8D 0x7C in Shift_JIS.
+    EXPECT_EQ(toCp932("鋼"), std::string("\x8D\x7C"));
+}
+
+// Input methods type these; CP932 spells them with other code points.
+TEST(TextCodec, MapsLookAlikesBeforeEncoding) {
+    EXPECT_EQ(fromCp932(toCp932("〜−‖—¬¥")), "～－∥―￢￥");
+    EXPECT_THROW(toCp932("😀"), EncodingError);
+    EXPECT_FALSE(encodableInCp932("😀"));
+    EXPECT_THROW(fromCp932("\x81"), EncodingError);
+}
+
+TEST(TextCodec, SplitsAnyLineEnding) {
+    EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+    EXPECT_EQ(encodeLines({"x", "y"}), "x\r\ny\r\n");
+}
+
+TEST(TextCodec, AtomicWriteLeavesOldFileOnFailure) {
+    test::TempGameFolder dir;
+    auto target = dir.path() / "file.ini";
+    ASSERT_TRUE(writeFileAtomic(target, "old"));
+    std::string error;
+    EXPECT_FALSE(writeFileAtomic(dir.path() / "missing" / "file.ini", "new", &error));
+    EXPECT_NE(error.find("missing"), std::string::npos);
+    EXPECT_EQ(readBytes(target).value(), "old");
+    ASSERT_TRUE(writeFileAtomic(target, "new"));
+    EXPECT_EQ(readBytes(target).value(), "new");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "file.ini.tmp"));
+}
+
+TEST(GameFolderTest, MatchesNamesWithoutCase) {
+    test::TempGameFolder dir;
+    dir.write("INI/motor.INI", {"x"});
+    GameFolder f(dir.path());
+    EXPECT_EQ(f.resolve("\\ini\\Motor.ini"), dir.path() / "INI" / "motor.INI");
+    EXPECT_EQ(f.resolve("save/Playersv1.ini"), dir.path() / "save" / "Playersv1.ini");
+    EXPECT_EQ(GameFolder::display("\\ini\\Motor.ini"), "ini/Motor.ini");
+}
+
+// Only characters 2 to 4 of a header count.
+TEST(FieldReaderTest, HeaderIdFromCharactersTwoToFour) {
+    EXPECT_EQ(headerId(".007"), 7);
+    EXPECT_EQ(headerId(".7"), 7);
+    EXPECT_EQ(headerId(".0071"), 7);
+    EXPECT_EQ(headerId(". 1"), 1);
+    EXPECT_EQ(headerId(".12 comment"), 12);
+    EXPECT_EQ(headerId(".x"), 0);
+    EXPECT_EQ(headerId(".150"), 150);
+}
+
+TEST(FieldReaderTest, CommasLineBreaksQuotesAndBlanks) {
+    std::vector<std::string> lines = {"  \"name, with comma\" , 12", "  3.5,x", "2.5", "tail ignored",
+                                      "next"};
+    FieldReader in(lines, 0);
+    EXPECT_EQ(in.text(), "name, with comma");
+    EXPECT_EQ(in.integer(), 12);
+    EXPECT_EQ(in.integer(), 4);
+    EXPECT_EQ(in.text(), "x");
+    EXPECT_EQ(in.real(), 2.5);
+    EXPECT_EQ(in.nextLine(), 3u);
+}
+
+TEST(FieldReaderTest, ReportsBadFieldsWithTheirLine) {
+    std::vector<std::string> lines = {"abc", "70000", ".002", ""};
+    FieldReader a(lines, 0);
+    try {
+        (void)a.integer();
+        FAIL();
+    } catch (const FieldError& e) {
+        EXPECT_EQ(e.line, 1);
+    }
+    FieldReader b(lines, 1);
+    try {
+        (void)b.integer();
+        FAIL();
+    } catch (const FieldError& e) {
+        EXPECT_EQ(e.line, 2);
+        EXPECT_NE(std::string(e.what()).find("16-bit"), std::string::npos);
+    }
+    FieldReader c(lines, 2);
+    EXPECT_THROW((void)c.text(), FieldError);  // a header where a field belongs: cut short
+    FieldReader d(lines, 3);
+    EXPECT_EQ(d.text(), "");
+    EXPECT_THROW((void)d.text(), FieldError);  // end of file
+}
+
+TEST(FieldReaderTest, Booleans) {
+    std::vector<std::string> lines = {"True,false,-1,0,maybe"};
+    FieldReader in(lines, 0);
+    EXPECT_TRUE(in.boolean());
+    EXPECT_FALSE(in.boolean());
+    EXPECT_TRUE(in.boolean());
+    EXPECT_FALSE(in.boolean());
+    EXPECT_THROW(in.boolean(), FieldError);
+}
+
+}  // namespace
+}  // namespace vargo

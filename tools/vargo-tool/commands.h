@@ -1,0 +1,21 @@
+#pragma once
+// vargo-tool's commands. Each takes the game folder and the words after the command's name,
+// writes its result to standard output and the game's messages to standard error, and returns
+// the exit status.
+
+#include <string>
+#include <vector>
+
+#include "model/game_folder.h"
+
+namespace vargo::tool {
+
+using Args = std::vector<std::string>;
+
+int cmdCatalogue(const GameFolder& folder, const Args& args);
+int cmdCheck(const GameFolder& folder, const Args& args);
+
+/// Prints usage to standard error and returns 2.
+int usage(const std::string& problem);
+
+}  // namespace vargo::tool

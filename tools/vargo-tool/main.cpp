@@ -1,0 +1,55 @@
+// vargo-tool: inspects and exercises a game folder without a window.
+
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <map>
+
+#include "commands.h"
+
+namespace vargo::tool {
+
+int usage(const std::string& problem) {
+    if (!problem.empty()) {
+        std::cerr << "vargo-tool: " << problem << "\n";
+    }
+    std::cerr << "usage: vargo-tool [--dir DIR] COMMAND ...\n"
+                 "  catalogue KIND [--id N]   KIND: motor frame booster protector hardware\n"
+                 "                            software1 software2 software3\n"
+                 "  check                     validate every data file of the game folder\n";
+    return 2;
+}
+
+}  // namespace vargo::tool
+
+int main(int argc, char** argv) {
+    using namespace vargo::tool;
+    std::filesystem::path dir = std::filesystem::current_path();
+    int i = 1;
+    if (i < argc && std::string(argv[i]) == "--dir") {
+        if (i + 1 >= argc) {
+            return usage("--dir needs a folder");
+        }
+        dir = argv[i + 1];
+        i += 2;
+    }
+    if (i >= argc) {
+        return usage("no command given");
+    }
+    std::string command = argv[i++];
+    Args args(argv + i, argv + argc);
+    const std::map<std::string, std::function<int(const vargo::GameFolder&, const Args&)>> commands = {
+        {"catalogue", cmdCatalogue},
+        {"check", cmdCheck},
+    };
+    auto it = commands.find(command);
+    if (it == commands.end()) {
+        return usage("unknown command \"" + command + "\"");
+    }
+    try {
+        return it->second(vargo::GameFolder(dir), args);
+    } catch (const std::exception& e) {
+        std::cerr << "vargo-tool: " << e.what() << "\n";
+        return 1;
+    }
+}
