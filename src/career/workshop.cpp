@@ -159,6 +159,26 @@ bool Workshop::cmdStreet() {
     return prompts.askOkCancel("テストのための模擬戦闘を行いますか？") == kOk;
 }
 
+std::string Workshop::cmdTornament(const std::function<int(int)>& countTekiDoll) {
+    const doll& d = game.theDoll(0);
+    if (!d.programed) {
+        prompts.msgBox("プログラムを登録して下さい", BoxButtons::Ok);
+        return {};
+    }
+    DollClass c = d.dollClass();
+    std::string caption = dollClassName(c);
+    if (countTekiDoll(classValueLimit(c)) < 8) {
+        prompts.msgBox(caption + "クラスの敵が足りません。\n敵Dollの登録をして下さい。", BoxButtons::Ok);
+        return {};
+    }
+    if (prompts.askOkCancel(caption + "クラスのトーナメントに参加しますか？") != kOk) {
+        return {};
+    }
+    advanceMonth();
+    game.owner(0).useAllParts();
+    return caption;
+}
+
 void Workshop::mnChar() {
     const Owner& o = *game.owners[0];
     prompts.msgBox("プレイヤー名 " + o.name + "\n操作能力" + Str(static_cast<long long>(o.skillPlay)) +

@@ -3,6 +3,7 @@
 // checks before a fight, the menus' read-outs and switches, music, and the end of the career.
 // The workshop window calls these and opens the screens they lead to.
 
+#include <functional>
 #include <string>
 
 #include "model/game.h"
@@ -44,6 +45,10 @@ public:
     /// The checks before a duel and a simulation, with their messages; true when the fight may go on.
     bool cmdDuel();
     bool cmdStreet();
+    /// The tournament entry test: programmed, at least eight eligible enemies (counted by the
+    /// callback for a value limit), and the player's OK. On entry one month passes and every owned
+    /// part becomes used. Returns the class text ("Novice" ...), empty when there is no entry.
+    std::string cmdTornament(const std::function<int(int)>& countTekiDoll);
 
     std::string recordLines() const;
     void mnChar();

@@ -122,6 +122,29 @@ TEST_F(WorkshopFixture, FightChecks) {
     EXPECT_TRUE(shop.cmdStreet());
 }
 
+TEST_F(WorkshopFixture, TournamentEntryNeedsEightEnemiesOfTheClass) {
+    game.theDoll(0).programed = true;
+    game.theDoll(0).value = 2501;
+    auto m = std::make_shared<Motor>();
+    m->name = "M";
+    game.owner(0).setMotor(m);
+    int askedLimit = 0;
+    auto seven = [&](int limit) {
+        askedLimit = limit;
+        return 7;
+    };
+    EXPECT_EQ(shop.cmdTornament(seven), "");
+    EXPECT_EQ(askedLimit, 3500);
+    EXPECT_EQ(prompts.messages().back(), "Expertクラスの敵が足りません。\n敵Dollの登録をして下さい。");
+    GameDate before = game.gameDate;
+    prompts.answer(true);
+    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), "Expert");
+    EXPECT_EQ(prompts.messages().back(), "Expertクラスのトーナメントに参加しますか？");
+    EXPECT_EQ(game.gameDate, before.addMonths(1));
+    EXPECT_FALSE(m->isNew);
+    EXPECT_FALSE(game.savedFlag);
+}
+
 TEST_F(WorkshopFixture, QuitAsksOnlyWhenUnsaved) {
     game.savedFlag = true;
     EXPECT_TRUE(shop.mnEnd());
