@@ -16,7 +16,10 @@ int usage(const std::string& problem) {
     std::cerr << "usage: vargo-tool [--dir DIR] COMMAND ...\n"
                  "  catalogue KIND [--id N]   KIND: motor frame booster protector hardware\n"
                  "                            software1 software2 software3\n"
-                 "  check                     validate every data file of the game folder\n";
+                 "  check                     validate every data file of the game folder\n"
+                 "  fight A B [--seed S]      registry Dolls A and B fight, computer against computer\n"
+                 "  sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--json]\n"
+                 "                            every pair of the class fights N times: win rates\n";
     return 2;
 }
 
@@ -41,6 +44,8 @@ int main(int argc, char** argv) {
     const std::map<std::string, std::function<int(const vargo::GameFolder&, const Args&)>> commands = {
         {"catalogue", cmdCatalogue},
         {"check", cmdCheck},
+        {"fight", cmdFight},
+        {"sim", cmdSim},
     };
     auto it = commands.find(command);
     if (it == commands.end()) {
