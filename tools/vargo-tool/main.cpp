@@ -17,6 +17,9 @@ int usage(const std::string& problem) {
                  "  catalogue KIND [--id N]   KIND: motor frame booster protector hardware\n"
                  "                            software1 software2 software3\n"
                  "  check                     validate every data file of the game folder\n"
+                 "  fight A B [--seed S]      registry Dolls A and B fight, computer against computer\n"
+                 "  sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--json]\n"
+                 "                            every pair of the class fights N times: win rates\n"
                  "  save show N               saved game N as the workshop loads it, as JSON\n"
                  "  save resave N M           load saved game N and save it as M\n"
                  "  registry list             the entered enemy Dolls: number, name, class, value\n"
@@ -46,6 +49,8 @@ int main(int argc, char** argv) {
     const std::map<std::string, std::function<int(const vargo::GameFolder&, const Args&)>> commands = {
         {"catalogue", cmdCatalogue},
         {"check", cmdCheck},
+        {"fight", cmdFight},
+        {"sim", cmdSim},
         {"save", cmdSave},
         {"registry", cmdRegistry},
     };
