@@ -117,7 +117,9 @@ int cmdSim(const GameFolder& folder, const Args& args) {
     registry.countTekiDoll(classLimit(className), &ids);
     std::vector<std::shared_ptr<doll>> dolls;
     for (size_t i = 1; i < ids.size() && ids[i] != 0; ++i) {
-        if (auto d = registry.ldTekiDoll(ids[i])) {
+        // Balance is judged inside the class: the lower classes' Dolls of the pool stay out.
+        auto d = registry.ldTekiDoll(ids[i]);
+        if (d && dollClassName(d->dollClass()) == className) {
             dolls.push_back(std::move(d));
         }
     }
