@@ -27,6 +27,17 @@ std::string stateLine(const Fight& f) {
     return s;
 }
 
+std::string describeStep(const Fight& f, int phaseBefore) {
+    std::string s = "--- step " + std::to_string(f.steps) + "\n";
+    if (phaseBefore == 0 && f.firstMover != 2) {
+        s += "initiative: " + f.fightDolls[static_cast<size_t>(f.firstMover)]->name + " (AP" +
+             Str(static_cast<long long>(f.playAP)) + ")\n";
+    } else {
+        s += f.battleLog;
+    }
+    return s + stateLine(f) + "\n";
+}
+
 Simulator::Simulator(Random& r)
     : rng(r), game(GameFolder("."), unusedRng), fight(game, rng, prompts, nobody, noEnemies) {
     fight.setComputer(0, true);

@@ -73,14 +73,7 @@ int cmdFight(const GameFolder& folder, const Args& args) {
     GameRandom rng(static_cast<std::uint64_t>(seed));
     Simulator sim(rng);
     BoutResult r = sim.play(first, second, Simulator::kStepCap, [](const Fight& f, int phaseBefore) {
-        std::cout << "--- step " << f.steps << "\n";
-        if (phaseBefore == 0 && f.firstMover != 2) {
-            std::cout << "initiative: " << f.fightDolls[static_cast<size_t>(f.firstMover)]->name << " (AP"
-                      << f.playAP << ")\n";
-        } else {
-            std::cout << f.battleLog;
-        }
-        std::cout << stateLine(f) << "\n";
+        std::cout << describeStep(f, phaseBefore);
     });
     if (r.winner == kDrawWinner) {
         std::cout << "draw after " << r.steps << " steps\n";
@@ -117,7 +110,9 @@ int cmdSim(const GameFolder& folder, const Args& args) {
     registry.countTekiDoll(classLimit(className), &ids);
     std::vector<std::shared_ptr<doll>> dolls;
     for (size_t i = 1; i < ids.size() && ids[i] != 0; ++i) {
-        if (auto d = registry.ldTekiDoll(ids[i])) {
+        // Balance is judged inside the class: the lower classes' Dolls of the pool stay out.
+        auto d = registry.ldTekiDoll(ids[i]);
+        if (d && dollClassName(d->dollClass()) == className) {
             dolls.push_back(std::move(d));
         }
     }
