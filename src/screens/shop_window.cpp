@@ -22,7 +22,8 @@ QString q(const std::string& s) {
 }
 }  // namespace
 
-ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts, Sound* sound, QWidget* parent)
+ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts, Sound* sound,
+                       QWidget* parent)
     : QDialog(parent), logic(game, catalogue, prompts, sound) {
     setObjectName("Shop");
     setWindowTitle("Shop");

@@ -18,7 +18,8 @@ class ShopWindow : public QDialog {
     Q_OBJECT
 public:
     /// The window opens the shop (reading catalogues, starting the tune) on the shared game.
-    ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts, Sound* sound, QWidget* parent = nullptr);
+    ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts, Sound* sound,
+               QWidget* parent = nullptr);
     Shop& shop() { return logic; }
 
 protected:

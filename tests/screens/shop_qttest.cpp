@@ -92,10 +92,11 @@ private slots:
         QCOMPARE(list->horizontalHeaderItem(4)->toolTip(), QString("組み"));
         QTest::mouseMove(list->viewport(), list->visualItemRect(list->item(0, 2)).center());
         QMouseEvent move(QEvent::MouseMove, list->visualItemRect(list->item(0, 2)).center(),
-                         list->viewport()->mapToGlobal(list->visualItemRect(list->item(0, 2)).center()), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+                         list->viewport()->mapToGlobal(list->visualItemRect(list->item(0, 2)).center()),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(list->viewport(), &move);
-        QCOMPARE(w.findChild<QLabel*>("dspMsg")->text(), QString("使用行動ポイント：メモリ：小さいほど多くの技が出せます"));
+        QCOMPARE(w.findChild<QLabel*>("dspMsg")->text(),
+                 QString("使用行動ポイント：メモリ：小さいほど多くの技が出せます"));
     }
 
     void picture() {
