@@ -1,0 +1,73 @@
+#pragma once
+// The workshop's career rules: the calendar, a month of work with its income and repairs, the
+// checks before a fight, the menus' read-outs and switches, music, and the end of the career.
+// The workshop window calls these and opens the screens they lead to.
+
+#include <functional>
+#include <string>
+
+#include "model/game.h"
+
+namespace vargo {
+
+class Prompts;
+class Sound;
+
+class Workshop {
+public:
+    Workshop(Game& game, Prompts& prompts, Sound& sound);
+
+    static const GameDate kStartDate;  ///< 2013/01/01
+    static const GameDate kEndDate;    ///< 2016/01/01, 36 months on
+
+    /// Opening: savedFlag and playMusic on; a new game starts its calendar and duelist state; the
+    /// guide flags are raised when the guide is on. The window opens the shop (new game) or loads
+    /// the chosen save first, then calls afterOpening.
+    void openNewGame();
+    /// After a loaded game's files are read: music from the file's flag, guide flags.
+    void openLoadedGame();
+
+    /// Plays midi/<tune>.mid when music is on. The first failure says so; then silence.
+    void stMusic(const std::string& tune);
+    void stopMusic();
+
+    /// "Work": asks first; on OK one month passes with income and repairs. True when it ran.
+    bool cmdWork();
+    void Shunyu();
+    void Shuri();
+    /// Advances the calendar one month and clears savedFlag (work and tournaments).
+    void advanceMonth();
+    /// Whether the calendar has reached the end of the career.
+    bool careerOver() const { return game.gameDate >= kEndDate; }
+    /// "最終成績" and the record, in the plain message box.
+    void Ending();
+
+    /// The checks before a duel and a simulation, with their messages; true when the fight may go on.
+    bool cmdDuel();
+    bool cmdStreet();
+    /// The tournament entry test: programmed, at least eight eligible enemies (counted by the
+    /// callback for a value limit), and the player's OK. On entry one month passes and every owned
+    /// part becomes used. Returns the class text ("Novice" ...), empty when there is no entry.
+    std::string cmdTornament(const std::function<int(int)>& countTekiDoll);
+
+    std::string recordLines() const;
+    void mnChar();
+    void mnRec();
+    void mnVer();
+    /// "Quit": true when the program may end (saved, or the player agrees to lose the changes).
+    bool mnEnd();
+    void mnBGM();
+    void mnGuide();
+
+    /// The workshop's guide text, or empty when the pane is hidden.
+    std::string guideText() const;
+    void clickGuide() { game.workshopGuidePending = false; }
+
+private:
+    Game& game;
+    Prompts& prompts;
+    Sound& sound;
+    bool musicFailed = false;
+};
+
+}  // namespace vargo

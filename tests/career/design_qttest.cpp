@@ -1,0 +1,142 @@
+// The workshop window on a prepared game: controls found by their names, clicks forwarded to the
+// workshop rules, and the window's look saved for the README when asked.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "career/design_window.h"
+#include "model/catalogue.h"
+#include "model/sound.h"
+#include "support/fake_actions.h"
+#include "ui/prompts/prompts.h"
+#include "ui/theme_qt.h"
+
+using namespace vargo;
+
+class DesignTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<ScriptedRandom> rng;
+    std::unique_ptr<Game> game;
+    ScriptedPrompts prompts;
+    RecordingSound sound;
+    test::FakeActions actions;
+
+    void clickRow(QListWidget* list, int row) {
+        QRect r = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    void stockInventory() {
+        CatalogueReader cat{game->folder};
+        Owner& o = game->owner(0);
+        o.setMotor(cat.ld_Motor(5));
+        o.setFrame(cat.ld_Frame(3));
+        o.setHard(cat.ld_Hard(2));
+        o.setBooster(cat.ld_Boost(1));
+        o.setProtector(cat.ld_Protect(2));
+        o.setSoftM(cat.ld_SoftM(2));
+        o.setSoftA(cat.ld_SoftA(2));
+        o.setSoftD(cat.ld_SoftD(2));
+    }
+
+private slots:
+    void init() {
+        rng = std::make_unique<ScriptedRandom>(std::vector<double>(64, 0.5));
+        game = std::make_unique<Game>(GameFolder(VARGO_SOURCE_DIR "/data"), *rng);
+        prompts = ScriptedPrompts();
+        actions = test::FakeActions();
+    }
+
+    void newGameOpensTheShopFirst() {
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        QCOMPARE(actions.calls.front(), std::string("shop"));
+        QCOMPARE(w.findChild<QLabel*>("dspDate")->text(), QString("2013/01/01"));
+        QVERIFY(!w.findChild<QPushButton*>("cmdStreet")->isEnabled());
+        QVERIFY(!w.findChild<QPushButton*>("cmdProgram")->isEnabled());
+        QCOMPARE(w.findChild<QComboBox*>("cmbParts")->count(), 8);
+    }
+
+    void pickingPartsAssemblesTheDoll() {
+        stockInventory();
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        auto* kinds = w.findChild<QComboBox*>("cmbParts");
+        auto* parts = w.findChild<QListWidget*>("ListPart");
+        for (int kind = 0; kind < 8; ++kind) {
+            kinds->setCurrentIndex(kind);
+            QCOMPARE(parts->count(), 2);
+            QCOMPARE(parts->item(1)->text(), QString("（はずす）"));
+            clickRow(parts, 0);
+        }
+        QCOMPARE(w.findChild<QLabel*>("dspPart1")->text(),
+                 QString::fromStdString(game->theDoll(0).Motor->name));
+        QVERIFY(w.findChild<QPushButton*>("cmdStreet")->isEnabled());
+        QVERIFY(w.findChild<QPushButton*>("cmdProgram")->isEnabled());
+        QCOMPARE(w.findChild<QListWidget*>("ListSoft")->count(), 3);
+        QCOMPARE(w.findChild<QListWidget*>("ListP")->count(), 1);
+        QVERIFY(!game->savedFlag);
+        // Taking the motor off again disables the fights.
+        kinds->setCurrentIndex(0);
+        clickRow(parts, 1);
+        QVERIFY(!w.findChild<QPushButton*>("cmdStreet")->isEnabled());
+    }
+
+    void workAdvancesTheCalendarAndQuitAsks() {
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        prompts.answer(true);
+        w.findChild<QPushButton*>("cmdWork")->click();
+        QCOMPARE(w.findChild<QLabel*>("dspDate")->text(), QString("2013/02/01"));
+        prompts.answer(false);  // "セーブしていませんが、よろしいですか？" -> Cancel keeps the workshop open
+        w.show();
+        QVERIFY(!w.close());
+        QCOMPARE(prompts.messages().back(), std::string("セーブしていませんが、よろしいですか？"));
+    }
+
+    void tournamentEntryRunsTheBracketAndCostsAMonth() {
+        game->theDoll(0).programed = true;
+        stockInventory();
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        prompts.answer(true);
+        w.rules().cmdTornament([](int) { return 8; });  // entry test as the button runs it
+        QCOMPARE(game->gameDate.format(), std::string("2013/02/01"));
+    }
+
+    void screenshot() {
+        QByteArray dir = qgetenv("VARGO_SCREENSHOT_DIR");
+        if (dir.isEmpty()) {
+            QSKIP("set VARGO_SCREENSHOT_DIR to save the workshop's picture");
+        }
+        stockInventory();
+        game->guideOn = true;
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        auto* kinds = w.findChild<QComboBox*>("cmbParts");
+        auto* parts = w.findChild<QListWidget*>("ListPart");
+        for (int kind = 0; kind < 8; ++kind) {
+            kinds->setCurrentIndex(kind);
+            clickRow(parts, 0);
+        }
+        kinds->setCurrentIndex(1);
+        clickRow(parts, 0);
+        w.show();
+        QTest::qWait(50);
+        QVERIFY(w.grab().save(QString(dir) + "/workshop.png"));
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    applyTheme(app);
+    DesignTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "design_qttest.moc"

@@ -1,0 +1,203 @@
+#include "career/workshop.h"
+
+#include <gtest/gtest.h>
+
+#include "career/char_make.h"
+#include "model/sound.h"
+#include "ui/prompts/prompts.h"
+
+namespace vargo {
+namespace {
+
+struct WorkshopFixture : ::testing::Test {
+    ScriptedRandom rng{std::vector<double>(4, 0.0)};
+    Game game{GameFolder("."), rng};
+    ScriptedPrompts prompts;
+    RecordingSound sound;
+    Workshop shop{game, prompts, sound};
+
+    void damage(int motorBelow, int frameBelow) {
+        auto& d = game.theDoll(0);
+        d.Motor = std::make_shared<Motor>();
+        d.Motor->name = "M";
+        d.Motor->maxHP = 300;
+        d.Motor->HP = static_cast<Int16>(300 - motorBelow);
+        d.frame = std::make_shared<DollFrame>();
+        d.frame->name = "F";
+        d.frame->maxHP = 300;
+        d.frame->HP = static_cast<Int16>(300 - frameBelow);
+    }
+};
+
+TEST_F(WorkshopFixture, FullMotorRepairLeavesTooLittleForTheFrame) {
+    damage(70, 140);
+    game.owner(0).Rl = 300;
+    shop.Shuri();
+    EXPECT_EQ(game.theDoll(0).Motor->HP, 300);
+    EXPECT_EQ(game.theDoll(0).frame->HP, 160);
+    EXPECT_EQ(game.owner(0).Rl, 100);
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].msg, "モータを修理しました\n（代金 200Rl）\n");
+}
+
+// The partial repair takes all the money, and the message names what was taken.
+TEST_F(WorkshopFixture, PartialRepairChargesTheWholePurse) {
+    damage(210, 0);
+    game.owner(0).Rl = 250;
+    shop.Shuri();
+    EXPECT_EQ(game.theDoll(0).Motor->HP, 90 + 105);
+    EXPECT_EQ(game.owner(0).Rl, 0);
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].msg, "モータを修理しました\n（代金 250Rl）\n金額不足で途中までしか直りません");
+}
+
+TEST_F(WorkshopFixture, PartialRepairNeverPassesMaxHPAndNeedsTenOverAHundred) {
+    damage(20, 0);  // cost 129: more than the 120 we have, partial gives +14 but only 20 are missing
+    game.owner(0).Rl = 120;
+    shop.Shuri();
+    EXPECT_EQ(game.theDoll(0).Motor->HP, 294);
+    damage(70, 0);
+    game.owner(0).Rl = 109;
+    prompts.calls.clear();
+    shop.Shuri();
+    EXPECT_EQ(game.theDoll(0).Motor->HP, 230);
+    EXPECT_EQ(game.owner(0).Rl, 109);
+    EXPECT_TRUE(prompts.calls.empty());
+}
+
+TEST_F(WorkshopFixture, UndamagedDollGetsNoRepairMessage) {
+    damage(0, 0);
+    game.owner(0).Rl = 1000;
+    shop.Shuri();
+    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_EQ(game.owner(0).Rl, 1000);
+}
+
+TEST(WorkshopIncome, TwoFourSidedDiceAndMoneyStopsAt32767) {
+    // Four rolls go to the two owners' starting money, then two four-sided dice: 4 + 1.
+    ScriptedRandom dice{{0.0, 0.0, 0.0, 0.0, 0.99, 0.0}};
+    Game g{GameFolder("."), dice};
+    ScriptedPrompts prompts;
+    RecordingSound sound;
+    Workshop w{g, prompts, sound};
+    g.owner(0).Rl = 32700;
+    w.Shunyu();
+    EXPECT_EQ(g.owner(0).Rl, 32767);
+    EXPECT_EQ(prompts.messages().back(), "臨時収入が 400Rl入った");
+}
+
+TEST_F(WorkshopFixture, ThirtySixMonthsEndTheCareer) {
+    game.guideOn = true;
+    shop.openNewGame();
+    EXPECT_EQ(game.gameDate.format(), "2013/01/01");
+    EXPECT_TRUE(game.workshopGuidePending);
+    for (int m = 0; m < 35; ++m) {
+        shop.advanceMonth();
+        ASSERT_FALSE(shop.careerOver());
+    }
+    shop.advanceMonth();
+    EXPECT_EQ(game.gameDate.format(), "2016/01/01");
+    EXPECT_TRUE(shop.careerOver());
+    game.owner(0).recWin = 12;
+    game.owner(0).recLoose = 3;
+    game.owner(0).recChamp = 1;
+    shop.Ending();
+    EXPECT_EQ(prompts.calls.back().msg, "最終成績\n 12勝 3敗\n優勝 1回\n");
+}
+
+TEST_F(WorkshopFixture, FightChecks) {
+    EXPECT_FALSE(shop.cmdStreet());
+    EXPECT_EQ(prompts.calls.back().msg, "プログラムを登録して下さい");
+    game.theDoll(0).programed = true;
+    game.duelistState = 1;
+    EXPECT_FALSE(shop.cmdDuel());
+    EXPECT_EQ(prompts.calls.back().msg,
+              "対戦相手が準備されていません\nメニューのEdit→LoadAsDuelistより対戦相手をロードして下さい");
+    game.duelistState = 2;
+    game.theDoll(1).name = "ライバル";
+    prompts.answer(false);
+    EXPECT_FALSE(shop.cmdDuel());
+    EXPECT_EQ(prompts.calls.back().msg, "ライバルと対戦しますか？");
+    prompts.answer(true);
+    EXPECT_TRUE(shop.cmdStreet());
+}
+
+TEST_F(WorkshopFixture, TournamentEntryNeedsEightEnemiesOfTheClass) {
+    game.theDoll(0).programed = true;
+    game.theDoll(0).value = 2501;
+    auto m = std::make_shared<Motor>();
+    m->name = "M";
+    game.owner(0).setMotor(m);
+    int askedLimit = 0;
+    auto seven = [&](int limit) {
+        askedLimit = limit;
+        return 7;
+    };
+    EXPECT_EQ(shop.cmdTornament(seven), "");
+    EXPECT_EQ(askedLimit, 3500);
+    EXPECT_EQ(prompts.messages().back(), "Expertクラスの敵が足りません。\n敵Dollの登録をして下さい。");
+    GameDate before = game.gameDate;
+    prompts.answer(true);
+    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), "Expert");
+    EXPECT_EQ(prompts.messages().back(), "Expertクラスのトーナメントに参加しますか？");
+    EXPECT_EQ(game.gameDate, before.addMonths(1));
+    EXPECT_FALSE(m->isNew);
+    EXPECT_FALSE(game.savedFlag);
+}
+
+TEST_F(WorkshopFixture, QuitAsksOnlyWhenUnsaved) {
+    game.savedFlag = true;
+    EXPECT_TRUE(shop.mnEnd());
+    EXPECT_TRUE(prompts.calls.empty());
+    game.savedFlag = false;
+    prompts.answer(false);
+    EXPECT_FALSE(shop.mnEnd());
+    EXPECT_EQ(prompts.calls.back().msg, "セーブしていませんが、よろしいですか？");
+}
+
+// A machine without audio says so once, then stays quiet.
+TEST_F(WorkshopFixture, MusicFailureIsReportedOnce) {
+    struct DeadSound : Sound {
+        bool playMusic(const std::string&, bool) override { return false; }
+        bool playEffect(const std::string&) override { return false; }
+        void stopMusic() override {}
+    } dead;
+    Workshop w{game, prompts, dead};
+    game.playMusic = true;
+    w.stMusic("ind30xg");
+    w.stMusic("jzz33xg");
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].msg,
+              "この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。");
+    shop.stMusic("ind30xg");
+    ASSERT_EQ(sound.requests.size(), 1u);
+    EXPECT_TRUE(sound.requests[0].loop);
+    game.playMusic = false;
+    shop.stMusic("ind30xg");
+    EXPECT_EQ(sound.requests.size(), 1u);
+}
+
+TEST_F(WorkshopFixture, CharacterCreationRollsAndEntry) {
+    ScriptedRandom dice;
+    for (int i = 0; i < 4; ++i) {
+        dice.push(0.0);  // owners' money at creation
+    }
+    dice.pushDie(6, 6);
+    dice.pushDie(6, 5);
+    dice.pushDie(6, 1);
+    dice.pushDie(6, 2);
+    dice.pushDie(6, 3);
+    Game g{GameFolder("."), dice};
+    g.guideOn = true;
+    FCharMake make(g);
+    EXPECT_EQ(make.dspOparate(), "12");
+    EXPECT_EQ(make.dspRl(), "1700");
+    EXPECT_EQ(make.dspName(), "鋼野拳士");
+    EXPECT_NE(make.guideText().find("Resetボタン"), std::string::npos);
+    make.cmdEntry("");
+    EXPECT_TRUE(make.value);
+    EXPECT_EQ(g.owner(0).name, "");
+}
+
+}  // namespace
+}  // namespace vargo
