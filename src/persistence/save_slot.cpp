@@ -1,6 +1,8 @@
 #include "persistence/save_slot.h"
 
+#include "model/field_reader.h"
 #include "model/text_codec.h"
+#include "persistence/save_files.h"
 #include "ui/prompts/prompts.h"
 
 namespace vargo {
@@ -8,25 +10,29 @@ namespace {
 
 const char* const kUsedNote = "（ロード時には新品のパーツも中古として扱われます）";
 
-// A text read as a field ends at the first comma, with leading blanks skipped.
-std::string field(const std::string& line) {
-    size_t start = line.find_first_not_of(' ');
-    if (start == std::string::npos) {
-        return {};
-    }
-    return line.substr(start, line.find(',', start) - start);
-}
-
 }  // namespace
 
+// The preview reads the fields the way the loaders do, so it names exactly what a load would bring.
 std::optional<SavePreview> readSavePreview(const GameFolder& folder, int n) {
-    const std::string num = std::to_string(n);
-    auto player = readTextFile(folder.resolve("save/Playersv" + num + ".ini"));
-    auto dollFile = readTextFile(folder.resolve("save/PlayDollsv" + num + ".ini"));
-    if (!player || !dollFile || player->size() < 2 || dollFile->empty()) {
+    auto player = readTextFile(folder.resolve(SaveFiles::playerFile(n)));
+    auto dollFile = readTextFile(folder.resolve(SaveFiles::dollFile(n)));
+    if (!player || !dollFile) {
         return std::nullopt;
     }
-    return SavePreview{field((*player)[0]), field((*player)[1]), field((*dollFile)[0])};
+    try {
+        SavePreview pv;
+        FieldReader p(*player, 0);
+        pv.date = p.text();
+        if (auto date = parseSaveDate(pv.date)) {
+            pv.date = date->format();
+        }
+        pv.playerName = p.escapedText();
+        FieldReader d(*dollFile, 0);
+        pv.dollName = d.escapedText();
+        return pv;
+    } catch (const FieldError&) {
+        return std::nullopt;
+    }
 }
 
 SaveSlotPad::SaveSlotPad(GameFolder f, int m, Prompts& p) : folder(std::move(f)), mode(m), prompts(p) {}

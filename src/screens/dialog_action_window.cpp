@@ -16,8 +16,9 @@ namespace {
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
-const char* const kWhite = "background:#ffffff;";
-const char* const kGrey = "background:#c0c0c0;";
+// The two backgrounds say which patterns can be chosen; the text stays dark on both.
+const char* const kWhite = "background:#ffffff; color:#1a1a1a;";
+const char* const kGrey = "background:#c0c0c0; color:#505050;";
 }  // namespace
 
 void placeOver(QWidget* dialog, QWidget* battleWindow) {
@@ -82,7 +83,6 @@ DialogActionWindow::DialogActionWindow(TechniqueChoice& c, QWidget* battleWindow
     paneGuide = new QFrame(this);
     paneGuide->setObjectName("paneGuide");
     paneGuide->setFrameShape(QFrame::Box);
-    paneGuide->setStyleSheet("#paneGuide{background:#fffbe0;}");
     auto* guideLayout = new QVBoxLayout(paneGuide);
     auto* dspGuide = new ClickLabel(TechniqueChoice::guideText(), paneGuide);
     dspGuide->setObjectName("dspGuide");

@@ -29,6 +29,15 @@ constexpr int kShown = 36;
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
+// Guide texts end every line with a break; the last one would only add an empty line. The
+// ideographic space that opens some lines is part of the text and stays.
+QString guideLabelText(const std::string& s) {
+    QString t = q(s);
+    while (t.endsWith('\n')) {
+        t.chop(1);
+    }
+    return t;
+}
 
 // Colours of the fallback tiles by software: movement, attack, defence.
 QColor kindColour(int id) {
@@ -302,7 +311,6 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
     paneGuide = new QFrame(this);
     paneGuide->setObjectName("paneGuide");
     paneGuide->setFrameShape(QFrame::Box);
-    paneGuide->setStyleSheet("#paneGuide{background:#fffbe0;}");
     auto* guideLayout = new QVBoxLayout(paneGuide);
     auto* guide = new ClickLabel(paneGuide);
     guide->setObjectName("dspGuide");
@@ -377,7 +385,7 @@ void ProgramWindow::refresh() {
         memLabels[static_cast<size_t>(p)]->setText(q(logic.memLabel(p)));
     }
     paneGuide->setVisible(logic.guideVisible());
-    dspGuide->setText(q(logic.guideText()).trimmed());
+    dspGuide->setText(guideLabelText(logic.guideText()));
     showHelp();
 }
 

@@ -20,6 +20,15 @@ namespace {
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
+// Guide texts end every line with a break; the last one would only add an empty line. The
+// ideographic space that opens some lines is part of the text and stays.
+QString guideLabelText(const std::string& s) {
+    QString t = q(s);
+    while (t.endsWith('\n')) {
+        t.chop(1);
+    }
+    return t;
+}
 }  // namespace
 
 ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts, Sound* sound,
@@ -68,11 +77,10 @@ ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts,
     List1->horizontalHeader()->setMouseTracking(true);
     List1->horizontalHeader()->installEventFilter(this);
     List1->horizontalHeader()->setHighlightSections(false);
-    List1->horizontalHeader()->setStyleSheet("QHeaderView::section{padding:2px 6px;}");
     List1->viewport()->setMouseTracking(true);
     List1->viewport()->installEventFilter(this);
     List1->setMinimumSize(fontMetrics().horizontalAdvance(QString(56, QChar(0x3042))),
-                          (fontMetrics().height() + 8) * 13);
+                          (fontMetrics().height() + 8) * 16);
     connect(List1, &QTableWidget::cellClicked, this, [this](int row, int) {
         logic.clickOffered(row);
         List1->clearSelection();
@@ -102,7 +110,6 @@ ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts,
     paneGuide = new QFrame(this);
     paneGuide->setObjectName("paneGuide");
     paneGuide->setFrameShape(QFrame::Box);
-    paneGuide->setStyleSheet("#paneGuide{background:#fffbe0;}");
     paneGuide->setFixedWidth(fontMetrics().horizontalAdvance(QString(20, QChar(0x3042))));
     auto* guideLayout = new QVBoxLayout(paneGuide);
     auto* guide = new ClickLabel(paneGuide);
@@ -184,7 +191,7 @@ void ShopWindow::showMoney() {
 
 void ShopWindow::showGuideAndHelp() {
     paneGuide->setVisible(logic.guideVisible());
-    dspGuide->setText(q(logic.guideText()).trimmed());
+    dspGuide->setText(guideLabelText(logic.guideText()));
     dspMsg->setText(q(logic.helpLine()));
 }
 

@@ -99,6 +99,16 @@ TEST_F(SaveSlotFixture, PreviewReadsNameFields) {
     EXPECT_EQ(pv->playerName, "Ann");
     EXPECT_EQ(pv->dollName, "Doll");
     EXPECT_EQ(pv->date, "2015/12/01");
+
+    // Names the save files had to quote come back whole; a date with other separators is shown
+    // the short way.
+    dir.write("save/Playersv6.ini", {"2015-2-1", "\"Ann, Bo\""});
+    dir.write("save/PlayDollsv6.ini", {"\"D,1\""});
+    pv = readSavePreview(dir.folder(), 6);
+    ASSERT_TRUE(pv);
+    EXPECT_EQ(pv->playerName, "Ann, Bo");
+    EXPECT_EQ(pv->dollName, "D,1");
+    EXPECT_EQ(pv->date, "2015/02/01");
 }
 
 }  // namespace

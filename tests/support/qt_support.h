@@ -13,13 +13,13 @@
 #include <QWidget>
 #include <functional>
 
+#include "ui/theme_qt.h"
+
 namespace vargo::test {
 
-/// The game's font, so that pictures and sizes match what players see.
+/// The game's font and look, so that pictures and sizes match what players see.
 inline void useGameFont() {
-    if (QFontDatabase::families().contains("IPAGothic")) {
-        QApplication::setFont(QFont("IPAGothic", 10));
-    }
+    applyTheme(*qApp);
 }
 
 /// Runs `act` on the next modal window that is not `except`, as soon as it is showing.

@@ -89,10 +89,10 @@ void DMsg::relayout() {
     const int extra = std::max(0, needed - labelH);
     lblMsg->setGeometry(px(kLabelLeft), px(kLabelTop), labelW, labelH + extra);
     const int top = px(buttonTopTw) + extra;
-    const int bw = std::max(px(kButtonWidth), cmdOK->sizeHint().width());
-    const int bh = std::max(px(kButtonHeight), cmdOK->sizeHint().height());
+    const int bw = std::max({px(kButtonWidth), cmdOK->sizeHint().width(), cmdCancel->sizeHint().width()});
+    const int bh = std::max({px(kButtonHeight), cmdOK->sizeHint().height(), cmdCancel->sizeHint().height()});
     const int gap = px(kCancelLeft - kOkLeft - kButtonWidth);
-    const int innerW = px(kInnerWidth);
+    const int innerW = std::max(px(kInnerWidth), 2 * bw + gap + 2 * px(kLabelLeft));
     // Centre the visible buttons the way the form did: two side by side, or OK alone on the left slot.
     int left = cmdCancel->isHidden() ? px(kOkLeft) : (innerW - (2 * bw + gap)) / 2;
     cmdOK->setGeometry(left, top, bw, bh);
