@@ -175,6 +175,8 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
         frame->setFrameShape(QFrame::StyledPanel);
         frame->setToolTip("ドラッグして行動パターンのところでドロップして下さい");
         frame->setMouseTracking(true);
+        frame->setProperty("actionId", id);
+        frame->installEventFilter(this);
         auto* v = new QVBoxLayout(frame);
         v->setContentsMargins(4, 4, 4, 4);
         v->setSpacing(2);
@@ -391,6 +393,16 @@ void ProgramWindow::refresh() {
 
 void ProgramWindow::showHelp() {
     dspDoll->setText(q(logic.helpLine()));
+}
+
+// The palette frames (and the action names inside them) explain their action.
+bool ProgramWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && watched->property("actionId").isValid()) {
+        logic.hoverFrame(watched->property("actionId").toInt());
+        showHelp();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void ProgramWindow::mouseMoveEvent(QMouseEvent* e) {

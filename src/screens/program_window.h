@@ -31,6 +31,7 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void loadTiles(const Game& game);

@@ -87,6 +87,27 @@ private slots:
         QCOMPARE(text(&w, "dspMem_6"), QString("0"));
     }
 
+    // Moving the mouse over a chip, a frame, the trash or the bare form changes the help line.
+    void hoveringExplains() {
+        ProgramWindow w(*game, prompts);
+        w.show();
+        auto hover = [](QWidget* target) {
+            const QPoint p = target->rect().topLeft() + QPoint(2, 2);
+            QMouseEvent move(QEvent::MouseMove, p, target->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(target, &move);
+        };
+        hover(w.findChild<QLabel*>("dspAchip_4"));
+        QCOMPARE(text(&w, "dspDoll"), QString("パンチよりも与えるダメージが大きくなります"));
+        QCOMPARE(w.editor().dragSource(), -1);
+        hover(w.findChild<QWidget*>("frmUnlock"));
+        QCOMPARE(text(&w, "dspDoll"), QString("組まれていたら外します"));
+        hover(w.findChild<QLabel*>("dspTrash"));
+        QCOMPARE(text(&w, "dspDoll"), QString("ゴミ箱"));
+        hover(&w);
+        QCOMPARE(text(&w, "dspDoll"), QString(""));
+    }
+
     void gapIsRefusedWithPlainBox() {
         ProgramWindow w(*game, prompts);
         w.show();

@@ -194,6 +194,19 @@ TEST_F(ShopFixture, SaleTakesTheKindOffTheDoll) {
     EXPECT_EQ(owner().getBooster(0)->ID, 1);
 }
 
+// A catalogue with a hole in its IDs: each row keeps its own part, so the price asked and the part
+// bought are the row's, not those of the entry one further down.
+TEST_F(ShopFixture, RowsKeepTheirIdAcrossCatalogueGaps) {
+    dir.write("ini/Motor.ini", {".001", "ミニ", "150", "4,70,10", ".003", "大型", "400", "9,90,20"});
+    CatalogueReader gapped(dir.folder());
+    Shop shop(*game, gapped, prompts, nullptr);
+    ASSERT_EQ(shop.offered().size(), 2u);
+    EXPECT_EQ(shop.getRl(1), 400);
+    shop.clickOffered(1);
+    EXPECT_EQ(owner().getMotor(0)->ID, 3);
+    EXPECT_EQ(owner().Rl, 2000 - 400);
+}
+
 // A purchase lands at the end of the new list; reopening lists kind by kind in slot order.
 TEST_F(ShopFixture, ReopeningListsInventoryInKindOrder) {
     auto shop = open();
