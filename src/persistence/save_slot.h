@@ -1,0 +1,60 @@
+#pragma once
+// The save-slot keypad (SVLD): the player types a save number, the screen previews what that
+// number holds and, once confirmed, hands the number back. It never saves or loads itself.
+
+#include <optional>
+#include <string>
+
+#include "model/game_folder.h"
+
+namespace vargo {
+
+class Prompts;
+
+/// What a saved game shows before it is loaded or overwritten.
+struct SavePreview {
+    std::string date;       /**< player file line 1, "yyyy/mm/dd" */
+    std::string playerName; /**< player file line 2 */
+    std::string dollName;   /**< Doll file line 1 */
+};
+
+/// Reads the preview of save number n; nothing when either file cannot be read.
+std::optional<SavePreview> readSavePreview(const GameFolder& folder, int n);
+
+class SaveSlotPad {
+public:
+    enum Mode { kSave = 1, kLoad = 2 };
+    static constexpr int kLargestNumber = 32767;
+
+    SaveSlotPad(GameFolder folder, int mode, Prompts& prompts);
+
+    std::string caption() const { return mode == kLoad ? "ロード画面" : "セーブ画面"; }
+    /// Lab_num: "save" and the typed digits.
+    std::string labNum() const { return "save" + typed; }
+    static const char* helpText() { return "セーブ番号を打ち込んでください"; }
+    const std::string& typedText() const { return typed; }
+
+    /// A digit button. A digit that would carry the number past 32767 is not taken.
+    void digit(int d);
+    /// "取消".
+    void clear() { typed.clear(); }
+    /// "戻る", or the window closed by other means.
+    void back();
+    /// "決定": the preview, the question and, on OK, the confirmed number. True when the screen closes.
+    bool decide();
+
+    bool value() const { return confirmed; }
+    int svNum() const { return number; }
+    /// The number the typed text stands for (0 when empty).
+    int typedNumber() const;
+
+private:
+    GameFolder folder;
+    int mode;
+    Prompts& prompts;
+    std::string typed;
+    bool confirmed = false;
+    int number = 0;
+};
+
+}  // namespace vargo

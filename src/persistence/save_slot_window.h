@@ -1,0 +1,33 @@
+#pragma once
+// The save-slot screen (SVLD): a keypad over SaveSlotPad. Callers show it modally and then read
+// value() and svNum().
+
+#include <QDialog>
+
+#include "persistence/save_slot.h"
+
+class QLabel;
+
+namespace vargo {
+
+class SaveSlotWindow : public QDialog {
+    Q_OBJECT
+public:
+    /// mode 1 saves, 2 loads.
+    SaveSlotWindow(const GameFolder& folder, int mode, Prompts& prompts, QWidget* parent = nullptr);
+
+    bool value() const { return pad.value(); }
+    int svNum() const { return pad.svNum(); }
+
+public slots:
+    /// Closing other than by a confirmed decision leaves value false.
+    void reject() override;
+
+private:
+    void showNumber();
+
+    SaveSlotPad pad;
+    QLabel* Lab_num;
+};
+
+}  // namespace vargo

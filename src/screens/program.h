@@ -1,0 +1,104 @@
+#pragma once
+// The logic editor's rules: the palette of eleven basic actions priced by the installed software,
+// the 6 x 10 grid of working patterns, picking a chip up and dropping it (onto a cell or the
+// trash), the cost labels, validation and registering into the Doll, and the help and guide
+// texts. The Qt window forwards mouse moves and drops here and redraws from this state.
+
+#include <array>
+#include <string>
+
+#include "model/logic.h"
+
+namespace vargo {
+
+struct Game;
+class Prompts;
+class doll;
+
+class ProgramEditor {
+public:
+    static constexpr int kActions = 11;
+    static constexpr int kPatterns = 6;
+    static constexpr int kCells = kPatterns * Logic::kSteps;
+    static constexpr int kTotalLabel = kPatterns; /**< dspMem index of the total */
+    static constexpr int kTrashTile = 11;
+    static constexpr int kEmptyTile = 12;
+
+    /// Opening the screen, including the rebinding of the Doll's patterns that stays even on Cancel.
+    ProgramEditor(Game& game, Prompts& prompts);
+    ProgramEditor(const ProgramEditor&) = delete;
+    ProgramEditor& operator=(const ProgramEditor&) = delete;
+
+    /// Name and help text of action ID 1..11; frmUnlock's text lacks the final "。".
+    static const std::string& actionName(int id);
+    static std::string actionHelp(int id);
+    static std::string frameHelp(int id);
+    /// The frame names frmMove ... frmUnlock of action ID 1..11.
+    static const char* frameName(int id);
+
+    /// dspAbl(id - 1): the installed software's AP and memory joined by "：".
+    std::string chipCost(int id) const;
+    /// cmbSoft(0..2): the installed software names.
+    std::string softName(int which) const;
+    std::string dollAPText() const;
+    std::string dollMemText() const;
+
+    /// The picture tile of a cell: action ID - 1, or kEmptyTile.
+    int cellTile(int cell) const;
+    std::string cellName(int cell) const;
+    /// Text1(p): the name box.
+    const std::string& patternName(int p) const { return names.at(static_cast<size_t>(p)); }
+    void setPatternName(int p, const std::string& n);
+    /// dspAP(p), dspMem(p) (dspMem(6) the total).
+    const std::string& apLabel(int p) const { return apLabels.at(static_cast<size_t>(p)); }
+    const std::string& memLabel(int p) const { return memLabels.at(static_cast<size_t>(p)); }
+    const Logic& working(int p) const { return *work.at(static_cast<size_t>(p)); }
+
+    /// Picking up: the mouse over a palette chip, a chip's frame or cost label, a grid cell, the
+    /// trash can or the bare form. Each sets the help line as the rules say.
+    void hoverPalette(int id);
+    void hoverFrame(int id);
+    void hoverCell(int cell);
+    void hoverTrash() { help = "ゴミ箱"; }
+    void hoverForm() { help.clear(); }
+    const std::string& helpLine() const { return help; }
+    int dragSource() const { return source; }
+    const std::string& draggedName() const { return dragged; }
+
+    void dropOnCell(int target);
+    void dropOnTrash();
+    /// cmdClear(p).
+    void clear(int p);
+
+    /// Both rules, with their messages; false when something is wrong.
+    bool checkInput();
+    /// cmdRegist: true when the patterns were stored and the screen closes.
+    bool regist();
+
+    bool guideVisible() const { return guideShown; }
+    const std::string& guideText() const { return guide; }
+    int guidePage() const { return page; }
+    void guideClicked();
+
+private:
+    ActionPtr installed(const std::string& name) const;
+    void showPattern(int p);
+    void refreshTotal();
+    void showGuide(const std::string& text);
+
+    Game& game;
+    Prompts& prompts;
+    doll& d;
+    std::array<LogicPtr, kPatterns> work;
+    std::array<std::string, kPatterns> names;
+    std::array<std::string, kPatterns> apLabels;
+    std::array<std::string, kPatterns + 1> memLabels;
+    int source = -1;
+    std::string dragged;
+    std::string help;
+    bool guideShown = false;
+    std::string guide;
+    int page = 0;
+};
+
+}  // namespace vargo

@@ -1,0 +1,90 @@
+#include "ui/prompts/qt_prompts_qt.h"
+
+#include <QMessageBox>
+
+#include "ui/prompts/dmsg_qt.h"
+
+namespace vargo {
+namespace {
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+}  // namespace
+
+QtPrompts::QtPrompts(QWidget* a) : anchor(a) {}
+
+QtPrompts::~QtPrompts() {
+    delete dmsg;
+}
+
+void QtPrompts::setAnchor(QWidget* a) {
+    anchor = a;
+    delete dmsg;
+    dmsg = nullptr;
+}
+
+DMsg& QtPrompts::dialog() {
+    if (!dmsg) {
+        dmsg = new DMsg(anchor);
+    }
+    return *dmsg;
+}
+
+int QtPrompts::question(const std::string& msg, const std::string& title, const char* left,
+                        const char* right) {
+    DMsg& d = dialog();
+    d.setWindowTitle(q(title));
+    d.setButtons(left, right);
+    d.setDialog(q(msg));
+    return d.ask();
+}
+
+int QtPrompts::askOkCancel(const std::string& msg) {
+    return question(msg, kAppTitle, "OK", "Cancel");
+}
+
+int QtPrompts::askOkCancelTitled(const std::string& msg, const std::string& title) {
+    return question(msg, title, "OK", "Cancel");
+}
+
+int QtPrompts::askYesNo(const std::string& msg, const std::string& title) {
+    return question(msg, title, "Yes", "No") == kOk ? kYes : kNo;
+}
+
+void QtPrompts::showMsg(const std::string& msg) {
+    showMsgTitled(msg, kAppTitle);
+}
+
+void QtPrompts::showMsgTitled(const std::string& msg, const std::string& title) {
+    question(msg, title, "OK", "");
+}
+
+void QtPrompts::showMsgTall(const std::string& msg, const std::string& title, int rows) {
+    dialog().setHeight(rows);
+    showMsgTitled(msg, title);
+    dialog().setHeight(3);
+}
+
+int QtPrompts::msgBox(const std::string& msg, BoxButtons buttons) {
+    QMessageBox box(anchor);
+    box.setWindowTitle(kAppTitle);
+    box.setText(q(msg));
+    switch (buttons) {
+        case BoxButtons::Ok:
+            box.setIcon(QMessageBox::Information);
+            box.setStandardButtons(QMessageBox::Ok);
+            box.exec();
+            return kOk;
+        case BoxButtons::OkCancel:
+            box.setIcon(QMessageBox::Question);
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            return box.exec() == QMessageBox::Ok ? kOk : kCancel;
+        case BoxButtons::YesNo:
+            box.setIcon(QMessageBox::Question);
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            return box.exec() == QMessageBox::Yes ? kYes : kNo;
+    }
+    return kOk;
+}
+
+}  // namespace vargo

@@ -1,0 +1,96 @@
+// The save-slot keypad on screen: typed digits, the save and load questions answered in the plain
+// message box, and what the caller reads afterwards.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "model/text_codec.h"
+#include "persistence/save_slot_window.h"
+#include "support/qt_support.h"
+#include "ui/prompts/qt_prompts_qt.h"
+
+using namespace vargo;
+
+class SvldTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QtPrompts prompts;
+
+    GameFolder folder() const { return GameFolder(dir.path().toStdString()); }
+    void saved(int n, const std::string& player, const std::string& dollName) {
+        QDir(dir.path()).mkpath("save");
+        auto root = folder().root() / "save";
+        writeFileAtomic(root / ("Playersv" + std::to_string(n) + ".ini"),
+                        encodeLines({"2014/03/01", player, "1,0,500"}));
+        writeFileAtomic(root / ("PlayDollsv" + std::to_string(n) + ".ini"), encodeLines({dollName, "0,1,1"}));
+    }
+    static void press(QWidget* w, const QString& name) { w->findChild<QPushButton*>(name)->click(); }
+
+private slots:
+    void initTestCase() {
+        test::useGameFont();
+        QVERIFY(dir.isValid());
+    }
+
+    void saveOverExistingNumber() {
+        saved(12, "鋼野拳士", "アイアン");
+        SaveSlotWindow w(folder(), 1, prompts);
+        w.show();
+        QCOMPARE(w.windowTitle(), QString("セーブ画面"));
+        press(&w, "Command1_1");
+        press(&w, "Command1_2");
+        QCOMPARE(w.findChild<QLabel*>("Lab_num")->text(), QString("save12"));
+        QString msg;
+        test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+        press(&w, "Command2_1");
+        QCOMPARE(
+            msg,
+            QString("save12には以下のデータがあります。\n鋼野拳士 アイアン 2014/03/01\n上書きしますか？\n"
+                    "（ロード時には新品のパーツも中古として扱われます）"));
+        QVERIFY(w.value());
+        QCOMPARE(w.svNum(), 12);
+        QVERIFY(!w.isVisible());
+    }
+
+    void loadMissingNumberStaysOpen() {
+        SaveSlotWindow w(folder(), 2, prompts);
+        w.show();
+        QCOMPARE(w.windowTitle(), QString("ロード画面"));
+        press(&w, "Command1_9");
+        QString msg;
+        test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+        press(&w, "Command2_1");
+        QCOMPARE(msg, QString("ファイルが見つかりません"));
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.value());
+        press(&w, "Command2_0");
+        QCOMPARE(w.findChild<QLabel*>("Lab_num")->text(), QString("save"));
+        test::screenshot(&w, "svld");
+    }
+
+    void backAndCloseLeaveValueFalse() {
+        SaveSlotWindow w(folder(), 1, prompts);
+        w.show();
+        press(&w, "Command1_3");
+        press(&w, "Command3");
+        QVERIFY(!w.value());
+        SaveSlotWindow other(folder(), 1, prompts);
+        other.show();
+        other.close();
+        QVERIFY(!other.value());
+    }
+
+    void numberStopsAt32767() {
+        SaveSlotWindow w(folder(), 1, prompts);
+        for (const char* d : {"Command1_9", "Command1_9", "Command1_9", "Command1_9", "Command1_9"}) {
+            press(&w, d);
+        }
+        QCOMPARE(w.findChild<QLabel*>("Lab_num")->text(), QString("save9999"));
+    }
+};
+
+QTEST_MAIN(SvldTest)
+#include "svld_qttest.moc"

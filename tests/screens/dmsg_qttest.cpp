@@ -1,0 +1,136 @@
+// The message dialog on screen: captions, hidden buttons, result codes, sizes and placement.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include "support/qt_support.h"
+#include "ui/prompts/dmsg_qt.h"
+#include "ui/prompts/qt_prompts_qt.h"
+
+using namespace vargo;
+
+class DMsgTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { test::useGameFont(); }
+
+    // Yes answers 6, No answers 7, and the captions read Yes / No under the given title.
+    void yesNoCodes() {
+        QtPrompts prompts;
+        QString title, left, right;
+        test::whenModal([&](QWidget* w) {
+            title = w->windowTitle();
+            left = w->findChild<QPushButton*>("cmdOK")->text();
+            right = w->findChild<QPushButton*>("cmdCancel")->text();
+            test::clickNamed(w, "cmdOK");
+        });
+        QCOMPARE(prompts.askYesNo("続けますか？", "確認"), 6);
+        QCOMPARE(title, QString("確認"));
+        QCOMPARE(left, QString("Yes"));
+        QCOMPARE(right, QString("No"));
+        test::whenModal([](QWidget* w) { test::clickNamed(w, "cmdCancel"); });
+        QCOMPARE(prompts.askYesNo("続けますか？", "確認"), 7);
+    }
+
+    // The window's own close control counts as the right button.
+    void closingCountsAsRightButton() {
+        QtPrompts prompts;
+        test::whenModal([](QWidget* w) { w->close(); });
+        QCOMPARE(prompts.askOkCancel("購入しますか？"), 2);
+        QCOMPARE(prompts.dialog().value(), 2);
+    }
+
+    // An information message right after a question shows one button captioned OK.
+    void infoAfterQuestionHasOneButton() {
+        QtPrompts prompts;
+        test::whenModal([](QWidget* w) { test::clickNamed(w, "cmdOK"); });
+        prompts.askYesNo("a", "b");
+        bool cancelVisible = true;
+        QString caption, label, title;
+        test::whenModal([&](QWidget* w) {
+            cancelVisible = w->findChild<QPushButton*>("cmdCancel")->isVisible();
+            caption = w->findChild<QPushButton*>("cmdOK")->text();
+            label = w->findChild<QLabel*>("lblMsg")->text();
+            title = w->windowTitle();
+            test::clickNamed(w, "cmdOK");
+        });
+        prompts.showMsg("お金が入りました");
+        QVERIFY(!cancelVisible);
+        QCOMPARE(caption, QString("OK"));
+        QCOMPARE(label, QString("お金が入りました"));
+        QCOMPARE(title, QString("VARGO"));
+    }
+
+    // Six rows make it 2400 twips high with the button at 1600; the next prompt has three rows.
+    void tallMessageThenNormalSize() {
+        QtPrompts prompts;
+        int tallHeight = 0, tallTop = 0, tallPixels = 0;
+        test::whenModal([&](QWidget* w) {
+            auto* d = static_cast<DMsg*>(w);
+            tallHeight = d->heightTwips();
+            tallTop = d->buttonTopTwips();
+            tallPixels = d->height();
+            test::clickNamed(w, "cmdOK");
+        });
+        prompts.showMsgTall("一\n二\n三\n四\n五\n六", "記録", 6);
+        QCOMPARE(tallHeight, 2400);
+        QCOMPARE(tallTop, 1600);
+        int height = 0, pixels = 0;
+        test::whenModal([&](QWidget* w) {
+            height = static_cast<DMsg*>(w)->heightTwips();
+            pixels = w->height();
+            test::clickNamed(w, "cmdOK");
+        });
+        prompts.showMsg("短い");
+        QCOMPARE(height, 1800);
+        QVERIFY(pixels < tallPixels);
+    }
+
+    // Long Japanese text is never cut: the label grows to what the wrapped text needs.
+    void longTextFits() {
+        DMsg d;
+        d.setButtons("OK", "Cancel");
+        d.setDialog(
+            "ファイルが見つかりません。ファイルが見つかりません。ファイルが見つかりません。ファイルが見つかり"
+            "ません。");
+        auto* label = d.findChild<QLabel*>("lblMsg");
+        QVERIFY(label->height() >= label->heightForWidth(label->width()));
+        auto* ok = d.findChild<QPushButton*>("cmdOK");
+        QVERIFY(ok->geometry().top() >= label->geometry().bottom());
+        QVERIFY(ok->geometry().bottom() < d.height());
+    }
+
+    // The dialog sits a third of the way into the workshop window.
+    void placedOverAnchor() {
+        QWidget workshop;
+        workshop.setGeometry(90, 60, 900, 600);
+        workshop.show();
+        QtPrompts prompts(&workshop);
+        QPoint pos;
+        test::whenModal([&](QWidget* w) {
+            pos = w->pos();
+            test::screenshot(w, "dmsg");
+            test::clickNamed(w, "cmdOK");
+        });
+        prompts.askOkCancelTitled("購入しますか？", "ＭＸ－２ モーター");
+        QRect a = workshop.frameGeometry();
+        QCOMPARE(pos, QPoint(a.left() + a.width() / 3, a.top() + a.height() / 3));
+    }
+
+    // The plain box is titled VARGO and reports OK / Cancel.
+    void plainMessageBox() {
+        QtPrompts prompts;
+        QString title;
+        test::whenModal([&](QWidget* w) {
+            title = w->windowTitle();
+            test::answerBox(w, QMessageBox::Cancel);
+        });
+        QCOMPARE(prompts.msgBox("上書きしますか？", BoxButtons::OkCancel), 2);
+        QCOMPARE(title, QString("VARGO"));
+    }
+};
+
+QTEST_MAIN(DMsgTest)
+#include "dmsg_qttest.moc"
