@@ -4,11 +4,13 @@
 // on the enemy list screen. Nothing is cached: every call reads the files afresh.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/catalogue.h"
 #include "model/doll.h"
+#include "model/field_reader.h"
 #include "model/game_folder.h"
 
 namespace vargo {
@@ -56,7 +58,25 @@ public:
 
     const GameFolder& folder() const { return gameFolder; }
 
+    /// The registry number the next entry would get; 0 when the registry is full or unreadable.
+    int nextFreeNumber();
+
 private:
+    struct Counted {
+        int number;
+        int value;
+    };
+    /// Reads a registry file, seeding it from the shipped one when it is missing.
+    std::optional<std::vector<std::string>> readRegistryFile(const char* relative, const char* shipped);
+    std::optional<std::vector<std::string>> readDolls();
+    std::optional<std::vector<std::string>> readLogics();
+    /// Keeps the scratch copy, then replaces the file with `lines` in one rename.
+    bool rewrite(const char* relative, const char* scratch, const std::vector<std::string>& lines);
+    void reportProblem(const DataProblem& problem);
+    std::vector<Counted> scanValues(bool stopAt99);
+    /// saveEnemyLogic that says whether the patterns reached the disk.
+    bool appendLogics(int number, const doll& d);
+
     GameFolder gameFolder;
     Prompts& prompts;
     CatalogueReader catalogue;
