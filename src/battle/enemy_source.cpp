@@ -1,5 +1,7 @@
 #include "battle/enemy_source.h"
 
+#include "persistence/enemy_registry.h"
+
 namespace vargo {
 
 std::shared_ptr<doll> freshCopy(const doll& d) {
@@ -49,6 +51,18 @@ int MemoryEnemies::countTekiDoll(int limit, std::vector<int>* enemyIDs) {
         }
     }
     return n;
+}
+
+std::shared_ptr<doll> RegistryEnemies::ldTekiDoll(int number) {
+    return registry.ldTekiDoll(number);
+}
+
+std::vector<int> RegistryEnemies::ldTekiIDs(int limit) {
+    return registry.ldTekiIDs(limit);
+}
+
+int RegistryEnemies::countTekiDoll(int limit, std::vector<int>* enemyIDs) {
+    return registry.countTekiDoll(limit, enemyIDs);
 }
 
 }  // namespace vargo

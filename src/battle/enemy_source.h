@@ -37,6 +37,20 @@ private:
     std::vector<std::shared_ptr<doll>> dolls;
 };
 
+class EnemyRegistry;
+
+/// The game's enemies: the registry files, read afresh on every call.
+class RegistryEnemies final : public EnemySource {
+public:
+    explicit RegistryEnemies(EnemyRegistry& r) : registry(r) {}
+    std::shared_ptr<doll> ldTekiDoll(int number) override;
+    std::vector<int> ldTekiIDs(int limit) override;
+    int countTekiDoll(int limit, std::vector<int>* enemyIDs) override;
+
+private:
+    EnemyRegistry& registry;
+};
+
 /// A copy of d that shares its patterns and software but has its own motor and frame at full HP.
 std::shared_ptr<doll> freshCopy(const doll& d);
 

@@ -3,6 +3,8 @@
 
 #include "battle/fight.h"
 
+#include <algorithm>
+
 #include "battle/commander.h"
 #include "battle/enemy_source.h"
 #include "model/game.h"
@@ -56,7 +58,8 @@ void Fight::initStreet() {
     computer = {false, true};
     ldPlayDoll(0);
     rng.reseed();
-    int n = countTekiDoll(9999);
+    // The list holds at most 100 numbers even when more enemies qualify.
+    int n = std::min(countTekiDoll(9999), 100);
     // With nobody to fight, the draw would pick from an empty list: say so and leave instead.
     if (n <= 0) {
         prompts.msgBox("対戦できる敵Dollが登録されていません。");
@@ -100,8 +103,13 @@ void Fight::initFight() {
     steps = 0;
     effectCount = 0;
     pictures.clear();
-    books[0] = PatternBook::from(fighter(0));
-    books[1] = PatternBook::from(fighter(1));
+    // Patterns do not change within a screen, so a Doll fighting again keeps its book.
+    for (size_t i = 0; i < 2; ++i) {
+        if (bookOwners[i] != fightDolls[i]) {
+            books[i] = PatternBook::from(*fightDolls[i]);
+            bookOwners[i] = fightDolls[i];
+        }
+    }
     dspFightImage(0, "初期");
     endFace();
 }

@@ -172,6 +172,8 @@ private:
     bool soundFailed = false;
     std::array<bool, 2> computer{false, true};
     std::array<PatternBook, 2> books;
+    /// The Dolls the books were made from, held so that a new Doll never reuses the old address.
+    std::array<std::shared_ptr<const doll>, 2> bookOwners;
 };
 
 }  // namespace vargo

@@ -1,0 +1,263 @@
+// Technique resolution and damage with scripted dice: every roll in these tests is chosen.
+
+#include <gtest/gtest.h>
+
+#include "battle/battle_support.h"
+
+namespace vargo {
+namespace {
+
+using test::makeDoll;
+using test::makePattern;
+
+struct Technique : ::testing::Test, test::FightBench {
+    Technique() {
+        start(makeDoll({.name = "A"}), makeDoll({.name = "B"}));
+        fight.pictures.clear();
+    }
+    // Runs a pattern for fighter who and returns the log.
+    std::string run(int who, LogicPtr pattern) {
+        fight.fightDolls[static_cast<size_t>(who)]->setLogics(pattern, 0);
+        book = PatternBook::from(*fight.fightDolls[static_cast<size_t>(who)]);
+        fight.waza_rtn(who, &book.patterns[0]);
+        return fight.battleLog;
+    }
+    doll& A() { return *fight.fightDolls[0]; }
+    doll& B() { return *fight.fightDolls[1]; }
+    PatternBook book;
+};
+
+TEST_F(Technique, BlowsAndGrapplesOutOfReachMiss) {
+    fight.span = 2;
+    push2D6(6, 6);
+    push2D6(1, 1);
+    EXPECT_EQ(run(0, makePattern({kPunch}, 4)),
+              "パンチ・・・届かない！\nかわされた！\nでたぁっ！技ッ！！！！！\n");
+    push2D6(6, 6);
+    push2D6(1, 1);
+    EXPECT_EQ(run(0, makePattern({kKumi}, 4)),
+              "・・・届かない！\n組みつきに失敗。\nでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(fight.holding[0], 0);
+    EXPECT_EQ(dice.remaining(), 0u);
+}
+
+TEST_F(Technique, AGuardNeverStopsAGrapple) {
+    fight.guarding[1] = 1;
+    push2D6(6, 6);
+    push2D6(1, 1);  // no guard roll follows: a grapple skips the block test
+    EXPECT_EQ(run(0, makePattern({kKumi}, 4)), "組みついてでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(fight.holding[0], -1);
+    EXPECT_EQ(dice.remaining(), 0u);
+}
+
+TEST_F(Technique, AGuardStopsOrLetsThroughABlow) {
+    fight.guarding[1] = 1;
+    push2D6(3, 3);
+    push2D6(1, 1);
+    push2D6(6, 6);  // guard roll: 6 + 5 < 12 + 5
+    EXPECT_EQ(run(0, makePattern({kPunch}, 4)),
+              "パンチ攻撃はしかし、Bの防御に阻まれます。\nかわされた！\nでたぁっ！技ッ！！！！！\n");
+    fight.guarding[1] = 1;
+    push2D6(3, 3);
+    push2D6(1, 1);
+    push2D6(1, 1);       // guard roll: 6 + 5 >= 2 + 5
+    dice.pushDie(6, 6);  // location: motor
+    push2D6(2, 2);
+    EXPECT_EQ(run(0, makePattern({kPunch}, 4)),
+              "パンチBの防御をかいくぐってヒット！\n・・・命中！\nダメージは 14\nでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(B().Motor->HP, 86);
+}
+
+TEST_F(Technique, AHolderAlwaysLandsAndIgnoresTheGuard) {
+    fight.holding[0] = -1;
+    fight.guarding[1] = 1;
+    push2D6(1, 1);
+    push2D6(6, 6);
+    dice.pushDie(6, 1);  // location: frame
+    push2D6(1, 1);
+    EXPECT_EQ(run(0, makePattern({kKick}, 4)),
+              "組んでいる状態では、100％命中します。\nキック・・・命中！\nダメージは "
+              "12\nでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(B().frame->HP, 88);
+}
+
+TEST_F(Technique, TwoSpinsLeaveTheFallStateAsItWas) {
+    EXPECT_EQ(run(0, makePattern({kSpin, kSpin}, 4)),
+              "回転で＋ 2パワー回転で＋ 2パワーA、立ちあがりました。\nでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(fight.fallen[0], 0);
+    EXPECT_EQ(fight.fallChanged[0], -1);
+    fight.fallen[0] = -1;
+    EXPECT_EQ(run(0, makePattern({kSpin, kSpin}, 4)),
+              "回転で＋ 2パワーA、立ちあがりました。\n回転で＋ 2パワーでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(fight.fallen[0], -1);
+}
+
+TEST_F(Technique, SpinningWhileGrappledTopplesTheOther) {
+    fight.holding[1] = -1;
+    EXPECT_EQ(run(0, makePattern({kSpin}, 4)),
+              "回転で＋ 2パワーB、組まれたまま転倒しました。\nでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(fight.fallen[0], -1);
+    EXPECT_EQ(fight.fallen[1], -1);
+}
+
+TEST_F(Technique, MomentumFromTwoMovesGoesIntoBothPunches) {
+    commander.pushMove(0);
+    commander.pushMove(0);
+    push2D6(6, 6);
+    push2D6(1, 1);
+    dice.pushDie(6, 1);  // frame
+    push2D6(1, 1);       // 2 + 10 + 2 = 14
+    push2D6(6, 6);
+    push2D6(1, 1);
+    dice.pushDie(6, 4);  // motor
+    push2D6(2, 2);       // 4 + 10 + 2 = 16
+    EXPECT_EQ(
+        run(0, makePattern({kMove, kMove, kPunch, kPunch}, 6)),
+        "移動しつつ勢いをつけて 1パワー\n移動しつつ勢いをつけて 1パワー\n"
+        "パンチ・・・命中！\nダメージは 14\nパンチ・・・命中！\nダメージは 16\nでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(B().frame->HP, 86);
+    EXPECT_EQ(B().Motor->HP, 84);
+}
+
+TEST_F(Technique, JumpAndSpinLinesRunOnAndADashClosesIn) {
+    fight.span = 5;
+    commander.pushMove(0);
+    push2D6(6, 6);
+    push2D6(1, 1);
+    dice.pushDie(6, 1);
+    push2D6(1, 1);  // 2 + 10 + (2 + 2) = 16
+    EXPECT_EQ(run(0, makePattern({kMove, kJump, kPunch}, 6)),
+              " 2ダッシュで間合いを詰めた！\nジャンプで＋ 2パワーパンチ・・・届かない！\nかわされた！\n"
+              "でたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(fight.span, 3);
+}
+
+TEST_F(Technique, BackingAwayAndBeingHeld) {
+    commander.pushMove(1);
+    run(0, makePattern({kMove}, 3));
+    EXPECT_EQ(fight.span, 2);
+    fight.holding[1] = -1;
+    commander.pushMove(1);
+    EXPECT_EQ(run(0, makePattern({kMove}, 3)),
+              "距離を置こうとしたが、ガッチリつかまれている。\nでたぁっ！技ッ！！！！！\n");
+    fight.holding[1] = 0;
+    fight.fallen[0] = -1;
+    commander.pushMove(0);
+    EXPECT_EQ(run(0, makePattern({kMove, kJump}, 3)),
+              "…転倒していては、移動できません。\n…転倒していては、ジャンプできません。\nでたぁっ！技ッ！！！"
+              "！！\n");
+}
+
+TEST_F(Technique, ADownedFighterCannotStrike) {
+    fight.fallen[0] = -1;
+    push2D6(6, 6);
+    push2D6(1, 1);
+    EXPECT_EQ(
+        run(0, makePattern({kPunch}, 3)),
+        "パンチ…転倒していては、有効な打撃が加えられません。\nかわされた！\nでたぁっ！技ッ！！！！！\n");
+}
+
+TEST_F(Technique, ABreakfallIsUsedUpByAJointLock) {
+    fight.holding[0] = -1;
+    fight.ukemiReady[1] = -1;
+    dice.pushDie(6, 3);  // location
+    dice.pushDie(6, 5);  // breakfall roll, spent on nothing
+    EXPECT_EQ(run(0, makePattern({kHold}, 4)),
+              "組んでいる状態では、100％命中します。\n間接技を極めて行きます。ダメージはフレームに 10\n"
+              "でたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(fight.ukemiReady[1], 0);
+    EXPECT_EQ(B().frame->HP, 90);
+    EXPECT_EQ(dice.remaining(), 0u);
+}
+
+TEST_F(Technique, ABreakfallSoftensAPunch) {
+    fight.ukemiReady[1] = -1;
+    push2D6(6, 6);
+    push2D6(1, 1);
+    dice.pushDie(6, 1);
+    push2D6(3, 3);
+    dice.pushDie(6, 4);
+    EXPECT_EQ(
+        run(0, makePattern({kPunch}, 3)),
+        "パンチ・・・命中！受身効果で 4ダメージが軽減されます。\nダメージは 12\nでたぁっ！技ッ！！！！！\n");
+}
+
+TEST_F(Technique, AThrowHitsBothPartsAndFloorsTheOther) {
+    A().pow = 200;
+    fight.holding[0] = -1;
+    fight.holding[1] = -1;
+    dice.pushDie(6, 1);
+    dice.pushDie(8, 1);
+    dice.pushDie(8, 1);
+    dice.pushDie(8, 8);
+    dice.pushDie(8, 8);
+    EXPECT_EQ(run(0, makePattern({kDrop}, 4)),
+              "組んでいる状態では、100％命中します。\n投げ！\nダメージはモーターに 100。フレームに 100！\n"
+              "組み合っていた相手の技が外れました。\nでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(fight.fallen[1], -1);
+    EXPECT_EQ(fight.holding[0], 0);
+    EXPECT_EQ(fight.holding[1], 0);
+    EXPECT_EQ(B().Motor->HP, 0);
+    EXPECT_EQ(B().frame->HP, 0);
+    EXPECT_EQ(fight.effectHeight, 180);
+}
+
+TEST_F(Technique, DamageRoundsHalvesToEvenAndNeverHeals) {
+    B().AC = 0.5;
+    dice.pushDie(6, 6);
+    push2D6(1, 1);  // 2 + 10 - 0.5 = 11.5 -> 12
+    EXPECT_EQ(fight.Damage(0, 1, 0, 5), 12);
+    B().AC = 1.5;
+    dice.pushDie(6, 6);
+    push2D6(1, 1);  // 10.5 -> 10
+    EXPECT_EQ(fight.Damage(0, 1, 0, 5), 10);
+    B().AC = 40;
+    dice.pushDie(6, 6);
+    dice.pushDie(8, 8);
+    dice.pushDie(8, 8);
+    EXPECT_EQ(fight.Damage(0, 2, 3, 5), 0);
+    EXPECT_EQ(B().Motor->HP, 78);
+    EXPECT_EQ(fight.effectCount, 3);
+    EXPECT_EQ(sound.requests.size(), 3u);
+    EXPECT_EQ(sound.requests[0].name, "SE");
+}
+
+TEST_F(Technique, ALockIgnoresArmourAndTheCap) {
+    A().pow = 30;
+    B().AC = 50;
+    dice.pushDie(6, 1);
+    EXPECT_EQ(fight.Damage(0, 4, 5, 0), 35);
+    EXPECT_EQ(B().frame->HP, 65);
+}
+
+TEST_F(Technique, UnlockByStrength) {
+    fight.holding[1] = -1;
+    push2D6(3, 3);
+    push2D6(3, 3);
+    EXPECT_EQ(run(0, makePattern({kHazusi}, 3)), "振りほどいた。\nでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(fight.holding[1], 0);
+    fight.holding = {-1, -1};
+    push2D6(1, 1);
+    push2D6(3, 3);
+    EXPECT_EQ(
+        run(0, makePattern({kHazusi}, 3)),
+        "組んでいる状態では、100％命中します。\n力が強くて振りほどけない！\nでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(fight.holding[0], 0);
+    EXPECT_EQ(fight.holding[1], -1);
+    EXPECT_EQ(run(1, makePattern({kHazusi}, 3)),
+              "組んでいる状態では、100％命中します。\n自ら技を解いた。\nでたぁっ！技ッ！！！！！\n");
+    EXPECT_EQ(run(1, makePattern({kHazusi}, 3)), "振りほどく動き。\nでたぁっ！技ッ！！！！！\n");
+}
+
+TEST_F(Technique, ClosingLinesByCost) {
+    fight.waza_rtn(0, &emptyPattern());
+    EXPECT_EQ(fight.battleLog, "様子見です。\n");
+    EXPECT_EQ(run(0, makePattern({kBlock}, 12, "烈風")), "防御の構えです。\nでたぁっ！烈風ッ！！！！！\n");
+    EXPECT_EQ(fight.guarding[0], 1);
+    EXPECT_EQ(run(0, makePattern({kUke}, 13, "烈風")), "これが、これが！烈風だッ！！\n");
+    EXPECT_EQ(fight.guarding[0], 0);  // the stance lasts only until the fighter's next pattern
+    EXPECT_EQ(fight.ukemiReady[0], -1);
+}
+
+}  // namespace
+}  // namespace vargo
