@@ -88,7 +88,7 @@ private slots:
 
         const QByteArray dir = qgetenv("VARGO_SCREENSHOT_DIR");
         if (!dir.isEmpty()) {
-            for (int id : {1, 5, 6}) {
+            for (int id : {1, 6}) {
                 b.setWin(id, 0, 1);
             }
             b.setWin(0, 0, 1);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
+#include <map>
 
 #include "battle/screen/fight_window.h"
 #include "screen_bench.h"
@@ -289,6 +290,27 @@ private slots:
         QCOMPARE(shown.pixel(340 + p1.x(), 10 + p1.y()), s.pixel(340 + p1.x(), 10 + p1.y()));
     }
 
+    // With animation on, a step with several poses plays them one after another and comes to rest
+    // on the step's last frame; the next press cuts a running animation short.
+    void animationEndsWhereTheStepEnds() {
+        auto w = openStreet(11);
+        w->scene()->setAnimated(true);
+        bench->orders({1, 2, 3, 4});
+        QVERIFY(w->start());
+        w->show();
+        Fight& f = bench->fight;
+        while (!f.closed && f.pictures.size() < 2) {
+            QTest::mouseClick(w->findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
+        }
+        QVERIFY(!f.closed);
+        QVERIFY(w->scene()->animating());
+        QTRY_VERIFY_WITH_TIMEOUT(!w->scene()->animating(), 5000);
+        const QImage rest = w->scene()->render(w->scene()->finalFrame());
+        const QImage shown = w->scene()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // Below the distance label the screen and the final frame agree pixel for pixel.
+        QCOMPARE(shown.copy(0, 60, 800, 340), rest.copy(0, 60, 800, 340));
+    }
+
     // A Doll whose picture code is none of the known ones is drawn with the "0201" sheet.
     void unknownPictureCodeUsesTheLightHeavySheet() {
         auto w = openStreet(3);
@@ -322,6 +344,50 @@ private slots:
         for (const EffectSpark& e : f.sparks) {
             QCOMPARE(s.pixel(e.x + c.x(), e.y + c.y()), spark.pixel(c));
         }
+    }
+
+    // The pictures of the battle screen for the documentation: the opening, a punch that landed, a
+    // grapple and a robot down, each the first such moment of a seeded fight.
+    void screenshots() {
+        const QByteArray dir = qgetenv("VARGO_SCREENSHOT_DIR");
+        if (dir.isEmpty()) {
+            QSKIP("set VARGO_SCREENSHOT_DIR to save the battle screen's pictures");
+        }
+        std::map<std::string, bool> taken;
+        for (std::uint64_t seed = 1; seed < 40 && taken.size() < 4; ++seed) {
+            auto w = openStreet(seed);
+            bench->game.guideOn = true;
+            bench->orders({1, 5, 2, 3, 4});
+            QVERIFY(w->start());
+            w->show();
+            auto save = [&](const char* name) {
+                if (!taken[name]) {
+                    taken[name] = true;
+                    QVERIFY(w->grab().save(QString(dir) + "/battle_" + name + ".png"));
+                }
+            };
+            save("opening");
+            Fight& f = bench->fight;
+            for (int n = 0; n < 400 && !f.closed; ++n) {
+                QTest::mouseClick(w->findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
+                if (f.closed) {
+                    break;
+                }
+                const bool down = f.fallen[0] || f.fallen[1];
+                const bool punched = !f.sparks.empty() && !f.pictures.empty() &&
+                                     std::string(f.pictures.back().action) == "パンチ";
+                if (punched && !down && !f.grappled()) {
+                    save("punch");
+                }
+                if (f.grappled() && !down) {
+                    save("grapple");
+                }
+                if (down && !f.grappled() && n > 4) {
+                    save("down");
+                }
+            }
+        }
+        QCOMPARE(taken.size(), size_t(4));
     }
 };
 

@@ -33,7 +33,7 @@ struct ScreenBench {
     }
 };
 
-/// A striker with the player's four patterns: one-two, grapple and throw, kick, spin.
+/// A striker with five patterns: one-two, grapple and throw, kick, spin, grapple and joint lock.
 inline std::shared_ptr<doll> strikerDoll(const std::string& name, int ID, const std::string& image) {
     DollNumbers n;
     n.name = name;
@@ -47,9 +47,9 @@ inline std::shared_ptr<doll> strikerDoll(const std::string& name, int ID, const 
     n.AP = 4;
     n.motorHP = 90;
     n.frameHP = 120;
-    auto d = makeDoll(
-        n, {makePattern({kMove, kPunch, kPunch}, 6, "ワンツー"), makePattern({kKumi, kDrop}, 5, "投げ"),
-            makePattern({kMove, kKick}, 4, "キック"), makePattern({kSpin}, 2, "回転")});
+    auto d = makeDoll(n, {makePattern({kMove, kPunch, kPunch}, 6, "ワンツー"),
+                          makePattern({kKumi, kDrop}, 5, "投げ"), makePattern({kMove, kKick}, 4, "キック"),
+                          makePattern({kSpin}, 2, "回転"), makePattern({kKumi, kHold}, 4, "組みつき")});
     d->image = image;
     return d;
 }

@@ -163,6 +163,7 @@ QWidget* FightWindow::buildSidePanel(int i) {
     dspInitiative[k] = new QLabel;
     dspInitiative[k]->setObjectName(QString("dspInitiative%1").arg(i));
     dspInitiative[k]->setStyleSheet("font-weight:bold; color:#ffe3a8;");
+    dspInitiative[k]->setMinimumWidth(34);
     dspAP[k] = new QLabel;
     dspAP[k]->setObjectName(QString("dspAP%1").arg(i));
     dspAP[k]->setStyleSheet("color:#f0b260;");
