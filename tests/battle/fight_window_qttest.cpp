@@ -152,6 +152,27 @@ private slots:
         QCOMPARE(bench->sound.requests.front().name, std::string("fight"));
     }
 
+    // A duel: the player orders both Dolls, the caption says "Duel", and the result is titled "DUEL".
+    void duelIsOrderedForBothSides() {
+        bench = std::make_unique<ScreenBench>(21);
+        bench->game.dolls[0] = test::strikerDoll("ブルーホーク", 0, "01");
+        bench->game.dolls[1] = test::strikerDoll("デュエリスト", 0, "0201");
+        bench->fight.Mode = FightMode::Duel;
+        bench->orders({1, 3, 2});
+        FightWindow w(bench->fight, bench->game.folder);
+        w.scene()->setAnimated(false);
+        QVERIFY(w.start());
+        w.show();
+        QCOMPARE(w.windowTitle(), QString("Duel"));
+        QCOMPARE(label(w, "dspName1")->text(), QString("デュエリスト"));
+        for (int n = 0; n < 3000 && !bench->fight.closed; ++n) {
+            QTest::mouseClick(w.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
+        }
+        QVERIFY(!w.isVisible());
+        QCOMPARE(bench->prompts.calls.back().title, std::string("DUEL"));
+        QVERIFY(bench->fight.winner == 0 || bench->fight.winner == 1);
+    }
+
     // Giving up asks first; "No" keeps fighting, "Yes" closes without a result.
     void giveUpAsksThenCloses() {
         auto w = openStreet(3);

@@ -11,6 +11,7 @@
 
 #include "battle/fight_view.h"
 #include "battle/screen/bracket_window.h"
+#include "model/game.h"
 
 namespace vargo {
 
@@ -342,6 +343,15 @@ bool FightWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander, EnemySource& enemies,
+                    Sound& sound, int mode, const std::string& className, QWidget* parent) {
+    Fight fight(game, rng, prompts, commander, enemies, &sound);
+    fight.Mode = static_cast<FightMode>(mode);
+    fight.setClass(className);
+    FightWindow window(fight, game.folder, parent);
+    window.run();
 }
 
 }  // namespace vargo

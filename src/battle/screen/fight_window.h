@@ -72,4 +72,10 @@ private:
     std::string shownLog;
 };
 
+/// What the workshop's "Duel", "Simulate" and tournament buttons open: a Fight of `mode` (0
+/// simulation, 1 tournament of `className`, 2 duel) on the battle window, shown modally until it
+/// is over.
+void runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander, EnemySource& enemies,
+                    Sound& sound, int mode, const std::string& className, QWidget* parent = nullptr);
+
 }  // namespace vargo
