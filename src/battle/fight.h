@@ -138,6 +138,9 @@ public:
     bool closed = false;
     /// 0 or 1 once a Doll has been destroyed; -1 while nobody has won.
     int winner = -1;
+    /// Motor and frame HP of both fighters (m0, f0, m1, f1) when a Doll was destroyed, before the
+    /// outcome restored or repaired anything.
+    std::array<int, 4> endHP{};
     /// Steps taken since the fight started (initiative rolls and actions).
     int steps = 0;
 

@@ -23,6 +23,9 @@ bool Fight::destroyed(const doll& d) {
 
 void Fight::endFace() {
     dspDollImage();
+    if (destroyed(fighter(0)) || destroyed(fighter(1))) {
+        endHP = {fighter(0).Motor->HP, fighter(0).frame->HP, fighter(1).Motor->HP, fighter(1).frame->HP};
+    }
     if (!closed && destroyed(fighter(1))) {
         winner = 0;
         if (Mode == FightMode::Tornament) {

@@ -16,12 +16,26 @@ std::string flags(const Fight& f, int i) {
 
 std::string stateLine(const Fight& f) {
     std::string s = "span" + Str(static_cast<long long>(f.span));
+    // Once a Doll is destroyed the outcome restores both; show the HP it ended with instead.
+    const bool over = f.winner != -1;
     for (int i = 0; i < 2; ++i) {
         const doll& d = *f.fightDolls[static_cast<size_t>(i)];
-        s += " | " + d.name + " motor" + Str(static_cast<long long>(d.Motor->HP)) + " frame" +
-             Str(static_cast<long long>(d.frame->HP)) + " " + flags(f, i);
+        const long long motor = over ? f.endHP[static_cast<size_t>(2 * i)] : d.Motor->HP;
+        const long long frame = over ? f.endHP[static_cast<size_t>(2 * i + 1)] : d.frame->HP;
+        s += " | " + d.name + " motor" + Str(motor) + " frame" + Str(frame) + " " + flags(f, i);
     }
     return s;
+}
+
+std::string describeStep(const Fight& f, int phaseBefore) {
+    std::string s = "--- step " + std::to_string(f.steps) + "\n";
+    if (phaseBefore == 0 && f.firstMover != 2) {
+        s += "initiative: " + f.fightDolls[static_cast<size_t>(f.firstMover)]->name + " (AP" +
+             Str(static_cast<long long>(f.playAP)) + ")\n";
+    } else {
+        s += f.battleLog;
+    }
+    return s + stateLine(f) + "\n";
 }
 
 Simulator::Simulator(Random& r)

@@ -37,6 +37,9 @@ struct BoutResult {
 /// The state after a step in one line: distance, both Dolls' HP and flags.
 std::string stateLine(const Fight& f);
 
+/// One step as the fight tool prints it: a header, the initiative or the battle log, the state line.
+std::string describeStep(const Fight& f, int phaseBefore);
+
 /// Plays computer against computer until a Doll is destroyed or stepCap steps have passed.
 class Simulator {
 public:

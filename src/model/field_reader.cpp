@@ -133,6 +133,42 @@ std::string FieldReader::text() {
     return raw();
 }
 
+std::string FieldReader::escapedText() {
+    if (!midLine && line < lines.size() && !isHeader(lines[line])) {
+        const std::string& s = lines[line];
+        size_t start = 0;
+        while (start < s.size() && isBlank(s[start])) {
+            ++start;
+        }
+        if (start < s.size() && s[start] == '"') {
+            std::string field;
+            size_t i = start + 1;
+            while (i < s.size()) {
+                if (s[i] == '"') {
+                    if (i + 1 < s.size() && s[i + 1] == '"') {
+                        field.push_back('"');
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field.push_back(s[i++]);
+            }
+            lastFieldLine = line;
+            size_t comma = s.find(',', i);
+            if (comma == std::string::npos) {
+                ++line;
+            } else {
+                col = comma + 1;
+                midLine = true;
+            }
+            return field;
+        }
+    }
+    return raw();
+}
+
 double FieldReader::real() {
     std::string f = raw();
     double v = 0;

@@ -42,6 +42,9 @@ public:
     FieldReader(const std::vector<std::string>& lines, size_t firstLine);
 
     std::string text();
+    /// A text field that may be quoted with doubled quotes inside ("a ""b"", c" is a "b", c), the
+    /// way the save files keep names holding a comma or a leading quote. Unquoted text reads as text().
+    std::string escapedText();
     /// A 16-bit integer; fractions are rounded halves to even (2.5 gives 2).
     Int16 integer();
     double real();

@@ -43,7 +43,7 @@ struct Game {
     GameDate gameDate;
     bool playMusic = true;
     bool savedFlag = true;
-    int duelistState = 0;
+    int duelistState = 1; /**< 2 when a duel opponent is loaded and usable, else 1 */
 
     Owner& owner(int i = 0) { return *owners.at(static_cast<size_t>(i)); }
     doll& theDoll(int i = 0) { return *dolls.at(static_cast<size_t>(i)); }

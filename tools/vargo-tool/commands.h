@@ -14,6 +14,10 @@ using Args = std::vector<std::string>;
 
 int cmdCatalogue(const GameFolder& folder, const Args& args);
 int cmdCheck(const GameFolder& folder, const Args& args);
+int cmdFight(const GameFolder& folder, const Args& args);
+int cmdSim(const GameFolder& folder, const Args& args);
+int cmdSave(const GameFolder& folder, const Args& args);
+int cmdRegistry(const GameFolder& folder, const Args& args);
 
 /// Prints usage to standard error and returns 2.
 int usage(const std::string& problem);

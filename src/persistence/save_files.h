@@ -1,0 +1,75 @@
+#pragma once
+// The three files of a saved game (save/PlayersvN.ini, PlayDollsvN.ini, LogicsvN.ini): writing the
+// player's side, loading it back into either side of the Game, and loading a duel opponent.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/catalogue.h"
+#include "model/game.h"
+
+namespace vargo {
+
+class Prompts;
+
+/// The workshop's save and load routines for one save number `svNum`.
+class SaveFiles {
+public:
+    SaveFiles(Game& game, Prompts& prompts);
+
+    /// The save number the save-slot screen confirmed.
+    int svNum = 0;
+
+    /// Each writes one file in place (through a temporary file); false after saying why.
+    bool savePlayerRtn();
+    bool saveDollRtn();
+    bool saveLogicRtn();
+    /// All three files are written to temporary files first and renamed into place only when all
+    /// three are complete, so a failed save leaves the previous set as it was.
+    bool save_rtn();
+
+    /// Each reads its file into side `which` (0 the player, 1 the duel opponent). On a failure it
+    /// says so, sets duelistState to 1 and returns false; what it had already changed stays changed.
+    bool loadPlayerRtn(int which);
+    bool loadDollRtn(int which);
+    bool loadLogicRtn(int which);
+    /// The three readers into side 0; an opponent loaded before is given up.
+    bool load_rtn();
+    /// The three readers into side 1 with the opponent recomputed; duelistState 2 when usable.
+    bool loadDuelist();
+
+    /// The file contents the writers produce, as UTF-8 lines.
+    std::vector<std::string> playerLines() const;
+    std::vector<std::string> dollLines() const;
+    std::vector<std::string> logicLines() const;
+
+    /// "save/Playersv" + N + ".ini" and its two siblings, relative to the game folder.
+    static std::string playerFile(int n);
+    static std::string dollFile(int n);
+    static std::string logicFile(int n);
+
+private:
+    bool writeOne(const std::string& relative, const std::vector<std::string>& lines);
+    std::optional<std::vector<std::string>> openForLoad(const std::string& relative);
+    void readFailed(const std::string& relative, int line, const std::string& why);
+
+    Game& game;
+    Prompts& prompts;
+    CatalogueReader catalogue;
+};
+
+/// The protector numbering against an owner's protectors: scans slots `start` down to 0 for copies
+/// of p's catalogue protector and, when there is one, names p after the highest copy found plus one
+/// ("X", then "X 1", "X 2" ...). A start of -1 leaves the name as it is.
+void countUpProtector(Protector& p, const Owner& owner, int start);
+/// The same against a Doll's protectors.
+void countUpProtector2(Protector& p, const doll& d, int start);
+
+/// A name as the save files write it: plain, or quoted with doubled quotes when plain text would
+/// not read back the same (a comma, a leading quote, blanks at either end).
+std::string saveNameField(const std::string& name);
+/// A date as "yyyy/mm/dd" or any other separators between year, month and day; nothing otherwise.
+std::optional<GameDate> parseSaveDate(const std::string& text);
+
+}  // namespace vargo

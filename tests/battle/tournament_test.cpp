@@ -1,0 +1,101 @@
+// The tournament's rules outside the bouts: entry, the draw, automatic bouts, the bracket.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "battle/battle_support.h"
+#include "battle/tournament_entry.h"
+
+namespace vargo {
+namespace {
+
+using test::makeDoll;
+
+struct Tournament : ::testing::Test, test::FightBench {
+    void addEnemies(int n, int value) {
+        for (int id = 1; id <= n; ++id) {
+            enemies.add(makeDoll({.name = "E" + std::to_string(id), .ID = id, .value = value}));
+        }
+    }
+};
+
+TEST_F(Tournament, EntryNeedsAProgramEightEnemiesAndConsent) {
+    auto d = makeDoll({.value = 3000});
+    d->programed = false;
+    EXPECT_EQ(tournamentEntry(*d, enemies, prompts), "");
+    EXPECT_EQ(prompts.calls.back().msg, "プログラムを登録して下さい");
+    d->programed = true;
+    addEnemies(7, 3000);
+    EXPECT_EQ(tournamentEntry(*d, enemies, prompts), "");
+    EXPECT_EQ(prompts.calls.back().msg, "Expertクラスの敵が足りません。\n敵Dollの登録をして下さい。");
+    enemies.add(makeDoll({.ID = 8, .value = 1200}));  // a Novice counts in an Expert pool
+    prompts.answer(false);
+    EXPECT_EQ(tournamentEntry(*d, enemies, prompts), "");
+    EXPECT_EQ(prompts.calls.back().msg, "Expertクラスのトーナメントに参加しますか？");
+    prompts.answer(true);
+    EXPECT_EQ(tournamentEntry(*d, enemies, prompts), "Expert");
+}
+
+TEST_F(Tournament, APoolAbove32DrawsInsideThePool) {
+    addEnemies(40, 1000);
+    fight.setClass("Novice");
+    for (int d = 0; d < 8; ++d) {
+        dice.push(0.999);  // the last place of the pool each time
+    }
+    dice.pushDie(8, 8);
+    fight.makeKumiawase(40);
+    std::set<int> drawn(fight.bracket.begin(), fight.bracket.begin() + 7);
+    EXPECT_EQ(drawn, (std::set<int>{32, 31, 30, 29, 28, 27, 26}));
+    EXPECT_EQ(fight.bracket[7], 0);  // the player took the place of the eighth
+}
+
+TEST_F(Tournament, WithExactlyEightOneEnemyStaysOut) {
+    addEnemies(8, 1000);
+    fight.setClass("Novice");
+    for (double r : {0.5, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0}) {
+        dice.push(r);
+    }
+    dice.pushDie(8, 3);
+    fight.makeKumiawase(8);
+    EXPECT_EQ((std::vector<int>(fight.bracket.begin(), fight.bracket.begin() + 8)),
+              (std::vector<int>{5, 1, 0, 3, 4, 6, 7, 8}));
+}
+
+TEST_F(Tournament, AValueLeadAbove298AlwaysWinsAndTiesGoToTheFirst) {
+    fight.fightDolls[0] = makeDoll({.name = "low", .value = 1000});
+    fight.fightDolls[1] = makeDoll({.name = "high", .value = 1299});
+    for (double r : {0.9999, 0.9999, 0.0, 0.0}) {
+        dice.push(r);
+    }
+    EXPECT_EQ(fight.getAutoWinner().name, "high");
+    fight.fightDolls[1]->value = 1000;
+    for (double r : {0.5, 0.5, 0.5, 0.5}) {
+        dice.push(r);
+    }
+    EXPECT_EQ(fight.getAutoWinner().name, "low");
+}
+
+TEST_F(Tournament, BracketSegmentsAndAnnouncements) {
+    Bracket& b = fight.frmTornament;
+    for (int p = 0; p < 8; ++p) {
+        b.setKumiawase(p, makeDoll({.name = "D" + std::to_string(p), .ID = p == 5 ? 0 : p + 10}));
+    }
+    EXPECT_EQ(Bracket::getShusoku(0), 0);
+    EXPECT_EQ(Bracket::getShusoku(1), 8);
+    EXPECT_EQ(Bracket::getShusoku(2), 12);
+    EXPECT_EQ(Bracket::getShusoku(3), 14);
+    b.setWin(0, 2, 1);
+    EXPECT_TRUE(b.isRed(5));
+    b.setWin(0, 1, 2);
+    EXPECT_TRUE(b.isRed(10));  // 5 / 2 + 8
+    b.setWin(0, 0, 3);         // 5 / 4 + 12 = 13: not below 12, left to the window
+    EXPECT_FALSE(b.isRed(13));
+    b.setWin(0, 0, 4);  // outside the stages: nothing
+    EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"D5 Win", "D5 Win", "D5 Win"}));
+    b.resetWin();
+    EXPECT_FALSE(b.isRed(5));
+}
+
+}  // namespace
+}  // namespace vargo

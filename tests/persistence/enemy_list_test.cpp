@@ -1,0 +1,102 @@
+#include "persistence/enemy_list.h"
+
+#include <gtest/gtest.h>
+
+#include "model/text_codec.h"
+#include "support/test_support.h"
+#include "ui/prompts/prompts.h"
+
+namespace vargo {
+namespace {
+
+std::vector<std::string> record(int n, const std::string& name, int pow, int value) {
+    return {"." + std::to_string(n),
+            name,
+            "0," + std::to_string(pow) + ",3,4",
+            "55,40,30",
+            "1.5,9,48",
+            "5,3",
+            "0,0,0",
+            "0,0,0",
+            "2,2,4,2",
+            "0,1," + std::to_string(value) + ",80",
+            "\"0201\""};
+}
+
+struct EnemyListFixture : ::testing::Test {
+    test::TempGameFolder dir;
+    ScriptedPrompts prompts;
+    std::unique_ptr<EnemyRegistry> registry;
+
+    void SetUp() override {
+        dir.copyShippedIni();
+        std::vector<std::string> dolls;
+        for (auto& r :
+             {record(1, "鉄拳", 9, 2100), record(2, "旋風", 7, 2800), record(4, "城塞", 15, 3900)}) {
+            dolls.insert(dolls.end(), r.begin(), r.end());
+        }
+        dir.write("save/EDollsv.ini", dolls);
+        std::vector<std::string> logics;
+        for (int owner : {1, 2, 4}) {
+            logics.insert(logics.end(), {".1", std::to_string(owner), "技", "3,2", "1,0,0,0,0,0,0,0,0,0,0"});
+        }
+        dir.write("save/ELogicsv.ini", logics);
+        dir.write("ini/Dollsv.ini", record(9, "見本", 8, 2000));
+        dir.write("ini/Logicsv.ini", {".1", "9", "技", "3,2", "1,0,0,0,0,0,0,0,0,0,0"});
+        registry = std::make_unique<EnemyRegistry>(dir.folder(), prompts);
+    }
+};
+
+TEST_F(EnemyListFixture, ClickShowsTheRecordAndEnablesDelete) {
+    EnemyList screen(*registry, prompts);
+    screen.open();
+    ASSERT_EQ(screen.entries().size(), 3u);
+    EXPECT_EQ(screen.entries()[2].number, 4);
+    EXPECT_FALSE(screen.cmdDelEnabled);
+    screen.click(2, true);
+    EXPECT_EQ(screen.dspDollData, "ID4:城塞\nPow 15\nmove 55\n価値 3900");
+    EXPECT_TRUE(screen.cmdDelEnabled);
+    screen.click(2, false);
+    EXPECT_FALSE(screen.cmdDelEnabled);
+}
+
+TEST_F(EnemyListFixture, DeleteAsksRemovesDollsAndPatternsAndDisables) {
+    EnemyList screen(*registry, prompts);
+    screen.open();
+    screen.del();
+    EXPECT_EQ(prompts.messages().back(), "Dollが選択されていません");
+    screen.click(0, true);
+    screen.click(2, true);
+    prompts.answer(false);
+    screen.del();
+    EXPECT_EQ(prompts.messages().back(), "2体のDollを削除しますか？");
+    EXPECT_EQ(screen.entries().size(), 3u);
+    prompts.answer(true);
+    screen.del();
+    EXPECT_EQ(prompts.messages().back(), "削除しました");
+    ASSERT_EQ(screen.entries().size(), 1u);
+    EXPECT_EQ(screen.entries()[0].name, "旋風");
+    EXPECT_FALSE(screen.cmdDelEnabled);
+    auto logics = *readTextFile(dir.path() / "save/ELogicsv.ini");
+    EXPECT_EQ(logics, (std::vector<std::string>{".1", "2", "技", "3,2", "1,0,0,0,0,0,0,0,0,0,0"}));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "save/EDollsv.img"));
+}
+
+TEST_F(EnemyListFixture, InitFileRestoresTheShippedRegistry) {
+    EnemyList screen(*registry, prompts);
+    screen.open();
+    screen.click(1, true);
+    prompts.answer(false);
+    screen.initFile();
+    EXPECT_EQ(screen.entries().size(), 3u);
+    prompts.answer(true);
+    screen.initFile();
+    EXPECT_EQ(prompts.messages().back(), "初期化完了しました");
+    ASSERT_EQ(screen.entries().size(), 1u);
+    EXPECT_EQ(screen.entries()[0].number, 9);
+    EXPECT_FALSE(screen.cmdDelEnabled);
+    EXPECT_EQ(readBytes(dir.path() / "save/EDollsv.ini"), readBytes(dir.path() / "ini/Dollsv.ini"));
+}
+
+}  // namespace
+}  // namespace vargo

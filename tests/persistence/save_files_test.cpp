@@ -1,0 +1,250 @@
+#include "persistence/save_files.h"
+
+#include <gtest/gtest.h>
+
+#include "model/text_codec.h"
+#include "support/test_support.h"
+#include "ui/prompts/prompts.h"
+
+namespace vargo {
+namespace {
+
+// A game with a player who owns and has fitted real catalogue parts.
+struct SaveFixture : ::testing::Test {
+    test::TempGameFolder dir;
+    GameRandom rng{3};
+    ScriptedPrompts prompts;
+    std::unique_ptr<Game> game;
+
+    void SetUp() override {
+        dir.copyShippedIni();
+        std::filesystem::create_directories(dir.path() / "save");
+        game = std::make_unique<Game>(dir.folder(), rng);
+        CatalogueReader cat(dir.folder());
+        Owner& o = game->owner();
+        o.name = "鋼野拳士";
+        o.Lv = 3;
+        o.exp = 120;
+        o.Rl = 2500;
+        o.skillPlay = 11;
+        o.skillHard = 9;
+        o.skillSoft = 14;
+        o.recWin = 4;
+        o.recLoose = 2;
+        o.recChamp = 1;
+        o.setMotor(cat.ld_Motor(5));
+        o.setFrame(cat.ld_Frame(3));
+        o.setBooster(cat.ld_Boost(2));
+        for (int id : {3, 3, 7}) {
+            auto p = cat.ld_Protect(id);
+            countUpProtector(*p, o, o.countProtector(0) == 10 ? -1 : 9 - o.countProtector(0));
+            o.setProtector(p);
+        }
+        o.setHard(cat.ld_Hard(2));
+        o.setSoftM(cat.ld_SoftM(2));
+        o.setSoftA(cat.ld_SoftA(4));
+        o.setSoftD(cat.ld_SoftD(2));
+        doll& d = game->theDoll();
+        d.name = "ＧＤ－１ 守護神";
+        d.Motor = o.getMotor(0);
+        d.frame = o.getFrame(0);
+        d.Hard = o.getHard(0);
+        d.setSoftM(0, o.getSoftM(0));
+        d.setSoftA(0, o.getSoftA(0));
+        d.setSoftD(0, o.getSoftD(0));
+        d.addBooster(o.getBooster(0));
+        d.addProtector(o.getProtector(0), prompts);
+        d.addProtector(o.getProtector(1), prompts);
+        game->resetDollParam(0);
+        auto l = std::make_shared<Logic>();
+        l->name = "突進";
+        l->addAction(d.getAction(kMove), prompts);
+        l->addAction(d.getAction(kKick), prompts);
+        d.setLogics(l, 0);
+        d.programed = true;
+        game->gameDate = GameDate{2014, 7, 1};
+    }
+
+    std::string bytes(const std::string& rel) { return readBytes(dir.path() / rel).value_or("<missing>"); }
+    std::vector<std::string> lines(const std::string& rel) { return *readTextFile(dir.path() / rel); }
+};
+
+TEST_F(SaveFixture, FilesFollowTheLayoutAndRoundTripByteForByte) {
+    SaveFiles sv(*game, prompts);
+    sv.svNum = 0;
+    ASSERT_TRUE(sv.save_rtn());
+    auto player = lines("save/Playersv0.ini");
+    ASSERT_EQ(player.size(), 14u);
+    EXPECT_EQ(player[0], "2014/07/01");
+    EXPECT_EQ(player[1], "鋼野拳士");
+    EXPECT_EQ(player[2], "3,120,2500");
+    EXPECT_EQ(player[7], "3,3,7,0,0,0,0,0,0,0");
+    EXPECT_EQ(player[12], "1,1");
+    auto dollFile = lines("save/PlayDollsv0.ini");
+    ASSERT_EQ(dollFile.size(), 11u);
+    EXPECT_EQ(dollFile[2], "2,0,0,0,0");
+    EXPECT_EQ(dollFile[3], "3,3,0,0");
+    EXPECT_EQ(dollFile[10], "True");
+    auto logic = lines("save/Logicsv0.ini");
+    ASSERT_EQ(logic.size(), 28u);
+    EXPECT_EQ(logic[0], ". 1");
+    EXPECT_EQ(logic[3], "1,5,0,0,0,0,0,0,0,0");
+    EXPECT_EQ(logic[24], ". 7");
+    EXPECT_NE(bytes("save/Playersv0.ini").find("\r\n"), std::string::npos);
+
+    const std::string p0 = bytes("save/Playersv0.ini"), d0 = bytes("save/PlayDollsv0.ini"),
+                      l0 = bytes("save/Logicsv0.ini");
+    game->resetPairs();
+    game->gameDate = GameDate{};
+    ASSERT_TRUE(sv.load_rtn());
+    EXPECT_EQ(game->gameDate, (GameDate{2014, 7, 1}));
+    EXPECT_EQ(game->owner().getProtector(1)->name, "アルミプレート Alumi 1");
+    EXPECT_FALSE(game->owner().getMotor(0)->isNew);
+    EXPECT_EQ(game->theDoll().getProtector(1)->name, "アルミプレート Alumi 1");
+    EXPECT_EQ(game->theDoll().getLogic(0)->AP,
+              game->theDoll().getSoftM(0)->move->AP + game->theDoll().getSoftA(0)->kick->AP);
+    sv.svNum = 12;
+    ASSERT_TRUE(sv.save_rtn());
+    EXPECT_EQ(bytes("save/Playersv12.ini"), p0);
+    EXPECT_EQ(bytes("save/PlayDollsv12.ini"), d0);
+    EXPECT_EQ(bytes("save/Logicsv12.ini"), l0);
+    EXPECT_TRUE(prompts.calls.empty());
+}
+
+TEST_F(SaveFixture, NamesWithCommasAndQuotesSurvive) {
+    game->owner().name = "\"鋼,野\" 拳士";
+    game->theDoll().name = "守護神, 改";
+    game->theDoll().getLogic(0)->name = "\"突進\"";
+    SaveFiles sv(*game, prompts);
+    ASSERT_TRUE(sv.save_rtn());
+    const std::string p0 = bytes("save/Playersv0.ini");
+    ASSERT_TRUE(sv.load_rtn());
+    EXPECT_EQ(game->owner().name, "\"鋼,野\" 拳士");
+    EXPECT_EQ(game->theDoll().name, "守護神, 改");
+    EXPECT_EQ(game->theDoll().getLogic(0)->name, "\"突進\"");
+    ASSERT_TRUE(sv.save_rtn());
+    EXPECT_EQ(bytes("save/Playersv0.ini"), p0);
+}
+
+TEST_F(SaveFixture, OldDatesGapsAndStrayLinesStillLoad) {
+    SaveFiles sv(*game, prompts);
+    sv.svNum = 3;
+    ASSERT_TRUE(sv.save_rtn());
+    auto player = lines("save/Playersv3.ini");
+    player[0] = "2015-3-9";
+    dir.write("save/Playersv3.ini", player);
+    auto logic = lines("save/Logicsv3.ini");
+    logic[3] = "5,0,9,0,0,0,0,0,0,0";
+    logic.insert(logic.begin(), "stray line");
+    dir.write("save/Logicsv3.ini", logic);
+    ASSERT_TRUE(sv.load_rtn());
+    EXPECT_EQ(game->gameDate, (GameDate{2015, 3, 9}));
+    const Logic& l = *game->theDoll().getLogic(0);
+    EXPECT_EQ(l.getActions(0)->ID, kKick);
+    EXPECT_EQ(l.getActions(1)->ID, kBlock);
+    EXPECT_EQ(l.getActions(2)->ID, 0);
+    EXPECT_EQ(l.ID, 1);
+}
+
+TEST_F(SaveFixture, FailedSaveLeavesThePreviousSetIntact) {
+    SaveFiles sv(*game, prompts);
+    sv.svNum = 1;
+    ASSERT_TRUE(sv.save_rtn());
+    const std::string p0 = bytes("save/Playersv1.ini"), l0 = bytes("save/Logicsv1.ini");
+    // The last file cannot be encoded: nothing of the set may change.
+    game->owner().name = "別人";
+    game->theDoll().getLogic(0)->name = "\xF0\x9F\x98\x80";
+    EXPECT_FALSE(sv.save_rtn());
+    EXPECT_EQ(bytes("save/Playersv1.ini"), p0);
+    EXPECT_EQ(bytes("save/Logicsv1.ini"), l0);
+    EXPECT_EQ(prompts.messages().back().rfind("セーブできませんでした", 0), 0u);
+    for (const auto& e : std::filesystem::directory_iterator(dir.path() / "save")) {
+        EXPECT_EQ(e.path().extension(), ".ini") << e.path();
+    }
+    // A save folder that is a regular file cannot be written at all.
+    test::TempGameFolder other;
+    other.writeBytes("save", "not a folder");
+    Game g2(other.folder(), rng);
+    SaveFiles sv2(g2, prompts);
+    EXPECT_FALSE(sv2.save_rtn());
+}
+
+TEST_F(SaveFixture, OpponentChecksAndMissingFiles) {
+    SaveFiles sv(*game, prompts);
+    sv.svNum = 2;
+    game->theDoll().Motor->HP = 0;
+    ASSERT_TRUE(sv.save_rtn());
+    // As the player's own Doll a damaged save loads without complaint.
+    ASSERT_TRUE(sv.load_rtn());
+    EXPECT_TRUE(prompts.calls.empty());
+    EXPECT_FALSE(sv.loadDuelist());
+    EXPECT_EQ(prompts.messages(), std::vector<std::string>{"このドールは完成されていません"});
+    EXPECT_EQ(game->duelistState, 1);
+    EXPECT_EQ(game->theDoll(1).Motor->HP, 0);  // it stays loaded, unusable
+
+    prompts.calls.clear();
+    game->theDoll().Motor->HP = 50;
+    game->theDoll().programed = false;
+    ASSERT_TRUE(sv.save_rtn());
+    EXPECT_FALSE(sv.loadDuelist());
+    EXPECT_EQ(prompts.messages(), std::vector<std::string>{"このドールは技がプログラムされていません"});
+
+    prompts.calls.clear();
+    game->theDoll().programed = true;
+    ASSERT_TRUE(sv.save_rtn());
+    EXPECT_TRUE(sv.loadDuelist());
+    EXPECT_EQ(game->duelistState, 2);
+    game->resetDollParam(0);
+    EXPECT_EQ(game->theDoll(1).AP, game->theDoll(0).AP);
+    EXPECT_GT(game->theDoll(1).AP, 0);
+
+    prompts.calls.clear();
+    sv.svNum = 77;
+    EXPECT_FALSE(sv.loadDuelist());
+    EXPECT_EQ(prompts.messages(), std::vector<std::string>(3, "ファイルが見つかりません"));
+    EXPECT_EQ(game->duelistState, 1);
+}
+
+TEST_F(SaveFixture, TruncatedPlayerFileKeepsTheDateAndTheOldOwner) {
+    SaveFiles sv(*game, prompts);
+    ASSERT_TRUE(sv.save_rtn());
+    auto player = lines("save/Playersv0.ini");
+    player.resize(6);
+    player[0] = "2015/02/03";
+    dir.write("save/Playersv0.ini", player);
+    auto before = game->owners[0];
+    EXPECT_FALSE(sv.loadPlayerRtn(0));
+    EXPECT_EQ(game->gameDate, (GameDate{2015, 2, 3}));
+    EXPECT_EQ(game->owners[0], before);
+    EXPECT_EQ(game->duelistState, 1);
+    EXPECT_NE(prompts.messages().at(0).find("save/Playersv0.ini"), std::string::npos);
+}
+
+TEST(ProtectorNumbering, CopiesGetDistinctNames) {
+    GameRandom rng(1);
+    Owner o(rng);
+    auto plate = [](const std::string& n) {
+        auto p = std::make_shared<Protector>();
+        p->ID = 3;
+        p->name = n;
+        return p;
+    };
+    std::vector<std::string> names;
+    for (int i = 0; i < 4; ++i) {
+        auto p = plate("Alumi");
+        countUpProtector(*p, o, i - 1);
+        o.setProtector(p);
+        names.push_back(p->name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Alumi", "Alumi 1", "Alumi 2", "Alumi 3"}));
+    // A different plate whose name merely begins the same is not a copy.
+    auto other = plate("Alumi Heavy");
+    countUpProtector(*other, o, 3);
+    EXPECT_EQ(other->name, "Alumi Heavy");
+    auto blank = std::make_shared<Protector>();
+    countUpProtector(*blank, o, 3);
+    EXPECT_EQ(blank->name, "");
+}
+
+}  // namespace
+}  // namespace vargo
