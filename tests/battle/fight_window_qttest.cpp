@@ -4,10 +4,14 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <filesystem>
 #include <map>
 
+#include "battle/fight_view.h"
 #include "battle/screen/fight_window.h"
+#include "persistence/enemy_registry.h"
 #include "screen_bench.h"
 #include "ui/theme_qt.h"
 
@@ -150,6 +154,46 @@ private slots:
         // A simulation leaves the player's Doll whole again.
         QCOMPARE(bench->game.dolls[0]->Motor->HP, bench->game.dolls[0]->Motor->maxHP);
         QCOMPARE(bench->sound.requests.front().name, std::string("fight"));
+    }
+
+    // A simulation against the shipped registry (in a copy of the game folder): the enemy drawn
+    // from the files is shown with its own name and picture set, and the fight runs to its result.
+    void simulationAgainstTheShippedRegistry() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const std::filesystem::path root(folder.path().toStdString());
+        std::filesystem::copy(VARGO_SOURCE_DIR "/data/ini", root / "ini");
+        std::filesystem::copy(VARGO_SOURCE_DIR "/data/save", root / "save");
+        std::filesystem::create_directory_symlink(VARGO_SOURCE_DIR "/data/img", root / "img");
+
+        GameRandom gameRng(7);
+        Game game(GameFolder(root), gameRng);
+        game.dolls[0] = test::strikerDoll("ブルーホーク", 0, "01");
+        GameRandom dice(17);
+        ScriptedPrompts prompts;
+        ScriptedCommander commander;
+        for (int i = 0; i < 2000; ++i) {
+            commander.pushTechnique(1 + i % 4);
+            commander.pushMove(0);
+        }
+        EnemyRegistry registry(game.folder, prompts);
+        RegistryEnemies enemies(registry);
+        RecordingSound sound;
+        Fight fight(game, dice, prompts, commander, enemies, &sound);
+        FightWindow w(fight, game.folder);
+        w.scene()->setAnimated(false);
+        QVERIFY(w.start());
+        w.show();
+        const doll& enemy = *fight.fightDolls[1];
+        QVERIFY(enemy.ID >= 1);
+        QCOMPARE(label(w, "dspName1")->text(), q(enemy.name));
+        QCOMPARE(w.scene()->finalFrame().fighters[1].sheet, spriteFiles(enemy.image).sheet);
+        for (int n = 0; n < 3000 && !fight.closed; ++n) {
+            QTest::mouseClick(w.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
+        }
+        QVERIFY(fight.closed);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(prompts.calls.back().title, std::string("Simulation"));
     }
 
     // A duel: the player orders both Dolls, the caption says "Duel", and the result is titled "DUEL".
