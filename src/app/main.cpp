@@ -1,50 +1,50 @@
-// The game's entry point: find the game folder, set up the Japanese font, and open the game.
+// The game's entry point: find the game folder, set up the Japanese font and look, open the start window.
 
 #include <QApplication>
 #include <QDir>
-#include <QFont>
-#include <QFontDatabase>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QTranslator>
 
-#include "model/catalogue.h"
+#include "model/game_folder_setup.h"
+#include "ui/game_app_qt.h"
+#include "ui/theme_qt.h"
 
 namespace {
-
-// The game folder is the current directory when it holds ini/; otherwise a per-user copy.
-QString findGameFolder() {
-    if (QDir::current().exists("ini")) {
-        return QDir::currentPath();
+std::optional<std::string> env(const char* name) {
+    QByteArray v = qgetenv(name);
+    if (v.isEmpty()) {
+        return std::nullopt;
     }
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return v.toStdString();
 }
-
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("vargo");
     QApplication::setApplicationDisplayName("VARGO");
+    QApplication::setWindowIcon(QIcon::fromTheme("vargo"));
+    // Qt's own Japanese texts, so the plain message box says キャンセル, はい, いいえ.
     QTranslator qtJapanese;
     if (qtJapanese.load(QLocale(QLocale::Japanese), "qtbase", "_",
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtJapanese);
     }
-    if (QFontDatabase::families().contains("IPAGothic")) {
-        QApplication::setFont(QFont("IPAGothic", 10));
+    vargo::applyTheme(app);
+
+    auto choice = vargo::chooseGameFolder(QDir::currentPath().toStdString(),
+                                          QApplication::applicationDirPath().toStdString(),
+                                          env("XDG_DATA_HOME"), env("HOME"));
+    if (choice.folder.empty()) {
+        QMessageBox::critical(nullptr, "VARGO",
+                              QString::fromStdString("ゲームのデータが見つかりません。\n" + choice.error));
+        return 1;
     }
-    QString folder = findGameFolder();
-    vargo::CatalogueReader reader{vargo::GameFolder(folder.toStdString())};
-    int motors = 0;
-    for (const auto& m : reader.ld_AllMotors().byId) {
-        motors += m ? 1 : 0;
-    }
-    QMessageBox::information(nullptr, "VARGO",
-                             QString("ゲームフォルダ: %1\nモーター %2 種を読み込みました。\n"
-                                     "工房の画面はまだ製作中です。")
-                                 .arg(folder)
-                                 .arg(motors));
-    return 0;
+    QDir::setCurrent(QString::fromStdString(choice.folder.string()));
+
+    vargo::GameApp game(choice.folder);
+    game.showStartUp();
+    return app.exec();
 }

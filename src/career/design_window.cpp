@@ -429,8 +429,11 @@ void DesignWindow::afterCalendarStep() {
     if (workshop.careerOver()) {
         workshop.Ending();
         closingForGood = true;
-        close();
+        workshop.stopMusic();
+        // The start window shows before this one closes, so the application never sees a moment
+        // without a window and quits.
         actions.backToStart();
+        close();
     }
 }
 
@@ -508,8 +511,8 @@ void DesignWindow::onLoadDuelist() {
 void DesignWindow::onStart() {
     closingForGood = true;
     workshop.stopMusic();
-    close();
     actions.backToStart();
+    close();
 }
 
 void DesignWindow::onQuit() {

@@ -14,6 +14,8 @@ StartUpWindow::StartUpWindow(const QString& gameFolder, QWidget* parent) : QWidg
     setObjectName("StartUp");
     setWindowTitle("VARGO");
     auto* col = new QVBoxLayout(this);
+    col->setContentsMargins(28, 20, 28, 24);
+    col->setSpacing(14);
     auto* title = new QLabel("VARGO");
     title->setObjectName("startTitle");
     title->setAlignment(Qt::AlignCenter);

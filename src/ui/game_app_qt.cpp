@@ -1,0 +1,146 @@
+#include "ui/game_app_qt.h"
+
+#include "battle/enemy_source.h"
+#include "battle/screen/fight_window.h"
+#include "career/char_make_window.h"
+#include "career/design_window.h"
+#include "persistence/enemy_list_window.h"
+#include "persistence/save_files.h"
+#include "persistence/save_slot_window.h"
+#include "screens/dialog_action_window.h"
+#include "screens/program_window.h"
+#include "screens/shop_window.h"
+#include "screens/startup_window.h"
+
+namespace vargo {
+
+GameApp::GameApp(const std::filesystem::path& gameFolder)
+    : game(GameFolder(gameFolder), rng),
+      sound(GameFolder(gameFolder)),
+      registry(GameFolder(gameFolder), qtPrompts) {}
+
+GameApp::~GameApp() {
+    delete design.data();
+    delete startUp.data();
+}
+
+DesignWindow* GameApp::workshop() const { return design.data(); }
+StartUpWindow* GameApp::startWindow() const { return startUp.data(); }
+
+QWidget* GameApp::anchor() const {
+    if (design) {
+        return design;
+    }
+    return startUp;
+}
+
+void GameApp::showStartUp() {
+    game.resetPairs();
+    game.guideOn = true;
+    if (!startUp) {
+        startUp = new StartUpWindow(QString::fromStdString(game.folder.root().string()));
+        startUp->setAttribute(Qt::WA_DeleteOnClose);
+        connect(startUp, &StartUpWindow::initialStart, this, &GameApp::onInitialStart);
+        connect(startUp, &StartUpWindow::loadStart, this, &GameApp::onLoadStart);
+    }
+    qtPrompts.setAnchor(startUp);
+    startUp->show();
+    startUp->raise();
+}
+
+void GameApp::onInitialStart() {
+    game.newGame = true;
+    CharMakeWindow make(game, startUp);
+    make.exec();
+    if (make.value()) {
+        openWorkshop(std::nullopt);
+    }
+}
+
+void GameApp::onLoadStart() {
+    game.newGame = false;
+    if (auto n = chooseSaveSlot(2)) {
+        openWorkshop(*n);
+    }
+}
+
+void GameApp::openWorkshop(std::optional<int> loadSvNum) {
+    design = new DesignWindow(game, qtPrompts, sound, *this);
+    design->setAttribute(Qt::WA_DeleteOnClose);
+    qtPrompts.setAnchor(design);
+    design->show();
+    if (startUp) {
+        startUp->hide();
+    }
+    design->openGame(loadSvNum);
+}
+
+void GameApp::backToStart() {
+    if (enemyList) {
+        enemyList->close();
+    }
+    showStartUp();
+}
+
+void GameApp::openShop() {
+    CatalogueReader catalogue(game.folder);
+    ShopWindow shop(game, catalogue, qtPrompts, game.playMusic ? &sound : nullptr, anchor());
+    shop.exec();
+}
+
+void GameApp::openProgram() {
+    ProgramWindow editor(game, qtPrompts, anchor());
+    editor.exec();
+}
+
+std::optional<int> GameApp::chooseSaveSlot(int mode) {
+    SaveSlotWindow keypad(game.folder, mode, qtPrompts, anchor());
+    keypad.exec();
+    if (!keypad.value()) {
+        return std::nullopt;
+    }
+    return keypad.svNum();
+}
+
+void GameApp::runFight(int mode, const std::string& className) {
+    QtCommander commander(game, qtPrompts, anchor());
+    RegistryEnemies enemies(registry);
+    runFightWindow(game, rng, qtPrompts, commander, enemies, sound, mode, className, anchor());
+    qtPrompts.setAnchor(anchor());
+}
+
+void GameApp::openEnemyList() {
+    if (!enemyList) {
+        enemyList = new EnemyListWindow(registry, qtPrompts, anchor());
+    }
+    enemyList->show();
+    enemyList->raise();
+}
+
+bool GameApp::saveGame(int svNum) {
+    SaveFiles files(game, qtPrompts);
+    files.svNum = svNum;
+    return files.save_rtn();
+}
+
+bool GameApp::loadGame(int svNum) {
+    SaveFiles files(game, qtPrompts);
+    files.svNum = svNum;
+    return files.load_rtn();
+}
+
+bool GameApp::loadDuelist(int svNum) {
+    SaveFiles files(game, qtPrompts);
+    files.svNum = svNum;
+    return files.loadDuelist();
+}
+
+int GameApp::entryEnemy() {
+    return registry.entryEnemy(game.theDoll(0));
+}
+
+int GameApp::countTekiDoll(int limit) {
+    return registry.countTekiDoll(limit);
+}
+
+}  // namespace vargo

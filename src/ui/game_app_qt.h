@@ -1,0 +1,63 @@
+#pragma once
+// The running game: owns the shared state, the prompts, the music and the registry, moves between
+// the start window and the workshop, and opens every other screen when the workshop asks.
+
+#include <QObject>
+#include <QPointer>
+#include <filesystem>
+
+#include "audio/fluid_sound.h"
+#include "career/workshop_actions.h"
+#include "model/game.h"
+#include "persistence/enemy_registry.h"
+#include "ui/prompts/qt_prompts_qt.h"
+
+namespace vargo {
+
+class DesignWindow;
+class EnemyListWindow;
+class StartUpWindow;
+
+class GameApp final : public QObject, public WorkshopActions {
+    Q_OBJECT
+public:
+    explicit GameApp(const std::filesystem::path& gameFolder);
+    ~GameApp() override;
+
+    /// Fresh owners and Dolls, the guide on, and the start window.
+    void showStartUp();
+
+    void openShop() override;
+    void openProgram() override;
+    std::optional<int> chooseSaveSlot(int mode) override;
+    void runFight(int mode, const std::string& className) override;
+    void openEnemyList() override;
+    bool saveGame(int svNum) override;
+    bool loadGame(int svNum) override;
+    bool loadDuelist(int svNum) override;
+    int entryEnemy() override;
+    int countTekiDoll(int limit) override;
+    void backToStart() override;
+
+    Game& state() { return game; }
+    DesignWindow* workshop() const;
+    StartUpWindow* startWindow() const;
+    QtPrompts& prompts() { return qtPrompts; }
+
+private:
+    void onInitialStart();
+    void onLoadStart();
+    void openWorkshop(std::optional<int> loadSvNum);
+    QWidget* anchor() const;
+
+    GameRandom rng;
+    Game game;
+    QtPrompts qtPrompts;
+    FluidSound sound;
+    EnemyRegistry registry;
+    QPointer<StartUpWindow> startUp;
+    QPointer<DesignWindow> design;
+    QPointer<EnemyListWindow> enemyList;
+};
+
+}  // namespace vargo
