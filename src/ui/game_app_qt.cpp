@@ -14,8 +14,9 @@
 
 namespace vargo {
 
-GameApp::GameApp(const std::filesystem::path& gameFolder)
-    : game(GameFolder(gameFolder), rng),
+GameApp::GameApp(const std::filesystem::path& gameFolder, std::optional<std::uint64_t> seed)
+    : rng(seed ? GameRandom(*seed) : GameRandom()),
+      game(GameFolder(gameFolder), rng),
       sound(GameFolder(gameFolder)),
       registry(GameFolder(gameFolder), qtPrompts) {}
 
@@ -24,8 +25,12 @@ GameApp::~GameApp() {
     delete startUp.data();
 }
 
-DesignWindow* GameApp::workshop() const { return design.data(); }
-StartUpWindow* GameApp::startWindow() const { return startUp.data(); }
+DesignWindow* GameApp::workshop() const {
+    return design.data();
+}
+StartUpWindow* GameApp::startWindow() const {
+    return startUp.data();
+}
 
 QWidget* GameApp::anchor() const {
     if (design) {

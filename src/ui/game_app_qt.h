@@ -4,7 +4,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "audio/fluid_sound.h"
 #include "career/workshop_actions.h"
@@ -21,7 +23,9 @@ class StartUpWindow;
 class GameApp final : public QObject, public WorkshopActions {
     Q_OBJECT
 public:
-    explicit GameApp(const std::filesystem::path& gameFolder);
+    /// A seed makes every roll repeatable (tests); without one the dice come from the system's entropy.
+    explicit GameApp(const std::filesystem::path& gameFolder,
+                     std::optional<std::uint64_t> seed = std::nullopt);
     ~GameApp() override;
 
     /// Fresh owners and Dolls, the guide on, and the start window.

@@ -1,0 +1,236 @@
+// A whole short career played through the windows: a new player, the shop, assembly, the logic
+// editor, a simulation, a tournament, months of work, a save, a load, and the final record. Every
+// modal window the game opens is answered by an autopilot that acts like a cautious player.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include "career/design_window.h"
+#include "screens/program_window.h"
+#include "screens/startup_window.h"
+#include "support/test_support.h"
+#include "ui/game_app_qt.h"
+#include "ui/theme_qt.h"
+
+using namespace vargo;
+
+namespace {
+
+void clickWidget(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+void clickRow(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+// Answers whatever modal window is on top, one gesture per tick.
+class Autopilot : public QObject {
+public:
+    explicit Autopilot(QObject* parent) : QObject(parent) {
+        timer.setInterval(2);
+        connect(&timer, &QTimer::timeout, this, [this] { tick(); });
+        timer.start();
+    }
+
+    QStringList messages;  ///< every prompt text seen, in order
+    int fightsSeen = 0;
+    int bracketsSeen = 0;
+    int shopsSeen = 0;
+    int editorsSeen = 0;
+    QString slotDigits = "1";
+
+private:
+    void tick() {
+        if (busy) {
+            return;  // a gesture of ours is still running its own nested loop
+        }
+        QWidget* top = QApplication::activeModalWidget();
+        if (!top) {
+            return;
+        }
+        busy = true;
+        act(top);
+        busy = false;
+    }
+
+    void act(QWidget* top) {
+        const QString name = top->objectName();
+        if (auto* box = qobject_cast<QMessageBox*>(top)) {
+            messages << box->text();
+            QAbstractButton* yes = box->button(QMessageBox::Yes);
+            QAbstractButton* ok = box->button(QMessageBox::Ok);
+            (yes ? yes : ok ? ok : box->buttons().first())->click();
+        } else if (name == "DMsg") {
+            messages << top->findChild<QLabel*>("lblMsg")->text();
+            top->findChild<QPushButton*>("cmdOK")->click();
+        } else if (name == "FCharMake") {
+            top->findChild<QLineEdit*>("dspName")->setText("テスト工房長");
+            top->findChild<QPushButton*>("cmdEntry")->click();
+        } else if (name == "Shop") {
+            shop(top);
+        } else if (name == "Program") {
+            program(top);
+        } else if (name == "SVLD") {
+            for (QChar d : slotDigits) {
+                top->findChild<QPushButton*>(QString("Command1_%1").arg(d))->click();
+            }
+            top->findChild<QPushButton*>("Command2_1")->click();
+        } else if (name == "DialogAction") {
+            // The first pattern the turn's points can pay for; a grey one ignores the click.
+            for (int i = 0; i < 6 && top->isVisible(); ++i) {
+                clickWidget(top->findChild<QWidget*>(QString("dspPattern_%1").arg(i)));
+            }
+        } else if (name == "dialogMove") {
+            top->findChild<QPushButton*>("Command1_0")->click();
+        } else if (name == "Fight") {
+            if (top != lastFight) {
+                lastFight = top;
+                ++fightsSeen;
+            }
+            auto* next = top->findChild<QPushButton*>("cmdNext");
+            if (next->isEnabled()) {
+                next->click();
+            }
+        } else if (name == "frmTornament") {
+            ++bracketsSeen;
+            top->findChild<QPushButton*>("Command1")->click();
+        }
+    }
+
+    // The cheapest complete Doll: the first row of every kind but boosters and plates.
+    void shop(QWidget* top) {
+        if (top != lastShop) {
+            lastShop = top;
+            ++shopsSeen;
+            shopStep = 0;
+        }
+        const int kinds[] = {0, 1, 4, 5, 6, 7};
+        if (shopsSeen > 1 || shopStep >= 6) {
+            top->close();
+            return;
+        }
+        auto* combo = top->findChild<QComboBox*>("ComboShop");
+        auto* table = top->findChild<QTableWidget*>("List1");
+        combo->setCurrentIndex(kinds[shopStep++]);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualItemRect(table->item(0, 0)).center());
+    }
+
+    // Six patterns: close in and punch, get up, escape, and three attacks.
+    void program(QWidget* top) {
+        ++editorsSeen;
+        auto* editor = static_cast<ProgramWindow*>(top);
+        const std::vector<std::vector<int>> patterns = {{1, 4}, {3}, {11}, {4, 4}, {5}, {6, 7}};
+        const char* names[] = {"突撃", "起き上がり", "脱出", "連打", "蹴り", "投げ技"};
+        for (int p = 0; p < 6; ++p) {
+            top->findChild<QLineEdit*>(QString("Text1_%1").arg(p))->setText(names[p]);
+            for (size_t k = 0; k < patterns[p].size(); ++k) {
+                editor->dropChip(QString("p:%1").arg(patterns[p][k]), p * 10 + static_cast<int>(k));
+            }
+        }
+        top->findChild<QPushButton*>("cmdRegist")->click();
+    }
+
+    QTimer timer;
+    bool busy = false;
+    QWidget* lastFight = nullptr;
+    QWidget* lastShop = nullptr;
+    int shopStep = 0;
+};
+
+}  // namespace
+
+class CareerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void wholeCareerThroughTheWindows() {
+        test::TempGameFolder dir;
+        std::filesystem::copy(VARGO_SOURCE_DIR "/data", dir.path(), std::filesystem::copy_options::recursive);
+        GameApp app(dir.path(), 20130101);
+        auto* pilot = new Autopilot(&app);
+        app.showStartUp();
+
+        // A new player; the workshop opens the shop first and the autopilot buys a cheap Doll.
+        app.startWindow()->findChild<QPushButton*>("Command1_0")->click();
+        DesignWindow* w = app.workshop();
+        QVERIFY(w);
+        QCOMPARE(pilot->shopsSeen, 1);
+        Game& game = app.state();
+        QCOMPARE(game.owner(0).name, std::string("テスト工房長"));
+        QCOMPARE(w->findChild<QLabel*>("dspDate")->text(), QString("2013/01/01"));
+
+        // Fit every part bought: the first row of each kind.
+        auto* kinds = w->findChild<QComboBox*>("cmbParts");
+        auto* parts = w->findChild<QListWidget*>("ListPart");
+        for (int kind : {0, 1, 4, 5, 6, 7}) {
+            kinds->setCurrentIndex(kind);
+            QCOMPARE(parts->count(), 2);
+            clickRow(parts, 0);
+        }
+        QVERIFY(w->findChild<QPushButton*>("cmdProgram")->isEnabled());
+        w->findChild<QPushButton*>("cmdProgram")->click();
+        QCOMPARE(pilot->editorsSeen, 1);
+        QVERIFY(game.theDoll(0).programed);
+
+        // A simulation, fought to the end by pressing Next.
+        w->findChild<QPushButton*>("cmdStreet")->click();
+        QCOMPARE(pilot->fightsSeen, 1);
+        QCOMPARE(game.gameDate.format(), std::string("2013/01/01"));
+        int fought = game.owner(0).recWin + game.owner(0).recLoose;
+
+        // A tournament of the Doll's class: a month passes and at least one bout is fought.
+        w->findChild<QPushButton*>("cmdTornament")->click();
+        QVERIFY(pilot->bracketsSeen >= 1);
+        QCOMPARE(game.gameDate.format(), std::string("2013/02/01"));
+        QVERIFY(game.owner(0).recWin + game.owner(0).recLoose > fought);
+
+        // A month of work, then a save to slot 1.
+        w->findChild<QPushButton*>("cmdWork")->click();
+        QCOMPARE(w->findChild<QLabel*>("dspDate")->text(), QString("2013/03/01"));
+        QVERIFY(!game.savedFlag);
+        w->findChild<QAction*>("mnSave")->trigger();
+        QVERIFY(game.savedFlag);
+        const int money = game.owner(0).Rl;
+        const std::string dollName = game.theDoll(0).name;
+
+        // Back to the start window and load the career again.
+        w->findChild<QAction*>("mnStart")->trigger();
+        QTRY_VERIFY(!app.workshop());
+        QVERIFY(app.startWindow()->isVisible());
+        app.startWindow()->findChild<QPushButton*>("Command1_1")->click();
+        w = app.workshop();
+        QVERIFY(w);
+        QCOMPARE(game.owner(0).name, std::string("テスト工房長"));
+        QCOMPARE(int(game.owner(0).Rl), money);
+        QCOMPARE(game.theDoll(0).name, dollName);
+        QCOMPARE(w->findChild<QLabel*>("dspDate")->text(), QString("2013/03/01"));
+
+        // Work to the end of the career: the final record, then the start window again.
+        for (int month = 0; month < 34; ++month) {
+            QVERIFY(app.workshop());
+            app.workshop()->findChild<QPushButton*>("cmdWork")->click();
+        }
+        QTRY_VERIFY(!app.workshop());
+        QVERIFY(app.startWindow()->isVisible());
+        QVERIFY(pilot->messages.filter("最終成績").size() == 1);
+        QCOMPARE(game.gameDate.format(), std::string("2016/01/01"));
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    applyTheme(app);
+    CareerTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "career_qttest.moc"
