@@ -36,6 +36,7 @@ void clickRow(QListWidget* list, int row) {
 class Autopilot : public QObject {
 public:
     explicit Autopilot(QObject* parent) : QObject(parent) {
+        qApp->installEventFilter(this);
         timer.setInterval(2);
         connect(&timer, &QTimer::timeout, this, [this] { tick(); });
         timer.start();
@@ -48,18 +49,51 @@ public:
     int editorsSeen = 0;
     QString slotDigits = "1";
 
-private:
-    void tick() {
-        if (busy) {
-            return;  // a gesture of ours is still running its own nested loop
+protected:
+    // Keeps our own stack of shown windows: the newest visible modal one is the one to answer.
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show || e->type() == QEvent::Hide) {
+            if (auto* w = qobject_cast<QWidget*>(o); w && w->isWindow()) {
+                shown.removeAll(w);
+                if (e->type() == QEvent::Show) {
+                    shown.append(w);
+                }
+            }
         }
-        QWidget* top = QApplication::activeModalWidget();
-        if (!top) {
+        return false;
+    }
+
+private:
+    QWidget* topModal() {
+        for (int i = shown.size() - 1; i >= 0; --i) {
+            QWidget* w = shown[i];
+            if (w && w->isVisible() && w->isModal()) {
+                return w;
+            }
+        }
+        return nullptr;
+    }
+
+    void tick() {
+        QWidget* top = topModal();
+        // A gesture of ours may open a nested dialog; that one is answered, the one below waits.
+        if (!top || acting.contains(top)) {
             return;
         }
-        busy = true;
-        act(top);
-        busy = false;
+        if (qEnvironmentVariableIsSet("VARGO_AUTOPILOT_TRACE") && top->objectName() != lastTraced) {
+            lastTraced = top->objectName();
+            qInfo() << "autopilot:" << lastTraced << top->windowTitle();
+        }
+        // Act from a fresh single-shot: a gesture that opens a nested dialog keeps its callback
+        // running, and a timer is never fired again while its own callback runs.
+        acting.insert(top);
+        QPointer<QWidget> guard(top);
+        QTimer::singleShot(0, this, [this, guard] {
+            if (guard) {
+                act(guard);
+            }
+            acting.remove(guard.data());
+        });
     }
 
     void act(QWidget* top) {
@@ -118,6 +152,9 @@ private:
             top->close();
             return;
         }
+        if (qEnvironmentVariableIsSet("VARGO_AUTOPILOT_TRACE")) {
+            qInfo() << "shop step" << shopStep;
+        }
         auto* combo = top->findChild<QComboBox*>("ComboShop");
         auto* table = top->findChild<QTableWidget*>("List1");
         combo->setCurrentIndex(kinds[shopStep++]);
@@ -141,7 +178,9 @@ private:
     }
 
     QTimer timer;
-    bool busy = false;
+    QList<QPointer<QWidget>> shown;
+    QString lastTraced;
+    QSet<QWidget*> acting;
     QWidget* lastFight = nullptr;
     QWidget* lastShop = nullptr;
     int shopStep = 0;
