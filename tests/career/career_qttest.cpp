@@ -24,6 +24,15 @@ using namespace vargo;
 
 namespace {
 
+// Saves a window's picture for the README when VARGO_SCREENSHOT_DIR names a folder.
+void shoot(QWidget* w, const char* file) {
+    QByteArray dir = qgetenv("VARGO_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        QTest::qWait(30);
+        w->grab().save(QString(dir) + "/" + file);
+    }
+}
+
 void clickWidget(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
 }
@@ -100,6 +109,9 @@ private:
         const QString name = top->objectName();
         if (auto* box = qobject_cast<QMessageBox*>(top)) {
             messages << box->text();
+            if (box->text().startsWith("最終成績")) {
+                shoot(box, "final_record.png");
+            }
             QAbstractButton* yes = box->button(QMessageBox::Yes);
             QAbstractButton* ok = box->button(QMessageBox::Ok);
             (yes ? yes : ok ? ok : box->buttons().first())->click();
@@ -108,6 +120,7 @@ private:
             top->findChild<QPushButton*>("cmdOK")->click();
         } else if (name == "FCharMake") {
             top->findChild<QLineEdit*>("dspName")->setText("テスト工房長");
+            shoot(top, "char_make.png");
             top->findChild<QPushButton*>("cmdEntry")->click();
         } else if (name == "Shop") {
             shop(top);
@@ -197,6 +210,7 @@ private slots:
         GameApp app(dir.path(), 20130101);
         auto* pilot = new Autopilot(&app);
         app.showStartUp();
+        shoot(app.startWindow(), "start.png");
 
         // A new player; the workshop opens the shop first and the autopilot buys a cheap Doll.
         app.startWindow()->findChild<QPushButton*>("Command1_0")->click();
@@ -219,6 +233,16 @@ private slots:
         w->findChild<QPushButton*>("cmdProgram")->click();
         QCOMPARE(pilot->editorsSeen, 1);
         QVERIFY(game.theDoll(0).programed);
+        shoot(w, "workshop_assembled.png");
+        w->findChild<QAction*>("mnDel")->trigger();
+        QWidget* enemyList = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == "FEnemyList" && top->isVisible()) {
+                enemyList = top;
+            }
+        }
+        QVERIFY(enemyList);  // modeless: the workshop goes on beside it
+        shoot(enemyList, "enemy_list.png");
 
         // A simulation, fought to the end by pressing Next.
         w->findChild<QPushButton*>("cmdStreet")->click();
