@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -28,6 +29,7 @@ namespace {
 void shoot(QWidget* w, const char* file) {
     QByteArray dir = qgetenv("VARGO_SCREENSHOT_DIR");
     if (!dir.isEmpty()) {
+        QDir().mkpath(QString(dir));
         QTest::qWait(30);
         w->grab().save(QString(dir) + "/" + file);
     }

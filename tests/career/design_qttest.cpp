@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -128,6 +129,7 @@ private slots:
         clickRow(parts, 0);
         w.show();
         QTest::qWait(50);
+        QDir().mkpath(QString(dir));
         QVERIFY(w.grab().save(QString(dir) + "/workshop.png"));
     }
 };
