@@ -407,7 +407,13 @@ void DesignWindow::refreshEditable() {
 
 void DesignWindow::showGuide() {
     std::string text = workshop.guideText();
-    dspGuide->setText(q(text).trimmed());
+    // Only the closing line break goes: the ideographic space that opens each line is part of
+    // the text (trimmed() would take the first one too).
+    QString shown = q(text);
+    while (shown.endsWith('\n')) {
+        shown.chop(1);
+    }
+    dspGuide->setText(shown);
     paneGuide->setVisible(!text.empty());
 }
 

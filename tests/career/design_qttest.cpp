@@ -110,6 +110,24 @@ private slots:
         QCOMPARE(game->gameDate.format(), std::string("2013/02/01"));
     }
 
+    // The guide's lines open with an ideographic space, the first one included.
+    void guidePaneKeepsItsTextAndHidesOnClick() {
+        game->guideOn = true;
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        w.show();
+        auto* pane = w.findChild<QWidget*>("paneGuide");
+        auto* text = w.findChild<QLabel*>("dspGuide");
+        QVERIFY(pane->isVisible());
+        QCOMPARE(text->text(),
+                 QString("　ここでDollの組み立てを行います。\n\n"
+                         "　Dollには最低でも、モーター、フレーム、ハードウェア、ソフトウェアが必要です。\n"
+                         "　コンボでパーツの種類を選択し、リストからパーツを選んで下さい。"));
+        QTest::mouseClick(text, Qt::LeftButton);
+        QVERIFY(!pane->isVisible());
+        QVERIFY(!game->workshopGuidePending);
+    }
+
     void screenshot() {
         QByteArray dir = qgetenv("VARGO_SCREENSHOT_DIR");
         if (dir.isEmpty()) {
