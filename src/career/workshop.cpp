@@ -181,7 +181,7 @@ std::string Workshop::cmdTornament(const std::function<int(int)>& countTekiDoll)
 
 void Workshop::mnChar() {
     const Owner& o = *game.owners[0];
-    prompts.msgBox("プレイヤー名 " + o.name + "\n操作能力" + Str(static_cast<long long>(o.skillPlay)) +
+    prompts.msgBox("プレイヤー名" + o.name + "\n操作能力" + Str(static_cast<long long>(o.skillPlay)) +
                        "\nレベル" + Str(static_cast<long long>(o.Lv)) + "\n経験値" +
                        Str(static_cast<long long>(o.exp)),
                    BoxButtons::Ok);

@@ -145,6 +145,19 @@ TEST_F(WorkshopFixture, TournamentEntryNeedsEightEnemiesOfTheClass) {
     EXPECT_FALSE(game.savedFlag);
 }
 
+// The read-outs are written exactly: the name straight after its caption, numbers with a blank.
+TEST_F(WorkshopFixture, CharacterAndVersionReadOuts) {
+    Owner& o = game.owner(0);
+    o.name = "鋼野拳士";
+    o.skillPlay = 11;
+    o.Lv = 2;
+    o.exp = 0;
+    shop.mnChar();
+    EXPECT_EQ(prompts.calls.back().msg, "プレイヤー名鋼野拳士\n操作能力 11\nレベル 2\n経験値 0");
+    shop.mnVer();
+    EXPECT_EQ(prompts.calls.back().msg, "VARGO\nver.1.00\n2005/01/23");
+}
+
 TEST_F(WorkshopFixture, QuitAsksOnlyWhenUnsaved) {
     game.savedFlag = true;
     EXPECT_TRUE(shop.mnEnd());
