@@ -552,6 +552,13 @@ void Shop::hoverHeader(int column) {
     if (column < 0 || column >= static_cast<int>(columnHeaders.size())) {
         return;
     }
+    // The action columns of software share captions with part columns ("Move", "Defence") but
+    // have no help of their own: their tool tips name the action instead.
+    const int kindNumber = kindNumberOf(kindPos);
+    if (kindNumber >= kSoftMKind && column >= 2) {
+        help.clear();
+        return;
+    }
     help = headerHelp(columnHeaders[static_cast<size_t>(column)]);
 }
 

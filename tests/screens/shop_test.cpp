@@ -63,6 +63,13 @@ TEST_F(ShopFixture, SoftwareColumnsPairCostsAndCarryActionTips) {
     EXPECT_EQ(shop->helpLine(), "値段");
     shop->hoverHeader(0);
     EXPECT_EQ(shop->helpLine(), "");
+    // The software action headers explain nothing, even where a part column shares their caption.
+    for (int pos : {5, 7}) {
+        shop->dsp_Parts(pos);
+        shop->hoverHeader(1);
+        shop->hoverHeader(2);
+        EXPECT_EQ(shop->helpLine(), "") << shop->headers()[2];
+    }
     shop->dsp_Parts(0);
     shop->hoverHeader(2);
     shop->hoverValues();  // not a software kind: the help line stays
