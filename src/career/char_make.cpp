@@ -1,6 +1,7 @@
 #include "career/char_make.h"
 
 #include "model/random.h"
+#include "model/text_codec.h"
 
 namespace vargo {
 
@@ -18,9 +19,13 @@ void FCharMake::initPlayer() {
     o.Rl = static_cast<Int16>(roll2D6(game.rng) * 100 + 1200);
 }
 
-void FCharMake::cmdEntry(const std::string& name) {
+bool FCharMake::cmdEntry(const std::string& name) {
+    if (!encodableInCp932(name)) {
+        return false;
+    }
     game.owner(0).name = name;
     value = true;
+    return true;
 }
 
 std::string FCharMake::dspName() const {

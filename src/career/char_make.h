@@ -14,8 +14,9 @@ public:
 
     /// Name back to the default, three dice for skillPlay, two dice x 100 + 1200 for money.
     void initPlayer();
-    /// "Entry": the typed name (empty allowed) becomes the player's; value true.
-    void cmdEntry(const std::string& name);
+    /// "Entry": the typed name (empty allowed) becomes the player's; value true. A name the save
+    /// files cannot hold is refused (false), since no save of that career could ever be written.
+    bool cmdEntry(const std::string& name);
     /// "Reset": roll again.
     void cmdReset() { initPlayer(); }
     /// "Quit": value false; the rolls stay in the record.

@@ -8,8 +8,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QValidator>
+
+#include "model/text_codec.h"
 
 namespace vargo {
+namespace {
+
+// The name goes into the save files in CP932: characters they cannot hold are not taken.
+class Cp932Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return encodableInCp932(input.toStdString()) ? Acceptable : Invalid;
+    }
+};
+
+}  // namespace
 
 CharMakeWindow::CharMakeWindow(Game& game, QWidget* parent) : QDialog(parent), logic(game) {
     setObjectName("FCharMake");
@@ -32,6 +47,7 @@ CharMakeWindow::CharMakeWindow(Game& game, QWidget* parent) : QDialog(parent), l
     dspName = new QLineEdit;
     dspName->setObjectName("dspName");
     dspName->setMaxLength(20);
+    dspName->setValidator(new Cp932Validator(dspName));
     dspRl = new QLabel;
     dspRl->setObjectName("dspRl");
     dspOparate = new QLabel;
@@ -68,7 +84,10 @@ CharMakeWindow::CharMakeWindow(Game& game, QWidget* parent) : QDialog(parent), l
     col->addLayout(buttons);
 
     connect(entry, &QPushButton::clicked, this, [this] {
-        logic.cmdEntry(dspName->text().toStdString());
+        if (!logic.cmdEntry(dspName->text().toStdString())) {
+            dspMsg->setText("この名前には使えない文字が含まれています");
+            return;
+        }
         accept();
     });
     connect(reset, &QPushButton::clicked, this, [this] {
@@ -81,7 +100,12 @@ CharMakeWindow::CharMakeWindow(Game& game, QWidget* parent) : QDialog(parent), l
     });
 
     std::string guide = logic.guideText();
-    dspGuide->setText(QString::fromStdString(guide).trimmed());
+    // The opening ideographic space belongs to the text; only the closing line break goes.
+    QString shown = QString::fromStdString(guide);
+    while (shown.endsWith('\n')) {
+        shown.chop(1);
+    }
+    dspGuide->setText(shown);
     paneGuide->setVisible(!guide.empty());
     dspPlayer();
 }
