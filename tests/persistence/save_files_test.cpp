@@ -126,6 +126,33 @@ TEST_F(SaveFixture, NamesWithCommasAndQuotesSurvive) {
     EXPECT_EQ(bytes("save/Playersv0.ini"), p0);
 }
 
+// Ten protectors all come back; a Doll without boosters writes five zeros and loads without any.
+TEST_F(SaveFixture, TenProtectorsAndNoBoosters) {
+    CatalogueReader cat(dir.folder());
+    Owner& o = game->owner();
+    while (o.countProtector(0) > 0) {
+        auto p = cat.ld_Protect(5);
+        o.setProtector(p);
+    }
+    ASSERT_FALSE(o.setProtector(cat.ld_Protect(5)));
+    game->theDoll().removeAllBoost();
+    SaveFiles sv(*game, prompts);
+    sv.svNum = 4;
+    ASSERT_TRUE(sv.save_rtn());
+    EXPECT_EQ(lines("save/Playersv4.ini")[7], "3,3,7,5,5,5,5,5,5,5");
+    EXPECT_EQ(lines("save/PlayDollsv4.ini")[2], "0,0,0,0,0");
+    ASSERT_TRUE(sv.load_rtn());
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_FALSE(isEmptyPart(game->owner().getProtector(i))) << i;
+        EXPECT_FALSE(game->owner().getProtector(i)->isNew) << i;
+    }
+    EXPECT_EQ(game->owner().getProtector(4)->name, game->owner().getProtector(3)->name + " 1");
+    for (int i = 0; i < doll::kBoosters; ++i) {
+        EXPECT_TRUE(isEmptyPart(game->theDoll().getBoost(i))) << i;
+    }
+    EXPECT_TRUE(prompts.calls.empty());
+}
+
 TEST_F(SaveFixture, OldDatesGapsAndStrayLinesStillLoad) {
     SaveFiles sv(*game, prompts);
     sv.svNum = 3;
@@ -197,6 +224,10 @@ TEST_F(SaveFixture, OpponentChecksAndMissingFiles) {
     game->resetDollParam(0);
     EXPECT_EQ(game->theDoll(1).AP, game->theDoll(0).AP);
     EXPECT_GT(game->theDoll(1).AP, 0);
+    // Loading a game gives the opponent up.
+    ASSERT_TRUE(sv.load_rtn());
+    EXPECT_EQ(game->duelistState, 1);
+    ASSERT_TRUE(sv.loadDuelist());
 
     prompts.calls.clear();
     sv.svNum = 77;
