@@ -48,6 +48,30 @@ TEST_F(Outcome, ALossGivesExperienceButNoPrize) {
     EXPECT_EQ(prompts.calls.back().title, "敗北");
 }
 
+// The threshold is reached, not passed: at level 2 the first 1000 points are enough.
+TEST_F(Outcome, TheLevelRisesWhenExperienceMeetsTheThresholdExactly) {
+    owner().Lv = 2;
+    dice.pushDie(4, 1);
+    fight.levelUp(0);
+    EXPECT_EQ(owner().Lv, 3);
+    EXPECT_EQ(owner().exp, 0);
+    EXPECT_EQ(owner().skillPlay, 11);
+    EXPECT_EQ(prompts.calls.back().msg, "経験値＋1000\nレベル＋１\n操作能力＋ 1\n");
+}
+
+TEST_F(Outcome, ThePrizeIsTheValueGapPlus100UpTo10099) {
+    owner().Lv = 5;  // threshold 4000: no level, so no die
+    fight.fightDolls[1]->value = 2600;
+    fight.levelUp(1);
+    EXPECT_EQ(owner().Rl, 1000 + 700);
+    EXPECT_EQ(prompts.calls.back().msg, "経験値＋1000\n賞金 700\n");
+    owner().Rl = 0;
+    fight.fightDolls[0]->value = 0;
+    fight.fightDolls[1]->value = 15000;
+    fight.levelUp(1);
+    EXPECT_EQ(owner().Rl, 10099);
+}
+
 TEST_F(Outcome, MoneyAndRecordsStopAt32767) {
     owner().Rl = 32700;
     owner().exp = 32000;
@@ -89,6 +113,23 @@ TEST_F(Outcome, With110RlLeftAPartialRepairRestoresSevenHP) {
     EXPECT_EQ(prompts.calls[0].msg, "モータを修理しました\n（代金 110Rl）\n金額不足で途中までしか直りません");
 }
 
+// Prices and partial repairs go to the nearest whole number, halves to the even one.
+TEST_F(Outcome, RepairsRoundToTheNearestHalvesToEven) {
+    game.dolls[0]->frame->HP = 146;  // 4 lost: 105.71 -> 106
+    fight.Shuri();
+    EXPECT_EQ(owner().Rl, 1000 - 106);
+    EXPECT_EQ(prompts.calls.back().msg, "フレームを修理しました\n（代金 106Rl）");
+    owner().Rl = 115;
+    game.dolls[0]->Motor->HP = 20;  // 20 + 10.5 -> 30
+    fight.Shuri();
+    EXPECT_EQ(game.dolls[0]->Motor->HP, 30);
+    owner().Rl = 125;
+    game.dolls[0]->Motor->HP = 20;  // 20 + 17.5 -> 38
+    fight.Shuri();
+    EXPECT_EQ(game.dolls[0]->Motor->HP, 38);
+    EXPECT_EQ(owner().Rl, 0);
+}
+
 TEST_F(Outcome, ADestroyedPartIsLost) {
     auto motor = game.dolls[0]->Motor;
     owner().setMotor(motor);
@@ -124,6 +165,18 @@ TEST_F(Outcome, SimulationAndDuelNameTheirWinnersAndRestoreBoth) {
     EXPECT_EQ(prompts.calls.back().msg, "Theirs勝利");
     EXPECT_EQ(prompts.calls.back().title, "DUEL");
     EXPECT_EQ(game.dolls[0]->frame->HP, 150);
+}
+
+TEST_F(Outcome, ADuelWonNamesThePlayersDollAndRecordsNothing) {
+    fight.Mode = FightMode::Duel;
+    fight.fightDolls[1]->Motor->HP = 0;
+    fight.endFace();
+    EXPECT_TRUE(fight.closed);
+    EXPECT_EQ(fight.winner, 0);
+    EXPECT_EQ(prompts.calls.back().msg, "Mine勝利");
+    EXPECT_EQ(prompts.calls.back().title, "DUEL");
+    EXPECT_EQ(owner().recWin, 0);
+    EXPECT_EQ(owner().exp, 0);
 }
 
 TEST_F(Outcome, GivingUpFromASimulationRestoresTheDoll) {

@@ -74,6 +74,23 @@ TEST_F(SearchCase, EachSituationPicksItsSearch) {
     EXPECT_EQ(searchLogic(s).slot, 2);
 }
 
+// Several situations at once: the first matching rule decides.
+TEST_F(SearchCase, TheFirstMatchingSituationDecides) {
+    auto d = makeDoll({}, {makePattern({kHazusi}, 3), makePattern({kSpin, kPunch}, 4),
+                           makePattern({kPunch, kKick}, 5), makePattern({kMove, kPunch}, 6)});
+    SearchSituation s = at(*d, 12);
+    s.heldByOther = s.fallen = s.holdsOther = true;
+    s.span = 3;
+    s.otherMove = 30;
+    EXPECT_EQ(searchLogic(s).slot, 0);
+    s.heldByOther = false;
+    EXPECT_EQ(searchLogic(s).slot, 1);
+    s.fallen = false;
+    EXPECT_EQ(searchLogic(s).slot, 2);
+    s.holdsOther = false;
+    EXPECT_EQ(searchLogic(s).slot, 3);
+}
+
 TEST_F(SearchCase, AttackNeedsABlowAndMoveNeedsAMoveFirst) {
     auto d = makeDoll({}, {makePattern({kBlock, kUke}, 2), makePattern({kJump, kMove}, 3)});
     SearchSituation s = at(*d, 12);

@@ -222,6 +222,47 @@ TEST_F(Technique, DamageRoundsHalvesToEvenAndNeverHeals) {
     EXPECT_EQ(sound.requests[0].name, "SE");
 }
 
+// Location rolls 0..2 strike the frame, 3..5 the motor.
+TEST_F(Technique, TheLocationRollSplitsBetweenThreeAndFour) {
+    dice.pushDie(6, 3);
+    push2D6(1, 1);
+    fight.Damage(0, 1, 0, 5);
+    EXPECT_EQ(B().frame->HP, 88);
+    EXPECT_EQ(B().Motor->HP, 100);
+    dice.pushDie(6, 4);
+    push2D6(1, 1);
+    fight.Damage(0, 1, 0, 5);
+    EXPECT_EQ(B().Motor->HP, 88);
+}
+
+// The spark height by technique, then a downed attacker, then a downed defender, the later winning.
+TEST_F(Technique, TheSparkHeightFollowsTheTechniqueAndWhoIsDown) {
+    dice.pushDie(6, 1);
+    push2D6(1, 1);
+    fight.Damage(0, 1, 0, 5);
+    EXPECT_EQ(fight.effectHeight, 10);
+    dice.pushDie(6, 1);
+    dice.pushDie(8, 1);
+    dice.pushDie(8, 1);
+    fight.Damage(0, 2, 0, 5);
+    EXPECT_EQ(fight.effectHeight, 30);
+    dice.pushDie(6, 1);
+    fight.Damage(0, 4, 0, 5);
+    EXPECT_EQ(fight.effectHeight, 30);
+    fight.fallen[0] = -1;
+    dice.pushDie(6, 1);
+    push2D6(1, 1);
+    fight.Damage(0, 1, 0, 5);
+    EXPECT_EQ(fight.effectHeight, 180);
+    fight.fallen[1] = -1;
+    dice.pushDie(6, 1);
+    push2D6(1, 1);
+    fight.Damage(0, 1, 0, 5);
+    EXPECT_EQ(fight.effectHeight, 150);
+    EXPECT_EQ(fight.effectTarget, 1);
+    EXPECT_EQ(fight.effectCount, 5);
+}
+
 TEST_F(Technique, ALockIgnoresArmourAndTheCap) {
     A().pow = 30;
     B().AC = 50;

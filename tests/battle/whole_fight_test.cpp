@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -107,6 +108,48 @@ TEST_F(WholeFight, AnInitiativeTieRollsAgainWithNobodyActing) {
     EXPECT_EQ(dice.remaining(), 0u);
 }
 
+// The initiative winner may hold back; the other still acts, and that ends the turn.
+TEST_F(WholeFight, AFirstMoverWhoSkipsStillEndsTheTurnAfterTheOther) {
+    enemies.add(makeDoll({.name = "Enemy", .ID = 3}, {makePattern({kBlock}, 3, "構え")}));
+    dice.push(0.5);
+    fight.Mode = FightMode::Street;
+    fight.load();
+    pushInitiative(5, 2);
+    push2D6(3, 3);
+    next(1);
+    EXPECT_EQ(fight.phase, 3);
+    commander.pushTechnique(0);
+    push2D6(3, 3);
+    next(1);
+    EXPECT_EQ(fight.phase, 4);
+    EXPECT_EQ(fight.dspAP[1], "行動ポイント 9");
+    EXPECT_EQ(fight.dspAP[0], "");
+    next(1);
+    EXPECT_EQ(fight.battleLog, "防御の構えです。\nでたぁっ！構えッ！！！！！\n");
+    EXPECT_EQ(fight.phase, 0);
+    EXPECT_EQ(dice.remaining(), 0u);
+}
+
+// Whatever the last bout left behind, the next one starts in contact with no stance, hold or fall.
+TEST_F(WholeFight, EveryBoutStartsInContactWithAllFlagsCleared) {
+    game.dolls[1] = makeDoll({.name = "Other"});
+    fight.fightDolls[1] = game.dolls[1];
+    fight.span = 7;
+    fight.guarding = {1, 1};
+    fight.ukemiReady = {-1, -1};
+    fight.holding = {-1, 0};
+    fight.fallen = {0, -1};
+    fight.fallChanged = {-1, -1};
+    fight.battleLog = "old";
+    fight.initFight();
+    EXPECT_EQ(fight.span, 0);
+    for (const auto* flags :
+         {&fight.guarding, &fight.ukemiReady, &fight.holding, &fight.fallen, &fight.fallChanged}) {
+        EXPECT_EQ(*flags, (std::array<Int16, 2>{0, 0}));
+    }
+    EXPECT_EQ(fight.battleLog, "");
+}
+
 TEST_F(WholeFight, ADuelToTheEndNamesTheDuelist) {
     game.dolls[1] = makeDoll({.name = "Duelist", .pow = 200}, {makePattern({kKick}, 3)});
     fight.Mode = FightMode::Duel;
@@ -194,6 +237,34 @@ TEST_F(WholeFight, ATournamentWonThroughThreeStages) {
     }
     EXPECT_EQ(wins, (std::vector<std::string>{"Mine Win", "E3 Win", "E5 Win", "E7 Win", "Mine Win", "E5 Win",
                                               "Mine Win"}));
+}
+
+// Drawn last, the player waits while the three pairs before it are decided one after another.
+TEST_F(WholeFight, APlayerAtPositionSevenWaitsForThreeAutomaticBouts) {
+    for (int id = 1; id <= 8; ++id) {
+        enemies.add(makeDoll({.name = "E" + std::to_string(id), .ID = id, .value = 1000}));
+    }
+    for (int d = 0; d < 8; ++d) {
+        dice.push(0.0);
+    }
+    dice.pushDie(8, 8);  // the player at position 7: enemy 8 stays out
+    for (int bout = 0; bout < 3; ++bout) {
+        for (int r = 0; r < 4; ++r) {
+            dice.push(0.0);
+        }
+    }
+    fight.Mode = FightMode::Tornament;
+    fight.setClass("Novice");
+    fight.load();
+    EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"E1 Win", "E3 Win", "E5 Win"}));
+    EXPECT_EQ(fight.stage, 1);
+    EXPECT_EQ(fight.bout, 3);
+    EXPECT_EQ(fight.fightDolls[0], game.dolls[0]);
+    EXPECT_EQ(fight.fightDolls[1]->name, "E7");
+    EXPECT_EQ((std::vector<int>(fight.bracket.begin(), fight.bracket.begin() + 3)),
+              (std::vector<int>{1, 3, 5}));
+    EXPECT_FALSE(fight.closed);
+    EXPECT_EQ(dice.remaining(), 0u);
 }
 
 TEST_F(WholeFight, ATournamentLossEndsWithIncomeAndRepair) {
