@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "battle/tournament_entry.h"
 #include "model/numbers.h"
 #include "model/random.h"
 #include "model/sound.h"
@@ -168,7 +169,7 @@ std::string Workshop::cmdTornament(const std::function<int(int)>& countTekiDoll)
     DollClass c = d.dollClass();
     std::string caption = dollClassName(c);
     if (countTekiDoll(classValueLimit(c)) < 8) {
-        prompts.msgBox(caption + "クラスの敵が足りません。\n敵Dollの登録をして下さい。", BoxButtons::Ok);
+        prompts.msgBox(notEnoughEnemies(caption), BoxButtons::Ok);
         return {};
     }
     if (prompts.askOkCancel(caption + "クラスのトーナメントに参加しますか？") != kOk) {

@@ -20,23 +20,6 @@ struct Tournament : ::testing::Test, test::FightBench {
     }
 };
 
-TEST_F(Tournament, EntryNeedsAProgramEightEnemiesAndConsent) {
-    auto d = makeDoll({.value = 3000});
-    d->programed = false;
-    EXPECT_EQ(tournamentEntry(*d, enemies, prompts), "");
-    EXPECT_EQ(prompts.calls.back().msg, "プログラムを登録して下さい");
-    d->programed = true;
-    addEnemies(7, 3000);
-    EXPECT_EQ(tournamentEntry(*d, enemies, prompts), "");
-    EXPECT_EQ(prompts.calls.back().msg, "Expertクラスの敵が足りません。\n敵Dollの登録をして下さい。");
-    enemies.add(makeDoll({.ID = 8, .value = 1200}));  // a Novice counts in an Expert pool
-    prompts.answer(false);
-    EXPECT_EQ(tournamentEntry(*d, enemies, prompts), "");
-    EXPECT_EQ(prompts.calls.back().msg, "Expertクラスのトーナメントに参加しますか？");
-    prompts.answer(true);
-    EXPECT_EQ(tournamentEntry(*d, enemies, prompts), "Expert");
-}
-
 TEST_F(Tournament, APoolAbove32DrawsInsideThePool) {
     addEnemies(40, 1000);
     fight.setClass("Novice");
