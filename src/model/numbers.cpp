@@ -61,7 +61,11 @@ long long Int(double x) {
 }
 
 std::string Str(long long n) {
-    return n >= 0 ? " " + std::to_string(n) : std::to_string(n);
+    std::string s = std::to_string(n);
+    if (n >= 0) {
+        s.insert(s.begin(), ' ');
+    }
+    return s;
 }
 
 std::string Str(double x) {
@@ -73,7 +77,10 @@ std::string Str(double x) {
     } else if (s.rfind("-0.", 0) == 0) {
         s.erase(1, 1);
     }
-    return x >= 0 ? " " + s : s;
+    if (x >= 0) {
+        s.insert(s.begin(), ' ');
+    }
+    return s;
 }
 
 }  // namespace vargo
