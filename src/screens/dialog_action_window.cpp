@@ -80,15 +80,9 @@ DialogActionWindow::DialogActionWindow(TechniqueChoice& c, QWidget* battleWindow
     grid->setColumnStretch(2, 1);
     top->addLayout(grid);
 
-    paneGuide = new QFrame(this);
-    paneGuide->setObjectName("paneGuide");
-    paneGuide->setFrameShape(QFrame::Box);
-    auto* guideLayout = new QVBoxLayout(paneGuide);
-    auto* dspGuide = new ClickLabel(TechniqueChoice::guideText(), paneGuide);
-    dspGuide->setObjectName("dspGuide");
-    dspGuide->setWordWrap(true);
-    guideLayout->addWidget(dspGuide);
-    connect(dspGuide, &ClickLabel::clicked, this, [this] {
+    auto guide = makeGuidePane(this, TechniqueChoice::guideText());
+    paneGuide = guide.pane;
+    connect(guide.label, &ClickLabel::clicked, this, [this] {
         choice.guideClicked();
         paneGuide->setVisible(choice.guideVisible());
     });

@@ -310,20 +310,13 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
     grid->addWidget(total, ProgramEditor::kPatterns + 1, 13);
     top->addWidget(gridBox);
 
-    paneGuide = new QFrame(this);
-    paneGuide->setObjectName("paneGuide");
-    paneGuide->setFrameShape(QFrame::Box);
-    auto* guideLayout = new QVBoxLayout(paneGuide);
-    auto* guide = new ClickLabel(paneGuide);
-    guide->setObjectName("dspGuide");
-    guide->setWordWrap(true);
-    guide->setCursor(Qt::PointingHandCursor);
-    connect(guide, &ClickLabel::clicked, this, [this] {
+    auto guide = makeGuidePane(this);
+    paneGuide = guide.pane;
+    dspGuide = guide.label;
+    connect(guide.label, &ClickLabel::clicked, this, [this] {
         logic.guideClicked();
         refresh();
     });
-    dspGuide = guide;
-    guideLayout->addWidget(dspGuide);
     top->addWidget(paneGuide);
 
     auto* bottom = new QHBoxLayout;

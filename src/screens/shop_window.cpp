@@ -107,22 +107,15 @@ ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts,
         ListOwnParts[static_cast<size_t>(L)] = list;
     }
 
-    paneGuide = new QFrame(this);
-    paneGuide->setObjectName("paneGuide");
-    paneGuide->setFrameShape(QFrame::Box);
+    auto guide = makeGuidePane(this);
+    paneGuide = guide.pane;
+    dspGuide = guide.label;
     paneGuide->setFixedWidth(fontMetrics().horizontalAdvance(QString(20, QChar(0x3042))));
-    auto* guideLayout = new QVBoxLayout(paneGuide);
-    auto* guide = new ClickLabel(paneGuide);
-    guide->setObjectName("dspGuide");
-    guide->setWordWrap(true);
-    guide->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    guide->setCursor(Qt::PointingHandCursor);
-    connect(guide, &ClickLabel::clicked, this, [this] {
+    dspGuide->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(guide.label, &ClickLabel::clicked, this, [this] {
         logic.guideClicked();
         showGuideAndHelp();
     });
-    dspGuide = guide;
-    guideLayout->addWidget(dspGuide);
     owned->addWidget(paneGuide);
     top->addLayout(owned);
 

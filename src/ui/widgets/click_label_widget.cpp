@@ -1,6 +1,8 @@
 #include "ui/widgets/click_label_widget.h"
 
+#include <QFrame>
 #include <QMouseEvent>
+#include <QVBoxLayout>
 
 namespace vargo {
 
@@ -27,6 +29,19 @@ void ClickLabel::mouseMoveEvent(QMouseEvent* e) {
 void ClickLabel::enterEvent(QEnterEvent* e) {
     emit hovered();
     QLabel::enterEvent(e);
+}
+
+GuidePane makeGuidePane(QWidget* parent, const QString& text) {
+    auto* pane = new QFrame(parent);
+    pane->setObjectName("paneGuide");
+    pane->setFrameShape(QFrame::Box);
+    auto* layout = new QVBoxLayout(pane);
+    auto* label = new ClickLabel(text, pane);
+    label->setObjectName("dspGuide");
+    label->setWordWrap(true);
+    label->setCursor(Qt::PointingHandCursor);
+    layout->addWidget(label);
+    return {pane, label};
 }
 
 }  // namespace vargo

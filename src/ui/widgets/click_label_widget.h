@@ -3,6 +3,8 @@
 
 #include <QLabel>
 
+class QFrame;
+
 namespace vargo {
 
 class ClickLabel : public QLabel {
@@ -20,5 +22,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
 };
+
+/// The beginner-guide pane every screen shows: a framed box ("paneGuide") holding a clickable,
+/// word-wrapped label ("dspGuide"). The caller connects the label's clicked() to its own rule.
+struct GuidePane {
+    QFrame* pane;
+    ClickLabel* label;
+};
+GuidePane makeGuidePane(QWidget* parent, const QString& text = QString());
 
 }  // namespace vargo
