@@ -84,10 +84,16 @@ std::vector<DataProblem> checkRegistry(const GameFolder& folder, const std::stri
         int line = static_cast<int>(i) + 1;
         try {
             EnemyPatternBlock b = readPatternBlock(*logics, i, Logic::kSteps);
-            for (Int16 code : b.actions) {
+            // The codes are read again only to learn their lines: a block may spread its numbers
+            // over fewer or more lines than the game writes.
+            FieldReader codes(*logics, i + 3);
+            codes.integer();  // AP
+            codes.integer();  // Memory
+            for (int s = 0; s < Logic::kSteps; ++s) {
+                Int16 code = codes.integer();
                 if (code < 0 || code > 11) {
-                    out.push_back(
-                        {logicsRel, line + 4, "action code " + std::to_string(code) + " is not 0 to 11"});
+                    out.push_back({logicsRel, codes.lineNumber(),
+                                   "action code " + std::to_string(code) + " is not 0 to 11"});
                 }
             }
             if (!records.count(b.dollID)) {

@@ -87,5 +87,23 @@ TEST(PersistChecks, DamagedRegistryAndSavesAreNamedWithTheirLines) {
     EXPECT_EQ(save[1].text(), "save/PlayDollsv4.ini: ファイルが見つかりません");
 }
 
+// A pattern block may hold its numbers on fewer or more lines than the game writes; a bad action
+// code is still named on the line that holds it, never on a line past the end of the file.
+TEST(PersistChecks, BadActionCodeIsNamedOnItsOwnLine) {
+    test::TempGameFolder dir;
+    dir.copyShippedIni();
+    dir.write("save/EDollsv.ini", {});
+    dir.write("save/ELogicsv.ini", {".1", "1", "技", "0,0,1,2,99,0,0,0,0,0,0,0", ".2", "1", "技", "0", "0",
+                                    "1,2,3", "4,-5,0,0,0,0,0"});
+    std::vector<std::string> codes;
+    for (const auto& p : checkRegistry(dir.folder(), "save/EDollsv.ini", "save/ELogicsv.ini", false)) {
+        if (p.problem.find("action code") != std::string::npos) {
+            codes.push_back(p.text());
+        }
+    }
+    EXPECT_EQ(codes, (std::vector<std::string>{"save/ELogicsv.ini:4: action code 99 is not 0 to 11",
+                                               "save/ELogicsv.ini:11: action code -5 is not 0 to 11"}));
+}
+
 }  // namespace
 }  // namespace vargo
