@@ -1,7 +1,8 @@
 // The enemy registry: the input, cut at 0xFF, becomes save/EDollsv.ini and save/ELogicsv.ini (a
 // missing piece leaves its file missing, which the registry seeds from the shipped one). Every
 // reader runs: the list screen, the class counts, the tournament's candidates, the draw of every
-// counted enemy, the list's read-out; then a real Doll is entered, read back and deleted again.
+// counted enemy, the list's read-out, `vargo-tool check`; then a real Doll is entered, read back and
+// deleted again.
 
 #include <cstdint>
 #include <set>
@@ -14,6 +15,7 @@
 #include "model/random.h"
 #include "model/text_codec.h"
 #include "persistence/enemy_registry.h"
+#include "persistence/persist_checks.h"
 #include "persistence/registry_format.h"
 #include "ui/prompts/prompts.h"
 
@@ -173,6 +175,18 @@ void enterAndDelete(EnemyRegistry& reg) {
     FUZZ_CHECK(reg.readEnemyDoll(number) == nullptr);
 }
 
+// `vargo-tool check` on the pair, before the registry seeds a missing file: every problem names a
+// line of its file.
+void checkTool(const std::vector<std::string_view>& parts) {
+    const size_t dollLinesCount = splitLines(parts[0]).size();
+    const size_t logicLinesCount = parts.size() > 1 ? splitLines(parts[1]).size() : 0;
+    for (const auto& p : checkRegistry(scratch().folder(), "save/EDollsv.ini", "save/ELogicsv.ini", false)) {
+        const bool dolls = p.file == "save/EDollsv.ini";
+        FUZZ_CHECK(dolls || p.file == "save/ELogicsv.ini");
+        FUZZ_CHECK(p.line >= 0 && static_cast<size_t>(p.line) <= (dolls ? dollLinesCount : logicLinesCount));
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -182,6 +196,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (parts.size() > 1) {
         scratch().write("save/ELogicsv.ini", parts[1]);
     }
+    checkTool(parts);
     ScriptedPrompts prompts;  // answers Yes and OK to everything
     EnemyRegistry reg(scratch().folder(), prompts);
     readEverything(reg, prompts);

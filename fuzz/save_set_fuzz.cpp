@@ -1,7 +1,8 @@
 // A saved game: the input, cut at 0xFF, becomes save/Playersv1.ini, PlayDollsv1.ini and
 // Logicsv1.ini (missing pieces leave files missing) beside the shipped catalogues. It is loaded as
-// the player's own game and as a duel opponent. A load either works or says why in a message box;
-// a game that loaded, saved and loaded again must write the very same lines.
+// the player's own game and as a duel opponent. A load either works or says why in a message box
+// (and `vargo-tool check` finds the problem too); a game that loaded, saved and loaded again must
+// write the very same lines.
 
 #include <cstdint>
 #include <string>
@@ -10,6 +11,7 @@
 #include "fuzz_support.h"
 #include "model/game.h"
 #include "model/random.h"
+#include "persistence/persist_checks.h"
 #include "persistence/save_files.h"
 #include "ui/prompts/prompts.h"
 
@@ -53,6 +55,8 @@ void loadAsPlayer() {
     FUZZ_CHECK(game.duelistState == 1);
     if (!ok) {
         FUZZ_CHECK(!prompts.calls.empty());  // the player is told why
+        // and `vargo-tool check` finds it too
+        FUZZ_CHECK(!checkSaveSet(scratch().folder(), 1).empty());
         return;
     }
     const Loaded first = written(sv);
