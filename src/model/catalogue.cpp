@@ -208,7 +208,7 @@ const std::vector<std::string>* CatalogueReader::lines(PartKind kind) {
                 missing.push_back(info.file);
             }
         } catch (const EncodingError& e) {
-            found.push_back({info.file, 0, e.what()});
+            found.push_back({info.file, e.line, e.what()});
         }
         it = cache.emplace(key, std::move(content)).first;
     }
@@ -378,7 +378,7 @@ std::vector<DataProblem> checkCatalogue(const GameFolder& folder, PartKind kind)
     try {
         text = readTextFile(folder.resolve(info.file));
     } catch (const EncodingError& e) {
-        problems.push_back({info.file, 0, e.what()});
+        problems.push_back({info.file, e.line, e.what()});
         return problems;
     }
     if (!text) {

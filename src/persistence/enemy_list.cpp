@@ -49,13 +49,15 @@ void EnemyList::del() {
     if (prompts.msgBox(std::to_string(count) + "体のDollを削除しますか？", BoxButtons::OkCancel) != kOk) {
         return;
     }
+    std::vector<int> numbers;
     for (size_t i = 0; i < list.size(); ++i) {
         if (selection[i]) {
-            registry.delEnemyDoll(list[i].number);
-            registry.delEnemyLogic(list[i].number);
+            numbers.push_back(list[i].number);
         }
     }
-    prompts.msgBox("削除しました", BoxButtons::Ok);
+    if (registry.deleteEnemies(numbers)) {
+        prompts.msgBox("削除しました", BoxButtons::Ok);
+    }
     dspEnemyList();
     cmdDelEnabled = false;
 }

@@ -1,5 +1,7 @@
 #include "persistence/persist_checks.h"
 
+#include "model/file_transaction.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -27,7 +29,7 @@ std::optional<std::vector<std::string>> readForCheck(const GameFolder& folder, c
         }
         return lines;
     } catch (const EncodingError& e) {
-        out.push_back({rel, 0, e.what()});
+        out.push_back({rel, e.line, e.what()});
         return std::nullopt;
     }
 }
@@ -109,6 +111,19 @@ std::vector<DataProblem> checkRegistry(const GameFolder& folder, const std::stri
                            r.name + ": patterns need " + std::to_string(memoryUsed[n]) + " memory of " +
                                std::to_string(r.Memory)});
         }
+    }
+    return out;
+}
+
+std::vector<DataProblem> checkInterruptedWrites(const GameFolder& folder) {
+    std::vector<DataProblem> out;
+    std::error_code ec;
+    const auto save = folder.resolve("save");
+    if (!std::filesystem::is_directory(save, ec)) {
+        return out;
+    }
+    for (const auto& line : pendingTransactions(save)) {
+        out.push_back({"save/" + line.substr(0, line.find(':')), 0, line.substr(line.find(':') + 2)});
     }
     return out;
 }

@@ -17,6 +17,10 @@ namespace vargo {
 std::vector<DataProblem> checkRegistry(const GameFolder& folder, const std::string& dolls,
                                        const std::string& logics, bool required);
 
+/// Writes that a crash cut off and that the next start of the game will finish or undo: their
+/// journals and the new or old files waiting beside the save files and the registry.
+std::vector<DataProblem> checkInterruptedWrites(const GameFolder& folder);
+
 /// The save numbers that have at least one of their three files in save/.
 std::vector<int> saveNumbers(const GameFolder& folder);
 

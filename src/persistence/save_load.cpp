@@ -33,11 +33,11 @@ bool SaveFiles::loadPlayerRtn(int which) {
         if (which == 0) {
             auto date = parseSaveDate(dateText);
             if (!date) {
-                throw FieldError(in.lineNumber(), "\"" + dateText + "\" is not a date");
+                throw FieldError(in.lineNumber(), "「" + dateText + "」は日付ではありません");
             }
             game.gameDate = *date;
         }
-        std::string name = in.escapedText();
+        std::string name = in.name();
         Int16 lv = in.integer(), exp = in.integer(), rl = in.integer();
         Int16 play = in.integer(), hard = in.integer(), soft = in.integer();
         auto motors = readIds<4>(in);
@@ -122,7 +122,7 @@ bool SaveFiles::loadDollRtn(int which) {
     std::array<Int16, 5> boosters{};
     std::array<Int16, 4> protectors{}, softMs{}, softAs{}, softDs{};
     try {
-        name = in.escapedText();
+        name = in.name();
         in.integer();  // ownerID: the new Doll keeps its own
         motorId = in.integer();
         frameId = in.integer();
@@ -193,7 +193,7 @@ bool SaveFiles::loadLogicRtn(int which) {
             FieldReader in(*lines, i + 1);
             auto l = std::make_shared<Logic>();
             l->ID = static_cast<Int16>(headerId(line));
-            l->name = in.escapedText();
+            l->name = in.name();
             in.integer();  // AP and Memory: the totals come from the actions themselves
             in.integer();
             for (int s = 0; s < Logic::kSteps; ++s) {

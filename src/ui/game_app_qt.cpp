@@ -5,6 +5,7 @@
 #include "career/char_make_window.h"
 #include "career/design_window.h"
 #include "persistence/enemy_list_window.h"
+#include "persistence/recovery.h"
 #include "persistence/save_files.h"
 #include "persistence/save_slot_window.h"
 #include "screens/dialog_action_window.h"
@@ -37,6 +38,12 @@ QWidget* GameApp::anchor() const {
         return design;
     }
     return startUp;
+}
+
+void GameApp::settleInterruptedWrites() {
+    for (const auto& message : recoverSaveFolder(game.folder)) {
+        qtPrompts.msgBox(message, BoxButtons::Ok);
+    }
 }
 
 void GameApp::showStartUp() {

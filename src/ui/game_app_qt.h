@@ -28,6 +28,9 @@ public:
                      std::optional<std::uint64_t> seed = std::nullopt);
     ~GameApp() override;
 
+    /// Finishes or undoes a save or registry change that a crash cut off, and tells the player.
+    void settleInterruptedWrites();
+
     /// Fresh owners and Dolls, the guide on, and the start window.
     void showStartUp();
 

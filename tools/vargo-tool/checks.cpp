@@ -32,7 +32,7 @@ std::vector<DataProblem> checkSaves(const GameFolder& folder) {
 }
 
 std::vector<Checker> allCheckers() {
-    return {checkCatalogues, checkRegistries, checkSaves};
+    return {checkCatalogues, checkRegistries, checkSaves, checkInterruptedWrites};
 }
 
 }  // namespace vargo::tool

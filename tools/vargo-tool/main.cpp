@@ -6,6 +6,7 @@
 #include <map>
 
 #include "commands.h"
+#include "persistence/recovery.h"
 
 namespace vargo::tool {
 
@@ -59,6 +60,13 @@ int main(int argc, char** argv) {
         return usage("unknown command \"" + command + "\"");
     }
     try {
+        // The tool sees the saves and the registry as the game would: a write a crash cut off is
+        // settled first, as at the game's start. Only check leaves the folder untouched, to report it.
+        if (command != "check") {
+            for (const auto& message : vargo::recoverSaveFolder(vargo::GameFolder(dir))) {
+                std::cerr << message << "\n";
+            }
+        }
         return it->second(vargo::GameFolder(dir), args);
     } catch (const std::exception& e) {
         std::cerr << "vargo-tool: " << e.what() << "\n";
