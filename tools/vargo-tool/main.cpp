@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
         {"sim", cmdSim},
         {"save", cmdSave},
         {"registry", cmdRegistry},
+        {"tournament", cmdTournament},
     };
     auto it = commands.find(command);
     if (it == commands.end()) {

@@ -21,7 +21,10 @@ int usage(const std::string& problem) {
                  "  save resave N M           load saved game N and save it as M\n"
                  "  registry list             the entered enemy Dolls: number, name, class, value\n"
                  "  registry show N           enemy Doll N as the battle builds it, as JSON\n"
-                 "  registry enter N          enter the Doll of saved game N into the registry\n";
+                 "  registry enter N          enter the Doll of saved game N into the registry\n"
+                 "  tournament N [--class Novice|Expert|Master] [--seed S]\n"
+                 "                            saved game N's Doll enters a class tournament, every\n"
+                 "                            bout fought by the computer; the save is not written\n";
     return 2;
 }
 
