@@ -84,6 +84,38 @@ std::string mapLookAlikes(std::string_view utf8) {
     return s;
 }
 
+// The line of the first non-ASCII character when the whole text is well-formed UTF-8 holding at
+// least one character of three bytes or more (all of Japanese); 0 otherwise. Shift_JIS text
+// practically never has that shape: its half-width kana and most second bytes break it.
+size_t utf8TextLine(std::string_view b) {
+    size_t line = 1;
+    size_t first = 0;
+    bool wide = false;
+    for (size_t i = 0; i < b.size();) {
+        const auto c = static_cast<unsigned char>(b[i]);
+        if (c < 0x80) {
+            line += c == '\n' ? 1 : 0;
+            ++i;
+            continue;
+        }
+        size_t n = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? (c <= 0xEF ? 3 : 0) : c >= 0xC2 && c <= 0xDF ? 2 : 0;
+        if (n == 0 || i + n > b.size()) {
+            return 0;
+        }
+        for (size_t k = 1; k < n; ++k) {
+            if ((static_cast<unsigned char>(b[i + k]) & 0xC0) != 0x80) {
+                return 0;
+            }
+        }
+        wide = wide || n >= 3;
+        if (first == 0) {
+            first = line;
+        }
+        i += n;
+    }
+    return wide ? first : 0;
+}
+
 }  // namespace
 
 std::string fromCp932(std::string_view bytes) {
@@ -150,6 +182,11 @@ std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path
     auto bytes = readBytes(path);
     if (!bytes) {
         return std::nullopt;
+    }
+    if (size_t line = utf8TextLine(*bytes)) {
+        // Japanese text saved again as UTF-8 by an editor would mostly decode into nonsense
+        // characters without a single bad byte: say what happened instead of loading it.
+        throw EncodingError(line, "UTF-8で保存されたファイルのようです（Shift_JIS（CP932）で保存し直してください）");
     }
     // Decode line by line so a bad byte is reported where it is.
     std::vector<std::string> raw = splitLines(*bytes);

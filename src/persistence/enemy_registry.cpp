@@ -110,14 +110,18 @@ std::shared_ptr<doll> EnemyRegistry::ldTekiDoll(int number) {
     d->weight = found->weight;
     d->image = found->image;
     d->removeAllLogic();
-    ldLogics(number, *d);
+    if (ldLogics(number, *d) == 0) {
+        // A Doll without a single pattern would stand still through every fight.
+        reportProblem(DataProblem{GameFolder::display(kLogicFile), 0,
+                                  "敵Doll（ID" + std::to_string(number) + "）の技パターンがありません"});
+    }
     return d;
 }
 
-void EnemyRegistry::ldLogics(int number, doll& d) {
+int EnemyRegistry::ldLogics(int number, doll& d) {
     auto lines = readLogics();
     if (!lines) {
-        return;
+        return 0;
     }
     int k = 0;
     for (const auto& span : indexRegistry(*lines)) {
@@ -142,6 +146,7 @@ void EnemyRegistry::ldLogics(int number, doll& d) {
             reportProblem(DataProblem{GameFolder::display(kLogicFile), e.line, e.what()});
         }
     }
+    return k;
 }
 
 std::vector<EnemyRegistry::Counted> EnemyRegistry::scanValues() {

@@ -27,8 +27,8 @@ public:
     /// and its patterns (ldLogics). Null when the record is not there or cannot be read.
     std::shared_ptr<doll> ldTekiDoll(int number);
     /// The patterns owned by `number` into d's slots from 0: names, stored AP and Memory, and the
-    /// first six actions by code with names but no costs.
-    void ldLogics(int number, doll& d);
+    /// first six actions by code with names but no costs. Returns how many it found.
+    int ldLogics(int number, doll& d);
     /// The candidate list: 101 entries (index 0..100), filled from 0 with the numbers of enemies
     /// whose value is at most limit, in file order; stops after a header of 99 or more.
     std::vector<int> ldTekiIDs(int limit);

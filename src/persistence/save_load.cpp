@@ -19,6 +19,8 @@ std::array<Int16, N> readIds(FieldReader& in) {
     return ids;
 }
 
+constexpr int kSavedPatterns = 7;
+
 }  // namespace
 
 bool SaveFiles::loadPlayerRtn(int which) {
@@ -211,6 +213,14 @@ bool SaveFiles::loadLogicRtn(int which) {
     } catch (const FieldError& e) {
         readFailed(file, e.line, e.what());
         return false;
+    }
+    if (b < kSavedPatterns) {
+        // Every save writes seven blocks: fewer means the file lost its end.
+        prompts.msgBox("ファイルが壊れています\n" +
+                           DataProblem{GameFolder::display(file), 0,
+                                       "技のパターンが" + std::to_string(b) + "個しかありません（7個あるはずです）"}
+                               .message(),
+                       BoxButtons::Ok);
     }
     return true;
 }
