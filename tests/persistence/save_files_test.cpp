@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/text_codec.h"
+#include "persistence/persist_checks.h"
 #include "support/test_support.h"
 #include "ui/prompts/prompts.h"
 
@@ -339,6 +340,38 @@ TEST(SaveDate, TwoDigitYearsFallInTheCalendarsCentury) {
     EXPECT_EQ(parseSaveDate("2015/1/2")->format(), "2015/01/02");
     EXPECT_EQ(parseSaveDate("0013/05/01")->year, 13);  // four digits are taken as written
     EXPECT_FALSE(parseSaveDate("13/13/01"));
+}
+
+}  // namespace
+}  // namespace vargo
+
+namespace vargo {
+namespace {
+
+// check tells a set whose files came from two saves, and a write a crash cut off.
+TEST_F(SaveFixture, CheckTellsMixedSetsAndInterruptedWrites) {
+    SaveFiles sv(*game, prompts);
+    sv.svNum = 1;
+    ASSERT_TRUE(sv.save_rtn());
+    EXPECT_TRUE(checkSaveSet(dir.folder(), 1).empty());
+    // Another save whose Doll has a different motor, its Doll file put beside the first player file.
+    CatalogueReader cat(dir.folder());
+    auto other = cat.ld_Motor(2);
+    game->owner().setMotor(other);
+    game->theDoll().Motor = other;
+    sv.svNum = 2;
+    ASSERT_TRUE(sv.save_rtn());
+    std::filesystem::copy_file(dir.path() / "save/PlayDollsv2.ini", dir.path() / "save/PlayDollsv1.ini",
+                               std::filesystem::copy_options::overwrite_existing);
+    auto found = checkSaveSet(dir.folder(), 1);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NE(found[0].text().find("モーター（ID 2）"), std::string::npos) << found[0].text();
+
+    EXPECT_TRUE(checkInterruptedWrites(dir.folder()).empty());
+    dir.writeBytes("save/Save1.vargo-journal", "VARGO journal 1\ncommit\n1 Playersv1.ini\nend\n");
+    auto pending = checkInterruptedWrites(dir.folder());
+    ASSERT_EQ(pending.size(), 1u);
+    EXPECT_EQ(pending[0].file, "save/Save1.vargo-journal");
 }
 
 }  // namespace
