@@ -114,7 +114,7 @@ private slots:
         drop(w.findChild<QLabel*>("dspAction_20"), "p:1");
         drop(w.findChild<QLabel*>("dspAction_22"), "p:1");
         QString msg;
-        test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+        auto answer = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
         w.findChild<QPushButton*>("cmdRegist")->click();
         QCOMPARE(msg, QString(" 3番目の技の入力が正しくありません\n左寄せに入力して下さい"));
         QVERIFY(w.isVisible());
