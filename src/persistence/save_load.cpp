@@ -4,6 +4,7 @@
 
 #include "model/field_reader.h"
 #include "model/text_codec.h"
+#include "persistence/fitted_parts.h"
 #include "persistence/save_files.h"
 #include "ui/prompts/prompts.h"
 
@@ -228,6 +229,7 @@ bool SaveFiles::loadLogicRtn(int which) {
 bool SaveFiles::load_rtn() {
     bool ok = loadPlayerRtn(0);
     ok = loadDollRtn(0) && ok;
+    shareFittedParts(game.owner(0), game.theDoll(0));
     ok = loadLogicRtn(0) && ok;
     game.duelistState = 1;
     return ok;

@@ -44,7 +44,7 @@ private slots:
         press(&w, "Command1_2");
         QCOMPARE(w.findChild<QLabel*>("Lab_num")->text(), QString("save12"));
         QString msg;
-        test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+        auto answer = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
         press(&w, "Command2_1");
         QCOMPARE(
             msg,
@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(w.windowTitle(), QString("ロード画面"));
         press(&w, "Command1_9");
         QString msg;
-        test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+        auto answer = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
         press(&w, "Command2_1");
         QCOMPARE(msg, QString("ファイルが見つかりません"));
         QVERIFY(w.isVisible());
