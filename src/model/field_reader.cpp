@@ -26,11 +26,21 @@ std::string trimmed(const std::string& s) {
 
 }  // namespace
 
-std::string DataProblem::text() const {
+namespace {
+std::string located(const std::string& file, int line, const std::string& what) {
     if (line > 0) {
-        return file + ":" + std::to_string(line) + ": " + problem;
+        return file + ":" + std::to_string(line) + ": " + what;
     }
-    return file + ": " + problem;
+    return file + ": " + what;
+}
+}  // namespace
+
+std::string DataProblem::text() const {
+    return located(file, line, problem);
+}
+
+std::string DataProblem::playerText() const {
+    return located(file, line, ja.empty() ? problem : ja);
 }
 
 int headerId(const std::string& line) {
@@ -87,11 +97,13 @@ std::string FieldReader::raw() {
     if (!midLine) {
         // A field starts on a fresh line. A blank line is an empty field, as the old runtime read it.
         if (line >= lines.size()) {
-            throw FieldError(static_cast<int>(lines.size()), "record cut short at the end of the file");
+            throw FieldError(static_cast<int>(lines.size()), "record cut short at the end of the file",
+                             "ファイルの終わりで記録が途切れています");
         }
         if (isHeader(lines[line])) {
             throw FieldError(static_cast<int>(line) + 1,
-                             "record cut short: a line starting with \".\" where a field was expected");
+                             "record cut short: a line starting with \".\" where a field was expected",
+                             "項目のあるべき行が「.」で始まっています（記録が途切れています）");
         }
         col = 0;
     }
@@ -173,7 +185,7 @@ double FieldReader::real() {
     std::string f = raw();
     double v = 0;
     if (!parseNumber(f, v)) {
-        throw FieldError(lineNumber(), "\"" + f + "\" is not a number");
+        throw FieldError(lineNumber(), "\"" + f + "\" is not a number", "「" + f + "」は数ではありません");
     }
     return v;
 }
@@ -182,12 +194,13 @@ Int16 FieldReader::integer() {
     std::string f = raw();
     double v = 0;
     if (!parseNumber(f, v)) {
-        throw FieldError(lineNumber(), "\"" + f + "\" is not a number");
+        throw FieldError(lineNumber(), "\"" + f + "\" is not a number", "「" + f + "」は数ではありません");
     }
     try {
         return CInt(v);
     } catch (const OverflowError&) {
-        throw FieldError(lineNumber(), "\"" + f + "\" is outside the 16-bit range -32768 to 32767");
+        throw FieldError(lineNumber(), "\"" + f + "\" is outside the 16-bit range -32768 to 32767",
+                         "「" + f + "」は -32768 から 32767 の範囲を超えています");
     }
 }
 
@@ -207,7 +220,8 @@ bool FieldReader::boolean() {
     if (parseNumber(f, v)) {
         return v != 0;
     }
-    throw FieldError(lineNumber(), "\"" + f + "\" is not True or False");
+    throw FieldError(lineNumber(), "\"" + f + "\" is not True or False",
+                     "「" + f + "」は True でも False でもありません");
 }
 
 }  // namespace vargo

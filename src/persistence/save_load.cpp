@@ -6,6 +6,7 @@
 #include "model/text_codec.h"
 #include "persistence/fitted_parts.h"
 #include "persistence/save_files.h"
+#include "persistence/save_parts_check.h"
 #include "ui/prompts/prompts.h"
 
 namespace vargo {
@@ -221,6 +222,7 @@ bool SaveFiles::load_rtn() {
     ok = loadDollRtn(0) && ok;
     shareFittedParts(game.owner(0), game.theDoll(0));
     ok = loadLogicRtn(0) && ok;
+    reportMissingSaveParts(catalogue, svNum, SaveSide::Player, prompts);
     game.duelistState = 1;
     return ok;
 }
@@ -231,6 +233,7 @@ bool SaveFiles::loadDuelist() {
     ok = loadDollRtn(1) && ok;
     game.resetDollParam(1);
     ok = loadLogicRtn(1) && ok;
+    reportMissingSaveParts(catalogue, svNum, SaveSide::Opponent, prompts);
     return ok && game.duelistState == 2;
 }
 

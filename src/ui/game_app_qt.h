@@ -28,7 +28,8 @@ public:
                      std::optional<std::uint64_t> seed = std::nullopt);
     ~GameApp() override;
 
-    /// Fresh owners and Dolls, the guide on, and the start window.
+    /// Fresh owners and Dolls, the guide on, and the start window; the first time, a message
+    /// listing every catalogue problem when there are any.
     void showStartUp();
 
     void openShop() override;
@@ -62,6 +63,7 @@ private:
     QPointer<StartUpWindow> startUp;
     QPointer<DesignWindow> design;
     QPointer<EnemyListWindow> enemyList;
+    bool cataloguesChecked = false;
 };
 
 }  // namespace vargo
