@@ -26,18 +26,29 @@ std::string trimmed(const std::string& s) {
 
 }  // namespace
 
-std::string DataProblem::text() const {
+namespace {
+std::string located(const std::string& file, int line, const std::string& what) {
     if (line > 0) {
-        return file + ":" + std::to_string(line) + ": " + problem;
+        return file + ":" + std::to_string(line) + ": " + what;
     }
-    return file + ": " + problem;
+    return file + ": " + what;
+}
+}  // namespace
+
+std::string DataProblem::text() const {
+    return located(file, line, problem);
+}
+
+std::string DataProblem::playerText() const {
+    return message();
 }
 
 std::string DataProblem::message() const {
+    const std::string& what = ja.empty() ? problem : ja;
     if (line > 0) {
-        return file + " の " + std::to_string(line) + "行目: " + problem;
+        return file + " の " + std::to_string(line) + "行目: " + what;
     }
-    return file + ": " + problem;
+    return file + ": " + what;
 }
 
 int headerId(const std::string& line) {

@@ -16,16 +16,20 @@ struct DataProblem {
     std::string file; /**< the name as the rules write it, e.g. "ini/Motor.ini" */
     int line = 0;     /**< 1-based; 0 when the problem is the file as a whole */
     std::string problem;
+    std::string ja = {}; /**< the same for the player, in Japanese; empty when only `problem` says it */
 
-    std::string text() const;     ///< "FILE:LINE: problem", for tools
-    std::string message() const;  ///< "FILE の LINE行目: problem", for the player
+    std::string text() const;        ///< "FILE:LINE: problem", for tools
+    std::string message() const;     ///< "FILE の LINE行目: problem", for the player
+    std::string playerText() const;  ///< the same as message()
 };
 
 /// Thrown by FieldReader when a field cannot be read; `line` is 1-based.
 class FieldError : public std::runtime_error {
 public:
-    FieldError(int lineNumber, const std::string& what) : std::runtime_error(what), line(lineNumber) {}
+    FieldError(int lineNumber, const std::string& what, std::string inJapanese = {})
+        : std::runtime_error(what), line(lineNumber), ja(std::move(inJapanese)) {}
     int line;
+    std::string ja; /**< what the player reads */
 };
 
 /// Whether a line is a record header.

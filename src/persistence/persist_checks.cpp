@@ -15,6 +15,7 @@
 #include "model/text_codec.h"
 #include "persistence/registry_format.h"
 #include "persistence/save_files.h"
+#include "persistence/save_parts_check.h"
 #include "ui/prompts/prompts.h"
 
 namespace vargo {
@@ -227,6 +228,9 @@ std::vector<DataProblem> checkSaveSet(const GameFolder& folder, int n) {
             out.push_back({rel, 0, text});
         }
     }
+    CatalogueReader catalogue(folder);
+    auto missing = missingSaveParts(catalogue, n, SaveSide::Player);
+    out.insert(out.end(), missing.begin(), missing.end());
     if (out.empty()) {
         for (auto& p : mismatchedParts(game, n)) {
             out.push_back(std::move(p));

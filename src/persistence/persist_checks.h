@@ -24,7 +24,8 @@ std::vector<DataProblem> checkInterruptedWrites(const GameFolder& folder);
 /// The save numbers that have at least one of their three files in save/.
 std::vector<int> saveNumbers(const GameFolder& folder);
 
-/// Every problem in saved game n, found by loading it the way the workshop does.
+/// Every problem in saved game n, found by loading it the way the workshop does, and every part
+/// ID in it that the catalogues lack (with file and line).
 std::vector<DataProblem> checkSaveSet(const GameFolder& folder, int n);
 
 }  // namespace vargo

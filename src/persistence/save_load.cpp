@@ -6,6 +6,7 @@
 #include "model/text_codec.h"
 #include "persistence/fitted_parts.h"
 #include "persistence/save_files.h"
+#include "persistence/save_parts_check.h"
 #include "ui/prompts/prompts.h"
 
 namespace vargo {
@@ -19,8 +20,6 @@ std::array<Int16, N> readIds(FieldReader& in) {
     }
     return ids;
 }
-
-constexpr int kSavedPatterns = 7;
 
 }  // namespace
 
@@ -215,12 +214,10 @@ bool SaveFiles::loadLogicRtn(int which) {
         readFailed(file, e.line, e.what());
         return false;
     }
-    if (b < kSavedPatterns) {
-        // Every save writes seven blocks: fewer means the file lost its end.
+    if (b == 0) {
+        // Every save writes seven blocks: a pattern file without one has lost what it held.
         prompts.msgBox("ファイルが壊れています\n" +
-                           DataProblem{GameFolder::display(file), 0,
-                                       "技のパターンが" + std::to_string(b) + "個しかありません（7個あるはずです）"}
-                               .message(),
+                           DataProblem{GameFolder::display(file), 0, "技のパターンが一つもありません"}.message(),
                        BoxButtons::Ok);
     }
     return true;
@@ -231,6 +228,7 @@ bool SaveFiles::load_rtn() {
     ok = loadDollRtn(0) && ok;
     shareFittedParts(game.owner(0), game.theDoll(0));
     ok = loadLogicRtn(0) && ok;
+    reportMissingSaveParts(catalogue, svNum, SaveSide::Player, prompts);
     game.duelistState = 1;
     return ok;
 }
@@ -241,6 +239,7 @@ bool SaveFiles::loadDuelist() {
     ok = loadDollRtn(1) && ok;
     game.resetDollParam(1);
     ok = loadLogicRtn(1) && ok;
+    reportMissingSaveParts(catalogue, svNum, SaveSide::Opponent, prompts);
     return ok && game.duelistState == 2;
 }
 

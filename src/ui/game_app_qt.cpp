@@ -4,6 +4,7 @@
 #include "battle/screen/fight_window.h"
 #include "career/char_make_window.h"
 #include "career/design_window.h"
+#include "model/catalogue_report.h"
 #include "persistence/enemy_list_window.h"
 #include "persistence/recovery.h"
 #include "persistence/save_files.h"
@@ -58,6 +59,11 @@ void GameApp::showStartUp() {
     qtPrompts.setAnchor(startUp);
     startUp->show();
     startUp->raise();
+    // Once per run: a broken catalogue would otherwise only show as an empty shop.
+    if (!cataloguesChecked) {
+        cataloguesChecked = true;
+        reportCatalogueProblems(game.folder, qtPrompts);
+    }
 }
 
 void GameApp::onInitialStart() {

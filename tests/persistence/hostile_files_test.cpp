@@ -109,12 +109,20 @@ void describeTable(std::ostringstream& out, const Table& t) {
     }
 }
 
+// A catalogue as the shop and the saves read it, and what the game says of it at start.
 Reader catalogueReader(const char* file, std::function<void(CatalogueReader&, std::ostringstream&)> load) {
-    return {file, [load](const GameFolder& folder) {
+    return {file, [load, file](const GameFolder& folder) {
                 CatalogueReader r(folder);
                 std::ostringstream out;
                 load(r, out);
                 Reading reading{out.str(), {}};
+                for (int k = 0; k < kPartKinds; ++k) {
+                    if (catalogueInfo(static_cast<PartKind>(k)).file == std::string(file)) {
+                        for (const auto& p : checkCatalogue(folder, static_cast<PartKind>(k))) {
+                            reading.said.push_back(p.message());
+                        }
+                    }
+                }
                 for (const auto& p : r.problems()) {
                     reading.said.push_back(p.message());
                 }
