@@ -105,7 +105,8 @@ std::string FieldReader::raw(bool mayLookLikeHeader) {
     if (!midLine) {
         // A field starts on a fresh line. A blank line is an empty field.
         if (line >= lines.size()) {
-            throw FieldError(static_cast<int>(lines.size()), "ファイルが途中で終わっています（項目が足りません）");
+            throw FieldError(static_cast<int>(lines.size()),
+                             "ファイルが途中で終わっています（項目が足りません）");
         }
         if (!mayLookLikeHeader && isHeader(lines[line])) {
             throw FieldError(static_cast<int>(line) + 1,

@@ -139,7 +139,8 @@ bool isLeftover(const std::string& name) {
 
 }  // namespace
 
-FileTransaction::FileTransaction(std::filesystem::path f, std::string n) : folder(std::move(f)), name(std::move(n)) {}
+FileTransaction::FileTransaction(std::filesystem::path f, std::string n)
+    : folder(std::move(f)), name(std::move(n)) {}
 
 void FileTransaction::put(const std::string& fileName, std::string bytes) {
     entries.push_back(Entry{fileName, std::move(bytes), false});

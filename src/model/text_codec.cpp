@@ -1,7 +1,5 @@
 #include "model/text_codec.h"
 
-#include "model/disk.h"
-
 #include <errno.h>
 #include <fcntl.h>
 #include <iconv.h>
@@ -12,6 +10,8 @@
 #include <iterator>
 #include <sstream>
 #include <utility>
+
+#include "model/disk.h"
 
 namespace vargo {
 namespace {
@@ -98,7 +98,10 @@ size_t utf8TextLine(std::string_view b) {
             ++i;
             continue;
         }
-        size_t n = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? (c <= 0xEF ? 3 : 0) : c >= 0xC2 && c <= 0xDF ? 2 : 0;
+        size_t n = c >= 0xF0 && c <= 0xF4   ? 4
+                   : c >= 0xE0              ? (c <= 0xEF ? 3 : 0)
+                   : c >= 0xC2 && c <= 0xDF ? 2
+                                            : 0;
         if (n == 0 || i + n > b.size()) {
             return 0;
         }
@@ -186,7 +189,8 @@ std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path
     if (size_t line = utf8TextLine(*bytes)) {
         // Japanese text saved again as UTF-8 by an editor would mostly decode into nonsense
         // characters without a single bad byte: say what happened instead of loading it.
-        throw EncodingError(line, "UTF-8で保存されたファイルのようです（Shift_JIS（CP932）で保存し直してください）");
+        throw EncodingError(
+            line, "UTF-8で保存されたファイルのようです（Shift_JIS（CP932）で保存し直してください）");
     }
     // Decode line by line so a bad byte is reported where it is.
     std::vector<std::string> raw = splitLines(*bytes);
@@ -196,7 +200,9 @@ std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path
         try {
             lines.push_back(fromCp932(raw[i]));
         } catch (const EncodingError&) {
-            throw EncodingError(i + 1, "Shift_JIS（CP932）の文字ではないバイトがあります（UTF-8などで保存し直されたファイルかもしれません）");
+            throw EncodingError(i + 1,
+                                "Shift_JIS（CP932）の文字ではないバイトがあります（UTF-"
+                                "8などで保存し直されたファイルかもしれません）");
         }
     }
     return lines;

@@ -14,7 +14,8 @@ namespace vargo {
 class EncodingError : public std::runtime_error {
 public:
     explicit EncodingError(const std::string& what) : std::runtime_error(what) {}
-    EncodingError(size_t lineNumber, const std::string& what) : std::runtime_error(what), line(static_cast<int>(lineNumber)) {}
+    EncodingError(size_t lineNumber, const std::string& what)
+        : std::runtime_error(what), line(static_cast<int>(lineNumber)) {}
     int line = 0; /**< 1-based line of a file the bytes came from; 0 when not from a file */
 };
 

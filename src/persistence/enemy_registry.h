@@ -75,7 +75,8 @@ private:
     std::optional<std::vector<std::string>> readLogics();
     /// Keeps the scratch copy of each file it changes, then replaces the Doll file (when given)
     /// and the pattern file (when given) as one.
-    bool commitRegistry(const std::vector<std::string>* dolls, const std::optional<std::vector<std::string>>& logics);
+    bool commitRegistry(const std::vector<std::string>* dolls,
+                        const std::optional<std::vector<std::string>>& logics);
     void reportProblem(const DataProblem& problem);
     std::vector<Counted> scanValues();
 

@@ -56,10 +56,11 @@ std::vector<std::string> withPatterns(const std::vector<std::string>& lines, int
 }
 
 // The Doll file without the records numbered as given; lines before the first header stay.
-std::vector<std::string> withoutDolls(const std::vector<std::string>& lines, const std::vector<int>& numbers) {
+std::vector<std::string> withoutDolls(const std::vector<std::string>& lines,
+                                      const std::vector<int>& numbers) {
     auto spans = indexRegistry(lines);
-    std::vector<std::string> out(lines.begin(), lines.begin() + static_cast<long>(spans.empty() ? lines.size()
-                                                                                              : spans[0].header));
+    std::vector<std::string> out(
+        lines.begin(), lines.begin() + static_cast<long>(spans.empty() ? lines.size() : spans[0].header));
     for (const auto& span : spans) {
         if (std::find(numbers.begin(), numbers.end(), span.number) == numbers.end()) {
             out.insert(out.end(), lines.begin() + static_cast<long>(span.header),
@@ -70,14 +71,16 @@ std::vector<std::string> withoutDolls(const std::vector<std::string>& lines, con
 }
 
 // The pattern file without the blocks of the Dolls numbered as given; kept headers keep their numbers.
-std::vector<std::string> withoutPatterns(const std::vector<std::string>& lines, const std::vector<int>& numbers) {
+std::vector<std::string> withoutPatterns(const std::vector<std::string>& lines,
+                                         const std::vector<int>& numbers) {
     auto spans = indexRegistry(lines);
-    std::vector<std::string> out(lines.begin(), lines.begin() + static_cast<long>(spans.empty() ? lines.size()
-                                                                                              : spans[0].header));
+    std::vector<std::string> out(
+        lines.begin(), lines.begin() + static_cast<long>(spans.empty() ? lines.size() : spans[0].header));
     for (const auto& span : spans) {
         bool drop = false;
         try {
-            drop = std::find(numbers.begin(), numbers.end(), readPatternOwner(lines, span.header)) != numbers.end();
+            drop = std::find(numbers.begin(), numbers.end(), readPatternOwner(lines, span.header)) !=
+                   numbers.end();
         } catch (const FieldError&) {
             // A block whose owner cannot be read belongs to nobody we delete: keep it as it is.
         }

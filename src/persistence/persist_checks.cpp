@@ -1,7 +1,5 @@
 #include "persistence/persist_checks.h"
 
-#include "model/file_transaction.h"
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -10,6 +8,7 @@
 #include <set>
 
 #include "model/catalogue.h"
+#include "model/file_transaction.h"
 #include "model/game.h"
 #include "model/random.h"
 #include "model/text_codec.h"

@@ -25,7 +25,8 @@ std::vector<std::string> recoverSaveFolder(const GameFolder& folder) {
     }
     RecoveryReport r = recoverTransactions(save);
     for (const auto& s : r.finished) {
-        messages.push_back(transactionDisplayName(s) + "の書き込みが途中で止まっていたため、最後まで書き込みました。");
+        messages.push_back(transactionDisplayName(s) +
+                           "の書き込みが途中で止まっていたため、最後まで書き込みました。");
     }
     for (const auto& s : r.undone) {
         messages.push_back(transactionDisplayName(s) +

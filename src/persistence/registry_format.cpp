@@ -20,7 +20,8 @@ std::string joinNumbers(std::initializer_list<long long> values) {
 
 std::string wholeLine(const std::vector<std::string>& lines, size_t index) {
     if (index >= lines.size()) {
-        throw FieldError(static_cast<int>(lines.size()), "ファイルが途中で終わっています（項目が足りません）");
+        throw FieldError(static_cast<int>(lines.size()),
+                         "ファイルが途中で終わっています（項目が足りません）");
     }
     if (isHeader(lines[index])) {
         throw FieldError(static_cast<int>(index) + 1,

@@ -91,7 +91,8 @@ std::string saveNameField(const std::string& raw) {
         name += (c == '\r' || c == '\n') ? ' ' : c;
     }
     // A leading full stop is quoted too: the name then cannot pass for a block header.
-    bool plain = name.find(',') == std::string::npos && (name.empty() || (name[0] != '"' && name[0] != '.')) &&
+    bool plain = name.find(',') == std::string::npos &&
+                 (name.empty() || (name[0] != '"' && name[0] != '.')) &&
                  (name.empty() ||
                   (name.front() != ' ' && name.front() != '\t' && name.back() != ' ' && name.back() != '\t'));
     if (plain) {
@@ -264,7 +265,8 @@ bool SaveFiles::save_rtn() {
     }
     std::string error;
     if (!set.commit(&error)) {
-        prompts.msgBox("セーブできませんでした（以前のセーブはそのまま残っています）\n" + error, BoxButtons::Ok);
+        prompts.msgBox("セーブできませんでした（以前のセーブはそのまま残っています）\n" + error,
+                       BoxButtons::Ok);
         return false;
     }
     return true;

@@ -216,9 +216,10 @@ bool SaveFiles::loadLogicRtn(int which) {
     }
     if (b == 0) {
         // Every save writes seven blocks: a pattern file without one has lost what it held.
-        prompts.msgBox("ファイルが壊れています\n" +
-                           DataProblem{GameFolder::display(file), 0, "技のパターンが一つもありません"}.message(),
-                       BoxButtons::Ok);
+        prompts.msgBox(
+            "ファイルが壊れています\n" +
+                DataProblem{GameFolder::display(file), 0, "技のパターンが一つもありません"}.message(),
+            BoxButtons::Ok);
     }
     return true;
 }

@@ -109,8 +109,8 @@ bool SaveSlotPad::decide() {
         // An existing file always gets the overwrite question, even when its player name is empty
         // or the files cannot be read: the player should never confirm an overwrite untold.
         if (look.state == SlotLook::Used) {
-            question = labNum() + "には以下のデータがあります。\n" + preview.playerName + " " + preview.dollName +
-                       " " + preview.date + "\n上書きしますか？";
+            question = labNum() + "には以下のデータがあります。\n" + preview.playerName + " " +
+                       preview.dollName + " " + preview.date + "\n上書きしますか？";
         } else if (look.state == SlotLook::Unreadable) {
             question = labNum() + "には読めないデータがあります。\n" + look.problem + "\n上書きしますか？";
         } else {

@@ -237,7 +237,8 @@ TEST_F(RegistryFixture, DamagedRecordsAreReportedNotFatal) {
     EXPECT_EQ(reg.ldTekiDoll(2), nullptr);
     EXPECT_EQ(reg.countTekiDoll(9999), 0);
     ASSERT_FALSE(prompts.messages().empty());
-    EXPECT_NE(prompts.messages()[0].find("save/EDollsv.ini の 5行目"), std::string::npos) << prompts.messages()[0];
+    EXPECT_NE(prompts.messages()[0].find("save/EDollsv.ini の 5行目"), std::string::npos)
+        << prompts.messages()[0];
     // Entry still finds number 1 taken and 3 free; the header numbered 150 is outside the table.
     auto d = makeDoll("新入り");
     EXPECT_EQ(reg.saveEnemyDoll(*d), 3);

@@ -123,7 +123,8 @@ std::vector<Scenario> scenarios() {
          [](test::TempGameFolder& dir, Prompts& p) { return saveAs(dir, p, "新しい名", 3200); }},
         {"save to a free slot", saveSet, [](test::TempGameFolder& dir) { withShippedRegistry(dir); },
          [](test::TempGameFolder& dir, Prompts& p) { return saveAs(dir, p, "新", 3200); }},
-        {"enter a Doll in the registry", registry, [](test::TempGameFolder& dir) { withShippedRegistry(dir); },
+        {"enter a Doll in the registry", registry,
+         [](test::TempGameFolder& dir) { withShippedRegistry(dir); },
          // Prompts answer yes unless told otherwise: the entry question is confirmed.
          [](test::TempGameFolder& dir, Prompts& p) { return enter(dir, p, "登録") > 0; }},
         {"delete Dolls from the registry", registry,
@@ -164,7 +165,8 @@ struct Tally {
 };
 
 // Runs the change with a fault at step `at`; false when the fault was never reached.
-bool runOnce(const Scenario& s, const Files& before, const Files& after, int at, FaultyDisk::Fault how, Tally& tally) {
+bool runOnce(const Scenario& s, const Files& before, const Files& after, int at, FaultyDisk::Fault how,
+             Tally& tally) {
     test::TempGameFolder dir;
     s.setUp(dir);
     ScriptedPrompts prompts;
@@ -238,8 +240,8 @@ TEST_P(EveryStep, LeavesTheSetWhollyOldOrWhollyNew) {
             for (int at = 1; runOnce(s, before, after, at, how, tally); ++at) {
             }
             EXPECT_GT(tally.tried, 10) << s.name;
-            std::cout << "fault injection | " << s.name << " | " << label << " | " << tally.tried << " tried | "
-                      << tally.intact << " intact\n";
+            std::cout << "fault injection | " << s.name << " | " << label << " | " << tally.tried
+                      << " tried | " << tally.intact << " intact\n";
         }
     }
 }
@@ -296,7 +298,8 @@ TEST(FaultInjection, TemporaryFilesNeverFollowALink) {
     ScriptedPrompts p;
     ASSERT_TRUE(saveAs(dir, p, "安全", 2000));
     EXPECT_EQ(readBytes(dir.path() / "victim.txt"), "precious");
-    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir.path() / "save/Playersv3.ini")));
+    EXPECT_TRUE(
+        std::filesystem::is_regular_file(std::filesystem::symlink_status(dir.path() / "save/Playersv3.ini")));
 }
 
 }  // namespace

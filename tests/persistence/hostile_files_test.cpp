@@ -26,7 +26,8 @@ struct Mutation {
 std::string replaceNumbers(const std::string& bytes, const std::string& with) {
     std::string out;
     for (size_t i = 0; i < bytes.size();) {
-        if (std::isdigit(static_cast<unsigned char>(bytes[i])) && (i == 0 || bytes[i - 1] == ',' || bytes[i - 1] == '\n')) {
+        if (std::isdigit(static_cast<unsigned char>(bytes[i])) &&
+            (i == 0 || bytes[i - 1] == ',' || bytes[i - 1] == '\n')) {
             while (i < bytes.size() && std::isdigit(static_cast<unsigned char>(bytes[i]))) {
                 ++i;
             }
@@ -175,12 +176,16 @@ std::vector<Reader> readers() {
                             describeTable(o, r.ld_AllMotors());
                             o << r.ld_Motor(5)->name << r.ld_Motor(5)->HP;
                         }),
-        catalogueReader("ini/Frame.ini", [](CatalogueReader& r, std::ostringstream& o) { describeTable(o, r.ld_AllFrame()); }),
-        catalogueReader("ini/Booster.ini",
-                        [](CatalogueReader& r, std::ostringstream& o) { describeTable(o, r.ld_AllBooster()); }),
-        catalogueReader("ini/Protector.ini",
-                        [](CatalogueReader& r, std::ostringstream& o) { describeTable(o, r.ld_AllProtector()); }),
-        catalogueReader("ini/Hardware.ini", [](CatalogueReader& r, std::ostringstream& o) { describeTable(o, r.ld_AllHard()); }),
+        catalogueReader("ini/Frame.ini",
+                        [](CatalogueReader& r, std::ostringstream& o) { describeTable(o, r.ld_AllFrame()); }),
+        catalogueReader(
+            "ini/Booster.ini",
+            [](CatalogueReader& r, std::ostringstream& o) { describeTable(o, r.ld_AllBooster()); }),
+        catalogueReader(
+            "ini/Protector.ini",
+            [](CatalogueReader& r, std::ostringstream& o) { describeTable(o, r.ld_AllProtector()); }),
+        catalogueReader("ini/Hardware.ini",
+                        [](CatalogueReader& r, std::ostringstream& o) { describeTable(o, r.ld_AllHard()); }),
         catalogueReader("ini/Software1.ini",
                         [](CatalogueReader& r, std::ostringstream& o) { describeTable(o, r.ld_AllSoftM()); }),
         catalogueReader("ini/Software2.ini",
@@ -253,7 +258,8 @@ TEST_P(HostileFile, IsToldNeverThrownNorSilentlyHalfLoaded) {
             if (std::string(reader.file) == "save/EDollsv.ini" && std::string(m.name) == "empty") {
                 continue;  // every Doll deleted: an empty registry is one the game itself writes
             }
-            EXPECT_FALSE(got.said.empty()) << reader.file << ", " << m.name << ": loaded differently without a word";
+            EXPECT_FALSE(got.said.empty())
+                << reader.file << ", " << m.name << ": loaded differently without a word";
             bool named = false;
             for (const auto& s : got.said) {
                 named = named || s.find(reader.file) != std::string::npos || s == "ファイルが見つかりません";

@@ -43,13 +43,14 @@ TEST_F(SavePartsFixture, ALoadNamesTheMissingIdsWithFileAndLineAndGoesOn) {
     EXPECT_TRUE(sv.load_rtn());
     ASSERT_EQ(prompts.calls.size(), 1u);
     EXPECT_EQ(prompts.calls[0].kind, ScriptedPrompts::Kind::MsgBox);
-    EXPECT_EQ(prompts.calls[0].msg,
-              std::string(kHeading) +
-                  "save/Playersv1.ini の 5行目: カタログにない部品: モーター 17 (ini/Motor.ini)\n"
-                  "save/Playersv1.ini の 8行目: カタログにない部品: プロテクタ 15, 16 (ini/Protector.ini)\n"
-                  "save/PlayDollsv1.ini の 2行目: カタログにない部品: モーター 17 (ini/Motor.ini)、フレーム 40 "
-                  "(ini/Frame.ini)\n"
-                  "save/PlayDollsv1.ini の 7行目: カタログにない部品: ソフト（攻撃） 9 (ini/Software2.ini)");
+    EXPECT_EQ(
+        prompts.calls[0].msg,
+        std::string(kHeading) +
+            "save/Playersv1.ini の 5行目: カタログにない部品: モーター 17 (ini/Motor.ini)\n"
+            "save/Playersv1.ini の 8行目: カタログにない部品: プロテクタ 15, 16 (ini/Protector.ini)\n"
+            "save/PlayDollsv1.ini の 2行目: カタログにない部品: モーター 17 (ini/Motor.ini)、フレーム 40 "
+            "(ini/Frame.ini)\n"
+            "save/PlayDollsv1.ini の 7行目: カタログにない部品: ソフト（攻撃） 9 (ini/Software2.ini)");
     // The rest of the game came back as the loaders build it.
     EXPECT_EQ(game.owner().getMotor(0)->ID, 5);
     EXPECT_TRUE(isEmptyPart(game.owner().getMotor(1)));
@@ -69,7 +70,8 @@ TEST_F(SavePartsFixture, AnOpponentsLoadNamesOnlyItsDollsParts) {
         all += m + "\n";
     }
     EXPECT_EQ(all.find("Playersv1.ini"), std::string::npos) << all;
-    EXPECT_NE(all.find("save/PlayDollsv1.ini の 2行目: カタログにない部品: モーター 17"), std::string::npos) << all;
+    EXPECT_NE(all.find("save/PlayDollsv1.ini の 2行目: カタログにない部品: モーター 17"), std::string::npos)
+        << all;
 }
 
 TEST_F(SavePartsFixture, SoundSavesSayNothing) {

@@ -138,7 +138,8 @@ TEST_F(SaveSlotFixture, AnUnreadableSlotIsNeitherLoadedNorOverwrittenUnasked) {
     prompts.answer(false);
     EXPECT_FALSE(save.decide());
     ASSERT_EQ(prompts.calls.size(), 1u);
-    EXPECT_EQ(prompts.calls[0].msg, "save4には読めないデータがあります。\n" + look.problem + "\n上書きしますか？\n" + kNote);
+    EXPECT_EQ(prompts.calls[0].msg,
+              "save4には読めないデータがあります。\n" + look.problem + "\n上書きしますか？\n" + kNote);
 
     // A slot with only its pattern file left is not free either.
     dir.write("save/Logicsv6.ini", {". 1"});

@@ -82,7 +82,8 @@ TEST(PersistChecks, DamagedRegistryAndSavesAreNamedWithTheirLines) {
     EXPECT_EQ(saveNumbers(dir.folder()), std::vector<int>{4});
     auto save = checkSaveSet(dir.folder(), 4);
     ASSERT_EQ(save.size(), 2u);
-    EXPECT_NE(save[0].text().find("save/Playersv4.ini の 3行目: ファイルが途中で終わっています"), std::string::npos)
+    EXPECT_NE(save[0].text().find("save/Playersv4.ini の 3行目: ファイルが途中で終わっています"),
+              std::string::npos)
         << save[0].text();
     EXPECT_EQ(save[1].text(), "save/PlayDollsv4.ini: ファイルが見つかりません");
 }

@@ -92,7 +92,8 @@ private slots:
         auto asked = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Cancel, &msg); });
         press(&save, "Command2_1");
         QVERIFY(asked.wait());
-        QVERIFY2(msg.startsWith("save5には読めないデータがあります。\nsave/Playersv5.ini の 2行目"), qPrintable(msg));
+        QVERIFY2(msg.startsWith("save5には読めないデータがあります。\nsave/Playersv5.ini の 2行目"),
+                 qPrintable(msg));
         QVERIFY(save.isVisible());
         QVERIFY(!save.value());
     }

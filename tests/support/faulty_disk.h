@@ -22,7 +22,9 @@ public:
     int steps() const { return count; }
     bool hit() const { return count >= target; }
 
-    int createExclusive(const std::filesystem::path& p) override { return step() ? Disk::createExclusive(p) : -1; }
+    int createExclusive(const std::filesystem::path& p) override {
+        return step() ? Disk::createExclusive(p) : -1;
+    }
     ssize_t write(int fd, const void* data, size_t size) override {
         return step() ? Disk::write(fd, data, size) : -1;
     }

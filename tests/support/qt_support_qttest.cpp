@@ -40,7 +40,8 @@ private slots:
     // The answer does not close the window (as when a check inside it fails): at the deadline the
     // window is closed, so the code that opened it goes on, and the answer reports the failure.
     void aWindowLeftOpenIsClosedAtTheDeadline() {
-        QMessageBox box(QMessageBox::Question, "VARGO", "上書きしますか？", QMessageBox::Yes | QMessageBox::No);
+        QMessageBox box(QMessageBox::Question, "VARGO", "上書きしますか？",
+                        QMessageBox::Yes | QMessageBox::No);
         bool seen = false;
         auto answer = test::whenModal([&](QWidget*) { seen = true; }, nullptr, 300);
         QElapsedTimer clock;
