@@ -7,6 +7,7 @@ VARGO_PACKAGES=(
     libfluidsynth-dev timgm6mb-soundfont
     fonts-ipafont-gothic
     libgtest-dev libgmock-dev googletest libbenchmark-dev
+    clang libclang-rt-14-dev
 )
 
 vargo_install() {
