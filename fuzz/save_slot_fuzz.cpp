@@ -52,8 +52,10 @@ void decideIn(int mode, bool hasPreview) {
         FUZZ_CHECK(closed == hasPreview);
     } else {
         FUZZ_CHECK(closed);
-        // An existing save is never overwritten without the player seeing what it holds.
-        FUZZ_CHECK(hasPreview == (prompts.calls[0].msg.find("上書きしますか？") != std::string::npos));
+        // The player file is there, readable or not: it is never overwritten unasked, and the
+        // question quotes the old save whenever it can be read.
+        FUZZ_CHECK(prompts.calls[0].msg.find("上書きしますか？") != std::string::npos);
+        FUZZ_CHECK(hasPreview == (prompts.calls[0].msg.find("読めないデータ") == std::string::npos));
     }
     FUZZ_CHECK(pad.value() == closed);
     FUZZ_CHECK(!closed || pad.svNum() == 1);

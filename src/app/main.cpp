@@ -9,6 +9,7 @@
 
 #include "model/game_folder_setup.h"
 #include "ui/game_app_qt.h"
+#include "ui/safe_application_qt.h"
 #include "ui/theme_qt.h"
 
 namespace {
@@ -22,7 +23,7 @@ std::optional<std::string> env(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    vargo::SafeApplication app(argc, argv);
     QApplication::setApplicationName("vargo");
     QApplication::setApplicationDisplayName("VARGO");
     QApplication::setWindowIcon(QIcon::fromTheme("vargo"));
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     QDir::setCurrent(QString::fromStdString(choice.folder.string()));
 
     vargo::GameApp game(choice.folder);
+    game.settleInterruptedWrites();
     game.showStartUp();
     return app.exec();
 }

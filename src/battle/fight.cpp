@@ -81,6 +81,8 @@ void Fight::ldPlayDoll(int who) {
 bool Fight::ldTekiDoll(int number, int who, bool /*noPictures*/) {
     auto d = enemies.ldTekiDoll(number);
     if (!d) {
+        // The fight cannot go on without its opponent: say so rather than closing without a word.
+        prompts.msgBox("敵Doll（ID" + std::to_string(number) + "）を読み込めませんでした。");
         return false;
     }
     fightDolls[static_cast<size_t>(who)] = std::move(d);

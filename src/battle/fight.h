@@ -93,7 +93,8 @@ public:
     void Shuri();
 
     // --- tournament ------------------------------------------------------------------------------
-    void makeKumiawase(int n);
+    /// False (and no bracket) when the pool holds too few enemies to draw.
+    bool makeKumiawase(int n);
     void runTornament();
     doll& getAutoWinner();
     Bracket frmTornament;

@@ -147,14 +147,14 @@ void Fight::Shuri() {
     std::string msg;
     if (own.Motor->HP <= 0) {
         msg = "モータは完全に破壊されています" + lineBreak;
-        owner.removeMotor(own.Motor->ID, own.Motor->isNew);
+        owner.removeFittedMotor(own.Motor);
         own.Motor = emptyPart<Motor>();
     } else {
         repairPart(own.Motor->HP, own.Motor->maxHP, "モータを修理しました", msg, true);
     }
     if (own.frame->HP <= 0) {
         msg += "フレームは完全に破壊されています" + lineBreak;
-        owner.removeFrame(own.frame->ID, own.frame->isNew);
+        owner.removeFittedFrame(own.frame);
         own.frame = emptyPart<DollFrame>();
     } else {
         repairPart(own.frame->HP, own.frame->maxHP, "フレームを修理しました", msg, false);

@@ -23,7 +23,11 @@ void Fight::initTornament() {
         close();
         return;
     }
-    makeKumiawase(n);
+    if (!makeKumiawase(n)) {
+        prompts.msgBox(notEnoughEnemies(className));
+        close();
+        return;
+    }
     for (int position = 0; position < Bracket::kPositions; ++position) {
         int entry = bracket[static_cast<size_t>(position)];
         if (entry == 0) {
@@ -37,7 +41,7 @@ void Fight::initTornament() {
     }
 }
 
-void Fight::makeKumiawase(int n) {
+bool Fight::makeKumiawase(int n) {
     rng.reseed();
     std::vector<int> candidates = enemies.ldTekiIDs(classLimit(className));
     std::array<int, 33> pool{};
@@ -48,6 +52,11 @@ void Fight::makeKumiawase(int n) {
     int listed = static_cast<int>(std::find(pool.begin(), pool.begin() + 32, 0) - pool.begin());
     const int m = std::min(n, listed);
     bracket.fill(0);
+    // Every position is drawn from the pool before the player takes one: with fewer enemies in
+    // it than positions, the draw would reach past them.
+    if (m < Bracket::kPositions) {
+        return false;
+    }
     for (int d = 0; d < Bracket::kPositions; ++d) {
         int k = static_cast<int>(Int(rng.next() * (m - d)));
         bracket[static_cast<size_t>(d)] = pool[static_cast<size_t>(k)];
@@ -58,6 +67,7 @@ void Fight::makeKumiawase(int n) {
     }
     int p = static_cast<int>(Int(rng.next() * 8));
     bracket[static_cast<size_t>(p)] = 0;
+    return true;
 }
 
 void Fight::runTornament() {

@@ -160,13 +160,14 @@ bool Workshop::cmdStreet() {
     return prompts.askOkCancel("テストのための模擬戦闘を行いますか？") == kOk;
 }
 
-std::string Workshop::cmdTornament(const std::function<int(int)>& countTekiDoll) {
+std::string Workshop::cmdTornament(const std::function<int(int)>& countTekiDoll,
+                                   std::optional<DollClass> entered) {
     const doll& d = game.theDoll(0);
     if (!d.programed) {
         prompts.msgBox("プログラムを登録して下さい", BoxButtons::Ok);
         return {};
     }
-    DollClass c = d.dollClass();
+    DollClass c = entered.value_or(d.dollClass());
     std::string caption = dollClassName(c);
     if (countTekiDoll(classValueLimit(c)) < 8) {
         prompts.msgBox(notEnoughEnemies(caption), BoxButtons::Ok);

@@ -4,6 +4,7 @@
 // The workshop window calls these and opens the screens they lead to.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "model/game.h"
@@ -48,7 +49,9 @@ public:
     /// The tournament entry test: programmed, at least eight eligible enemies (counted by the
     /// callback for a value limit), and the player's OK. On entry one month passes and every owned
     /// part becomes used. Returns the class text ("Novice" ...), empty when there is no entry.
-    std::string cmdTornament(const std::function<int(int)>& countTekiDoll);
+    /// The class is the Doll's own; `entered` puts it into another (the headless tool's choice).
+    std::string cmdTornament(const std::function<int(int)>& countTekiDoll,
+                             std::optional<DollClass> entered = std::nullopt);
 
     std::string recordLines() const;
     void mnChar();

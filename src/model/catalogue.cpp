@@ -9,15 +9,18 @@ namespace vargo {
 namespace {
 
 const std::array<CatalogueInfo, kPartKinds> kInfo = {{
-    {PartKind::Motor, "ini/Motor.ini", "motor", 20, 20, 99},
-    {PartKind::Frame, "ini/Frame.ini", "frame", 30, 25, 99},
-    {PartKind::Booster, "ini/Booster.ini", "booster", 20, 21, 99},
-    {PartKind::Protector, "ini/Protector.ini", "protector", 20, 25, 20},
-    {PartKind::Hardware, "ini/Hardware.ini", "hardware", 20, 25, 99},
-    {PartKind::SoftMobile, "ini/Software1.ini", "software1", 20, 25, 20},
-    {PartKind::SoftAttack, "ini/Software2.ini", "software2", 20, 7, 20},
-    {PartKind::SoftDeffence, "ini/Software3.ini", "software3", 20, 25, 20},
+    {PartKind::Motor, "ini/Motor.ini", "motor", "モーター", 20, 20, 99},
+    {PartKind::Frame, "ini/Frame.ini", "frame", "フレーム", 30, 25, 99},
+    {PartKind::Booster, "ini/Booster.ini", "booster", "ブースター", 20, 21, 99},
+    {PartKind::Protector, "ini/Protector.ini", "protector", "プロテクタ", 20, 25, 20},
+    {PartKind::Hardware, "ini/Hardware.ini", "hardware", "コンピュータ", 20, 25, 99},
+    {PartKind::SoftMobile, "ini/Software1.ini", "software1", "ソフト（移動）", 20, 25, 20},
+    {PartKind::SoftAttack, "ini/Software2.ini", "software2", "ソフト（攻撃）", 20, 7, 20},
+    {PartKind::SoftDeffence, "ini/Software3.ini", "software3", "ソフト（防御）", 20, 25, 20},
 }};
+
+const char* const kMissing = "ファイルが見つかりません (the file cannot be opened)";
+const char* const kMissingJa = "ファイルが見つかりません";
 
 // How software costs are read: the full load keeps bare cost records (code 0, no name) in place
 // of the named actions; the load by ID copies the costs into the named ones.
@@ -204,11 +207,11 @@ const std::vector<std::string>* CatalogueReader::lines(PartKind kind) {
         try {
             content = readTextFile(gameFolder.resolve(info.file));
             if (!content) {
-                found.push_back({info.file, 0, "ファイルが見つかりません (the file cannot be opened)"});
+                found.push_back({info.file, 0, kMissing, kMissingJa});
                 missing.push_back(info.file);
             }
         } catch (const EncodingError& e) {
-            found.push_back({info.file, 0, e.what()});
+            found.push_back({info.file, e.line, e.what()});
         }
         it = cache.emplace(key, std::move(content)).first;
     }
@@ -241,14 +244,16 @@ CatalogueTable<Part> CatalogueReader::fullLoad(PartKind kind, ReadFn read) {
                 if (id < 0 || id > info.capacity) {
                     found.push_back({info.file, static_cast<int>(i) + 1,
                                      "record ID " + std::to_string(id) + " is beyond the table (0 to " +
-                                         std::to_string(info.capacity) + ")"});
+                                         std::to_string(info.capacity) + ")",
+                                     "部品番号 " + std::to_string(id) + " は表（0 から " +
+                                         std::to_string(info.capacity) + "）に入りません"});
                 } else {
                     part->ID = static_cast<Int16>(id);
                     table.byId[static_cast<size_t>(id)] = part;
                 }
             } catch (const FieldError& e) {
                 // A record that cannot be read whole is not stored: no half-filled part in the table.
-                found.push_back({info.file, e.line, e.what()});
+                found.push_back({info.file, e.line, e.what(), e.ja});
                 next = i + 1;
             }
         }
@@ -283,7 +288,7 @@ std::shared_ptr<Part> CatalogueReader::loadById(PartKind kind, int id, ReadFn re
                     }
                     return part;
                 } catch (const FieldError& e) {
-                    found.push_back({info.file, e.line, e.what()});
+                    found.push_back({info.file, e.line, e.what(), e.ja});
                     return std::make_shared<Part>();
                 }
             }
@@ -378,20 +383,22 @@ std::vector<DataProblem> checkCatalogue(const GameFolder& folder, PartKind kind)
     try {
         text = readTextFile(folder.resolve(info.file));
     } catch (const EncodingError& e) {
-        problems.push_back({info.file, 0, e.what()});
+        problems.push_back({info.file, e.line, e.what()});
         return problems;
     }
     if (!text) {
-        problems.push_back({info.file, 0, "ファイルが見つかりません (the file cannot be opened)"});
+        problems.push_back({info.file, 0, kMissing, kMissingJa});
         return problems;
     }
     std::set<int> seen;
+    bool sawHeader = false;
     bool stopped = false;
     size_t i = 0;
     while (i < text->size()) {
         const std::string& line = (*text)[i];
         size_t next = i + 1;
         if (isHeader(line)) {
+            sawHeader = true;
             int id = headerId(line);
             int lineNo = static_cast<int>(i) + 1;
             try {
@@ -405,32 +412,39 @@ std::vector<DataProblem> checkCatalogue(const GameFolder& folder, PartKind kind)
                     readRecord(again, f);
                     if (f.image != "01" && f.image != "02") {
                         problems.push_back({info.file, again.lineNumber(),
-                                            "picture code \"" + f.image + "\" is neither \"01\" nor \"02\""});
+                                            "picture code \"" + f.image + "\" is neither \"01\" nor \"02\"",
+                                            "絵の番号「" + f.image + "」は 01 でも 02 でもありません"});
                     }
                 }
                 std::string name;
                 FieldReader nameReader(*text, i + 1);
                 name = nameReader.text();
                 if (name.empty()) {
-                    problems.push_back(
-                        {info.file, lineNo + 1, "the part has no name (it would count as a free slot)"});
+                    problems.push_back({info.file, lineNo + 1,
+                                        "the part has no name (it would count as a free slot)",
+                                        "部品に名前がありません（空きとして扱われます）"});
                 }
             } catch (const FieldError& e) {
-                problems.push_back({info.file, e.line, e.what()});
+                problems.push_back({info.file, e.line, e.what(), e.ja});
                 next = i + 1;
             }
             if (id < 1 || id > info.capacity) {
-                problems.push_back({info.file, lineNo,
-                                    "record ID " + std::to_string(id) + " is outside 1 to " +
-                                        std::to_string(info.capacity)});
+                problems.push_back(
+                    {info.file, lineNo,
+                     "record ID " + std::to_string(id) + " is outside 1 to " + std::to_string(info.capacity),
+                     "部品番号 " + std::to_string(id) + " は 1 から " + std::to_string(info.capacity) +
+                         " の範囲外です"});
             } else if (!seen.insert(id).second) {
-                problems.push_back({info.file, lineNo, "record ID " + std::to_string(id) + " appears twice"});
+                problems.push_back({info.file, lineNo, "record ID " + std::to_string(id) + " appears twice",
+                                    "部品番号 " + std::to_string(id) + " が二度使われています"});
             }
             if (stopped) {
-                problems.push_back({info.file, lineNo,
-                                    "record " + std::to_string(id) +
-                                        " comes after the shop stops reading (ID " +
-                                        std::to_string(info.stopValue) + " or above read earlier)"});
+                problems.push_back(
+                    {info.file, lineNo,
+                     "record " + std::to_string(id) + " comes after the shop stops reading (ID " +
+                         std::to_string(info.stopValue) + " or above read earlier)",
+                     "部品番号 " + std::to_string(id) + " は店が読むのをやめた後にあります（番号 " +
+                         std::to_string(info.stopValue) + " 以上が先にあります）"});
             }
             if (id >= info.stopValue) {
                 stopped = true;
@@ -438,13 +452,18 @@ std::vector<DataProblem> checkCatalogue(const GameFolder& folder, PartKind kind)
         }
         i = next;
     }
+    if (!sawHeader) {
+        // The shop would show nothing and every saved part of this kind would be dropped.
+        problems.push_back({info.file, 0, "the file holds no records", "部品が一つも登録されていません"});
+    }
     if (!seen.empty()) {
         // The shop offers row p as ID p + 1, so a gap shows as a dead row.
         for (int id = 1; id < *seen.rbegin(); ++id) {
             if (!seen.count(id)) {
                 problems.push_back(
                     {info.file, 0,
-                     "no record with ID " + std::to_string(id) + " (IDs must run from 1 without gaps)"});
+                     "no record with ID " + std::to_string(id) + " (IDs must run from 1 without gaps)",
+                     "部品番号 " + std::to_string(id) + " がありません（番号は 1 から欠けずに並べます）"});
             }
         }
     }

@@ -35,6 +35,7 @@ struct CatalogueInfo {
     PartKind kind;
     const char* file;    /**< relative to the game folder, as the rules name it */
     const char* keyword; /**< the name vargo-tool uses: motor, frame, ... software3 */
+    const char* label;   /**< the name the player reads: モーター ... ソフト（防御） */
     int capacity;        /**< highest ID the full-load table holds */
     int stopValue;       /**< the full load stops after a record with an ID at or above this */
     int endValue;        /**< the load by ID stops at a header with an ID at or above this */

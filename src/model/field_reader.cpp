@@ -26,11 +26,29 @@ std::string trimmed(const std::string& s) {
 
 }  // namespace
 
-std::string DataProblem::text() const {
+namespace {
+std::string located(const std::string& file, int line, const std::string& what) {
     if (line > 0) {
-        return file + ":" + std::to_string(line) + ": " + problem;
+        return file + ":" + std::to_string(line) + ": " + what;
     }
-    return file + ": " + problem;
+    return file + ": " + what;
+}
+}  // namespace
+
+std::string DataProblem::text() const {
+    return located(file, line, problem);
+}
+
+std::string DataProblem::playerText() const {
+    return message();
+}
+
+std::string DataProblem::message() const {
+    const std::string& what = ja.empty() ? problem : ja;
+    if (line > 0) {
+        return file + " の " + std::to_string(line) + "行目: " + what;
+    }
+    return file + ": " + what;
 }
 
 int headerId(const std::string& line) {
@@ -83,15 +101,16 @@ bool parseNumber(const std::string& text, double& out) {
 FieldReader::FieldReader(const std::vector<std::string>& l, size_t firstLine)
     : lines(l), line(firstLine), lastFieldLine(firstLine == 0 ? 0 : firstLine - 1) {}
 
-std::string FieldReader::raw() {
+std::string FieldReader::raw(bool mayLookLikeHeader) {
     if (!midLine) {
-        // A field starts on a fresh line. A blank line is an empty field, as the old runtime read it.
+        // A field starts on a fresh line. A blank line is an empty field.
         if (line >= lines.size()) {
-            throw FieldError(static_cast<int>(lines.size()), "record cut short at the end of the file");
+            throw FieldError(static_cast<int>(lines.size()),
+                             "ファイルが途中で終わっています（項目が足りません）");
         }
-        if (isHeader(lines[line])) {
+        if (!mayLookLikeHeader && isHeader(lines[line])) {
             throw FieldError(static_cast<int>(line) + 1,
-                             "record cut short: a line starting with \".\" where a field was expected");
+                             "項目が足りません（項目のある行が「.」で始まる見出しになっています）");
         }
         col = 0;
     }
@@ -130,11 +149,19 @@ std::string FieldReader::raw() {
 }
 
 std::string FieldReader::text() {
-    return raw();
+    return raw(false);
 }
 
 std::string FieldReader::escapedText() {
-    if (!midLine && line < lines.size() && !isHeader(lines[line])) {
+    return quotedOrRaw(false);
+}
+
+std::string FieldReader::name() {
+    return quotedOrRaw(true);
+}
+
+std::string FieldReader::quotedOrRaw(bool mayLookLikeHeader) {
+    if (!midLine && line < lines.size() && (mayLookLikeHeader || !isHeader(lines[line]))) {
         const std::string& s = lines[line];
         size_t start = 0;
         while (start < s.size() && isBlank(s[start])) {
@@ -166,33 +193,33 @@ std::string FieldReader::escapedText() {
             return field;
         }
     }
-    return raw();
+    return raw(mayLookLikeHeader);
 }
 
 double FieldReader::real() {
-    std::string f = raw();
+    std::string f = raw(false);
     double v = 0;
     if (!parseNumber(f, v)) {
-        throw FieldError(lineNumber(), "\"" + f + "\" is not a number");
+        throw FieldError(lineNumber(), "「" + f + "」は数値ではありません");
     }
     return v;
 }
 
 Int16 FieldReader::integer() {
-    std::string f = raw();
+    std::string f = raw(false);
     double v = 0;
     if (!parseNumber(f, v)) {
-        throw FieldError(lineNumber(), "\"" + f + "\" is not a number");
+        throw FieldError(lineNumber(), "「" + f + "」は数値ではありません");
     }
     try {
         return CInt(v);
     } catch (const OverflowError&) {
-        throw FieldError(lineNumber(), "\"" + f + "\" is outside the 16-bit range -32768 to 32767");
+        throw FieldError(lineNumber(), "「" + f + "」は -32768 から 32767 の範囲を超えています");
     }
 }
 
 bool FieldReader::boolean() {
-    std::string f = raw();
+    std::string f = raw(false);
     std::string lower;
     for (char c : f) {
         lower.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
@@ -207,7 +234,7 @@ bool FieldReader::boolean() {
     if (parseNumber(f, v)) {
         return v != 0;
     }
-    throw FieldError(lineNumber(), "\"" + f + "\" is not True or False");
+    throw FieldError(lineNumber(), "「" + f + "」は True でも False でもありません");
 }
 
 }  // namespace vargo

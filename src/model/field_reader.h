@@ -16,15 +16,20 @@ struct DataProblem {
     std::string file; /**< the name as the rules write it, e.g. "ini/Motor.ini" */
     int line = 0;     /**< 1-based; 0 when the problem is the file as a whole */
     std::string problem;
+    std::string ja = {}; /**< the same for the player, in Japanese; empty when only `problem` says it */
 
-    std::string text() const;  ///< "FILE:LINE: problem"
+    std::string text() const;        ///< "FILE:LINE: problem", for tools
+    std::string message() const;     ///< "FILE の LINE行目: problem", for the player
+    std::string playerText() const;  ///< the same as message()
 };
 
 /// Thrown by FieldReader when a field cannot be read; `line` is 1-based.
 class FieldError : public std::runtime_error {
 public:
-    FieldError(int lineNumber, const std::string& what) : std::runtime_error(what), line(lineNumber) {}
+    FieldError(int lineNumber, const std::string& what, std::string inJapanese = {})
+        : std::runtime_error(what), line(lineNumber), ja(std::move(inJapanese)) {}
     int line;
+    std::string ja; /**< what the player reads */
 };
 
 /// Whether a line is a record header.
@@ -45,6 +50,9 @@ public:
     /// A text field that may be quoted with doubled quotes inside ("a ""b"", c" is a "b", c), the
     /// way the save files keep names holding a comma or a leading quote. Unquoted text reads as text().
     std::string escapedText();
+    /// A name: read like escapedText(), but the field's line is taken even when it starts with a
+    /// full stop, since a name stands where a name must stand (".ハヤテ" is a name, not a header).
+    std::string name();
     /// A 16-bit integer; fractions are rounded halves to even (2.5 gives 2).
     Int16 integer();
     double real();
@@ -56,7 +64,8 @@ public:
     int lineNumber() const { return static_cast<int>(lastFieldLine) + 1; }
 
 private:
-    std::string raw();
+    std::string raw(bool mayLookLikeHeader);
+    std::string quotedOrRaw(bool mayLookLikeHeader);
 
     const std::vector<std::string>& lines;
     size_t line;

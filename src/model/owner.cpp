@@ -35,6 +35,24 @@ void removeFrom(std::array<std::shared_ptr<Part>, N>& slots, int covered, int id
     }
 }
 
+// Removes that very part when a slot holds it, closing up like removeFrom; the lowest part with
+// its ID and isNew when none does.
+template <class Part, size_t N>
+void removeThePart(std::array<std::shared_ptr<Part>, N>& slots, int covered,
+                   const std::shared_ptr<Part>& part) {
+    const int last = covered - 1;
+    for (int k = 0; k <= last; ++k) {
+        if (slots[static_cast<size_t>(k)] == part && !isEmptyPart(part)) {
+            for (int j = k; j < last; ++j) {
+                slots[static_cast<size_t>(j)] = slots[static_cast<size_t>(j + 1)];
+            }
+            slots[static_cast<size_t>(last)] = emptyPart<Part>();
+            return;
+        }
+    }
+    removeFrom(slots, covered, part->ID, part->isNew);
+}
+
 template <class Part, size_t N>
 void clearSlots(std::array<std::shared_ptr<Part>, N>& slots, int covered) {
     for (int k = 0; k < covered; ++k) {
@@ -117,6 +135,13 @@ void Owner::removeSoftA(int id, bool isNew) {
 }
 void Owner::removeSoftD(int id, bool isNew) {
     removeFrom(softDs, kSmallSlots, id, isNew);
+}
+
+void Owner::removeFittedMotor(const MotorPtr& fitted) {
+    removeThePart(motors, kSmallSlots, fitted);
+}
+void Owner::removeFittedFrame(const FramePtr& fitted) {
+    removeThePart(frames, kSmallSlots, fitted);
 }
 
 void Owner::useAllParts() {

@@ -57,6 +57,12 @@ public:
     void removeSoftA(int id, bool isNew);
     void removeSoftD(int id, bool isNew);
 
+    /// A fitted motor or frame that is lost (destroyed in a fight): that very part leaves the
+    /// inventory, not a twin with the same ID and isNew in a lower slot. A part the inventory does
+    /// not hold falls back to removeMotor / removeFrame with its ID and isNew.
+    void removeFittedMotor(const MotorPtr& fitted);
+    void removeFittedFrame(const FramePtr& fitted);
+
     /// Every owned part becomes used (entering a tournament, loading a saved player).
     void useAllParts();
     void removeAllPart();

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <utility>
 
+#include "model/disk.h"
+
 namespace vargo {
 namespace {
 
@@ -82,13 +84,48 @@ std::string mapLookAlikes(std::string_view utf8) {
     return s;
 }
 
+// The line of the first non-ASCII character when the whole text is well-formed UTF-8 holding at
+// least one character of three bytes or more (all of Japanese); 0 otherwise. Shift_JIS text
+// practically never has that shape: its half-width kana and most second bytes break it.
+size_t utf8TextLine(std::string_view b) {
+    size_t line = 1;
+    size_t first = 0;
+    bool wide = false;
+    for (size_t i = 0; i < b.size();) {
+        const auto c = static_cast<unsigned char>(b[i]);
+        if (c < 0x80) {
+            line += c == '\n' ? 1 : 0;
+            ++i;
+            continue;
+        }
+        size_t n = c >= 0xF0 && c <= 0xF4   ? 4
+                   : c >= 0xE0              ? (c <= 0xEF ? 3 : 0)
+                   : c >= 0xC2 && c <= 0xDF ? 2
+                                            : 0;
+        if (n == 0 || i + n > b.size()) {
+            return 0;
+        }
+        for (size_t k = 1; k < n; ++k) {
+            if ((static_cast<unsigned char>(b[i + k]) & 0xC0) != 0x80) {
+                return 0;
+            }
+        }
+        wide = wide || n >= 3;
+        if (first == 0) {
+            first = line;
+        }
+        i += n;
+    }
+    return wide ? first : 0;
+}
+
 }  // namespace
 
 std::string fromCp932(std::string_view bytes) {
     Iconv cv("UTF-8", "CP932");
     auto out = cv.convert(bytes);
     if (!out) {
-        throw EncodingError("text is not Shift_JIS (CP932)");
+        throw EncodingError("Shift_JIS（CP932）の文字ではありません");
     }
     return *out;
 }
@@ -97,7 +134,7 @@ std::string toCp932(std::string_view utf8) {
     Iconv cv("CP932", "UTF-8");
     auto out = cv.convert(mapLookAlikes(utf8));
     if (!out) {
-        throw EncodingError("text has characters Shift_JIS (CP932) cannot hold");
+        throw EncodingError("Shift_JIS（CP932）で書けない文字があります");
     }
     return *out;
 }
@@ -149,6 +186,12 @@ std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path
     if (!bytes) {
         return std::nullopt;
     }
+    if (size_t line = utf8TextLine(*bytes)) {
+        // Japanese text saved again as UTF-8 by an editor would mostly decode into nonsense
+        // characters without a single bad byte: say what happened instead of loading it.
+        throw EncodingError(
+            line, "UTF-8で保存されたファイルのようです（Shift_JIS（CP932）で保存し直してください）");
+    }
     // Decode line by line so a bad byte is reported where it is.
     std::vector<std::string> raw = splitLines(*bytes);
     std::vector<std::string> lines;
@@ -157,7 +200,9 @@ std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path
         try {
             lines.push_back(fromCp932(raw[i]));
         } catch (const EncodingError&) {
-            throw EncodingError("line " + std::to_string(i + 1) + " is not Shift_JIS (CP932) text");
+            throw EncodingError(i + 1,
+                                "Shift_JIS（CP932）の文字ではないバイトがあります（UTF-"
+                                "8などで保存し直されたファイルかもしれません）");
         }
     }
     return lines;
@@ -172,50 +217,69 @@ std::string encodeLines(const std::vector<std::string>& lines) {
     return out;
 }
 
-bool writeFileAtomic(const std::filesystem::path& path, std::string_view bytes, std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) {
-            *error = path.string() + ": " + why;
-        }
+bool writeNewFile(const std::filesystem::path& path, std::string_view bytes, int* error) {
+    Disk& d = disk();
+    // A file left by an interrupted write is ours and stale; the name is freed first, and the new
+    // file is then created exclusively: never written through a link planted under that name.
+    if (d.unlink(path) != 0 && errno != ENOENT) {
+        *error = errno;
         return false;
-    };
-    std::filesystem::path tmp = path;
-    tmp += ".tmp";
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    }
+    int fd = d.createExclusive(path);
     if (fd < 0) {
-        return fail(std::strerror(errno));
+        *error = errno;
+        return false;
     }
     const char* p = bytes.data();
     size_t left = bytes.size();
     while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+        ssize_t n = d.write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            std::string why = std::strerror(errno);
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return fail(why);
+            *error = errno;
+            d.close(fd);
+            d.unlink(path);
+            return false;
         }
         p += n;
         left -= static_cast<size_t>(n);
     }
-    bool synced = ::fsync(fd) == 0;
-    std::string why = synced ? "" : std::strerror(errno);
-    if (::close(fd) != 0 && synced) {
-        synced = false;
-        why = std::strerror(errno);
+    if (d.fsync(fd) != 0) {
+        *error = errno;
+        d.close(fd);
+        d.unlink(path);
+        return false;
     }
-    if (!synced) {
-        ::unlink(tmp.c_str());
-        return fail(why);
+    if (d.close(fd) != 0) {
+        *error = errno;
+        d.unlink(path);
+        return false;
     }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        std::string renameWhy = std::strerror(errno);
-        ::unlink(tmp.c_str());
-        return fail(renameWhy);
+    return true;
+}
+
+bool writeFileAtomic(const std::filesystem::path& path, std::string_view bytes, std::string* error) {
+    std::filesystem::path tmp = path;
+    tmp += kTempSuffix;
+    int why = 0;
+    if (!writeNewFile(tmp, bytes, &why)) {
+        if (error) {
+            *error = path.string() + ": " + systemErrorText(why);
+        }
+        return false;
     }
+    Disk& d = disk();
+    if (d.rename(tmp, path) != 0) {
+        why = errno;
+        d.unlink(tmp);
+        if (error) {
+            *error = path.string() + ": " + systemErrorText(why);
+        }
+        return false;
+    }
+    d.syncFolder(path.parent_path());
     return true;
 }
 

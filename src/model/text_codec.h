@@ -13,7 +13,10 @@ namespace vargo {
 
 class EncodingError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit EncodingError(const std::string& what) : std::runtime_error(what) {}
+    EncodingError(size_t lineNumber, const std::string& what)
+        : std::runtime_error(what), line(static_cast<int>(lineNumber)) {}
+    int line = 0; /**< 1-based line of a file the bytes came from; 0 when not from a file */
 };
 
 /// CP932 bytes to UTF-8. Throws EncodingError on bytes that are not CP932.
@@ -38,6 +41,13 @@ std::optional<std::string> readBytes(const std::filesystem::path& path);
 
 /// Joins UTF-8 lines with CR LF (a line break after every line) and converts them to CP932.
 std::string encodeLines(const std::vector<std::string>& lines);
+
+/// The suffix of the temporary file writeFileAtomic writes before its rename.
+inline constexpr const char* kTempSuffix = ".vargo-tmp";
+
+/// Writes bytes to a new file at path, created exclusively (a stale file of that name is removed
+/// first) and flushed to disk. On failure nothing is left at path and *error holds the errno.
+bool writeNewFile(const std::filesystem::path& path, std::string_view bytes, int* error);
 
 /// Writes bytes to path through a temporary file in the same folder, renamed into place only when
 /// everything was written and flushed. On failure the old file is untouched and the message says why.

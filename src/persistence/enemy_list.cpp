@@ -26,18 +26,26 @@ int EnemyList::selectedCount() const {
     return static_cast<int>(std::count(selection.begin(), selection.end(), true));
 }
 
-void EnemyList::click(int row, bool selected) {
+void EnemyList::setSelection(const std::vector<int>& rows) {
+    selection.assign(list.size(), false);
+    for (int row : rows) {
+        if (row >= 0 && row < static_cast<int>(list.size())) {
+            selection[static_cast<size_t>(row)] = true;
+        }
+    }
+    cmdDelEnabled = selectedCount() > 0;
+}
+
+void EnemyList::showEntry(int row) {
     if (row < 0 || row >= static_cast<int>(list.size())) {
         return;
     }
-    selection[static_cast<size_t>(row)] = selected;
     const auto& entry = list[static_cast<size_t>(row)];
     if (auto d = registry.readEnemyDoll(entry.number)) {
         dspDollData = "ID" + std::to_string(entry.number) + ":" + d->name + "\nPow " +
                       std::to_string(d->pow) + "\nmove " + std::to_string(d->move) + "\n価値 " +
                       std::to_string(d->value);
     }
-    cmdDelEnabled = selectedCount() > 0;
 }
 
 void EnemyList::del() {
@@ -49,13 +57,15 @@ void EnemyList::del() {
     if (prompts.msgBox(std::to_string(count) + "体のDollを削除しますか？", BoxButtons::OkCancel) != kOk) {
         return;
     }
+    std::vector<int> numbers;
     for (size_t i = 0; i < list.size(); ++i) {
         if (selection[i]) {
-            registry.delEnemyDoll(list[i].number);
-            registry.delEnemyLogic(list[i].number);
+            numbers.push_back(list[i].number);
         }
     }
-    prompts.msgBox("削除しました", BoxButtons::Ok);
+    if (registry.deleteEnemies(numbers)) {
+        prompts.msgBox("削除しました", BoxButtons::Ok);
+    }
     dspEnemyList();
     cmdDelEnabled = false;
 }

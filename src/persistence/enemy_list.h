@@ -19,8 +19,11 @@ public:
     void open();
     /// Refills List1 from the registry; nothing is selected afterwards.
     void dspEnemyList();
-    /// A click on entry `row` that leaves it selected or not: shows its record, updates Delete.
-    void click(int row, bool selected);
+    /// The rows List1 shows selected, however they came to be (mouse, keyboard, select-all, a drag,
+    /// or code). Delete is enabled exactly when one is selected, and Delete removes these rows.
+    void setSelection(const std::vector<int>& rows);
+    /// The entry the player clicked or moved to: its record goes to dspDollData.
+    void showEntry(int row);
     /// The Delete button: asks, deletes every selected Doll with its patterns, refills.
     void del();
     /// The InitFile button: asks, copies the shipped registry back, refills.

@@ -41,11 +41,26 @@ EnemyListWindow::EnemyListWindow(EnemyRegistry& registry, Prompts& prompts, QWid
     }
     row->addLayout(side);
 
-    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        logic.click(List1->row(item), item->isSelected());
-        dspDollData->setText(QString::fromStdString(logic.dspDollData));
+    // Delete follows what the list shows selected, whichever way it was selected: clicks, Space,
+    // Ctrl+A, a drag, or code. The record shown is that of the entry clicked or moved to.
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
+        std::vector<int> rows;
+        for (const QModelIndex& index : List1->selectionModel()->selectedIndexes()) {
+            rows.push_back(index.row());
+        }
+        logic.setSelection(rows);
         cmdDel->setEnabled(logic.cmdDelEnabled);
     });
+    auto show = [this](int entry) {
+        if (filling) {
+            return;
+        }
+        logic.showEntry(entry);
+        dspDollData->setText(QString::fromStdString(logic.dspDollData));
+    };
+    connect(List1, &QListWidget::itemClicked, this,
+            [this, show](QListWidgetItem* item) { show(List1->row(item)); });
+    connect(List1, &QListWidget::currentRowChanged, this, show);
     connect(cmdDel, &QPushButton::clicked, this, [this] {
         logic.del();
         fill();
@@ -61,12 +76,15 @@ EnemyListWindow::EnemyListWindow(EnemyRegistry& registry, Prompts& prompts, QWid
 }
 
 void EnemyListWindow::fill() {
+    // Refilling moves the current row about; that is no pick of the player's.
+    filling = true;
     List1->clear();
     for (const auto& e : logic.entries()) {
         auto* item = new QListWidgetItem(QString::fromStdString(e.name));
         item->setData(Qt::UserRole, e.number);
         List1->addItem(item);
     }
+    filling = false;
     dspDollData->setText(QString::fromStdString(logic.dspDollData));
     cmdDel->setEnabled(logic.cmdDelEnabled);
 }

@@ -24,6 +24,7 @@ private:
     QListWidget* List1 = nullptr;
     QLabel* dspDollData = nullptr;
     QPushButton* cmdDel = nullptr;
+    bool filling = false;
 };
 
 }  // namespace vargo

@@ -17,7 +17,6 @@ constexpr const char* kDollFile = "save/EDollsv.ini";
 constexpr const char* kLogicFile = "save/ELogicsv.ini";
 constexpr const char* kShippedDolls = "ini/Dollsv.ini";
 constexpr const char* kShippedLogics = "ini/Logicsv.ini";
-constexpr int kMaxNumber = 99;
 constexpr int kIdSlots = 101;
 
 }  // namespace
@@ -51,7 +50,7 @@ std::optional<std::vector<std::string>> EnemyRegistry::readRegistryFile(const ch
         }
         return lines;
     } catch (const EncodingError& e) {
-        reportProblem(DataProblem{GameFolder::display(relative), 0, e.what()});
+        reportProblem(DataProblem{GameFolder::display(relative), e.line, e.what()});
         return std::nullopt;
     }
 }
@@ -64,32 +63,8 @@ std::optional<std::vector<std::string>> EnemyRegistry::readLogics() {
     return readRegistryFile(kLogicFile, kShippedLogics);
 }
 
-bool EnemyRegistry::rewrite(const char* relative, const char* scratch,
-                            const std::vector<std::string>& lines) {
-    // The scratch copy is the file as it was before this rewrite; the new text replaces the file
-    // only once it is completely on disk.
-    std::string error;
-    std::optional<std::string> old = readBytes(gameFolder.resolve(relative));
-    if (old && !writeFileAtomic(gameFolder.resolve(scratch), *old, &error)) {
-        prompts.msgBox("書き込めませんでした\n" + error, BoxButtons::Ok);
-        return false;
-    }
-    std::string bytes;
-    try {
-        bytes = encodeLines(lines);
-    } catch (const EncodingError& e) {
-        prompts.msgBox(std::string("書き込めませんでした\n") + e.what(), BoxButtons::Ok);
-        return false;
-    }
-    if (!writeFileAtomic(gameFolder.resolve(relative), bytes, &error)) {
-        prompts.msgBox("書き込めませんでした\n" + error, BoxButtons::Ok);
-        return false;
-    }
-    return true;
-}
-
 void EnemyRegistry::reportProblem(const DataProblem& problem) {
-    prompts.msgBox("敵Dollファイルが読めません\n" + problem.text(), BoxButtons::Ok);
+    prompts.msgBox("敵Dollファイルが読めません\n" + problem.message(), BoxButtons::Ok);
 }
 
 // --- Battle side ----------------------------------------------------------------------------------
@@ -100,22 +75,17 @@ std::shared_ptr<doll> EnemyRegistry::ldTekiDoll(int number) {
         return nullptr;
     }
     std::optional<EnemyRecord> found;
-    for (size_t i = 0; i < lines->size(); ++i) {
-        if (!isHeader((*lines)[i])) {
+    for (const auto& span : enemyDollRecords(*lines)) {
+        if (span.number != number) {
             continue;
         }
-        int id = headerId((*lines)[i]);
-        if (id == number) {
-            try {
-                found = readEnemyRecord(*lines, i);
-            } catch (const FieldError& e) {
-                reportProblem(DataProblem{GameFolder::display(kDollFile), e.line, e.what()});
-                return nullptr;
-            }
+        try {
+            found = readEnemyRecord(*lines, span.header);
+        } catch (const FieldError& e) {
+            reportProblem(DataProblem{GameFolder::display(kDollFile), e.line, e.what()});
+            return nullptr;
         }
-        if (id >= kMaxNumber) {
-            break;
-        }
+        break;
     }
     if (!found) {
         return nullptr;
@@ -140,69 +110,58 @@ std::shared_ptr<doll> EnemyRegistry::ldTekiDoll(int number) {
     d->weight = found->weight;
     d->image = found->image;
     d->removeAllLogic();
-    ldLogics(number, *d);
+    if (ldLogics(number, *d) == 0) {
+        // A Doll without a single pattern would stand still through every fight.
+        reportProblem(DataProblem{GameFolder::display(kLogicFile), 0,
+                                  "敵Doll（ID" + std::to_string(number) + "）の技パターンがありません"});
+    }
     return d;
 }
 
-void EnemyRegistry::ldLogics(int number, doll& d) {
+int EnemyRegistry::ldLogics(int number, doll& d) {
     auto lines = readLogics();
     if (!lines) {
-        return;
+        return 0;
     }
     int k = 0;
-    for (size_t i = 0; i < lines->size(); ++i) {
-        if (!isHeader((*lines)[i])) {
-            continue;
-        }
-        EnemyPatternBlock block;
+    for (const auto& span : indexRegistry(*lines)) {
         try {
-            Int16 owner = readPatternOwner(*lines, i);
-            if (owner == number && k < doll::kLogics) {
-                block = readPatternBlock(*lines, i, 6);
-                auto l = std::make_shared<Logic>();
-                l->ID = static_cast<Int16>(block.sequence);
-                l->dollID = block.dollID;
-                l->name = block.name;
-                for (int s = 0; s < 6; ++s) {
-                    l->addAction(makeAction(block.actions[static_cast<size_t>(s)]), prompts);
-                }
-                // The battle's actions carry no costs: the pattern keeps what the entry stored.
-                l->AP = block.AP;
-                l->Memory = block.Memory;
-                d.setLogics(l, k);
-                ++k;
+            if (readPatternOwner(*lines, span.header) != number || k >= doll::kLogics) {
+                continue;
             }
-            if (owner >= kMaxNumber) {
-                break;
+            EnemyPatternBlock block = readPatternBlock(*lines, span.header, 6);
+            auto l = std::make_shared<Logic>();
+            l->ID = static_cast<Int16>(block.sequence);
+            l->dollID = block.dollID;
+            l->name = block.name;
+            for (int s = 0; s < 6; ++s) {
+                l->addAction(makeAction(block.actions[static_cast<size_t>(s)]), prompts);
             }
+            // The battle's actions carry no costs: the pattern keeps what the entry stored.
+            l->AP = block.AP;
+            l->Memory = block.Memory;
+            d.setLogics(l, k);
+            ++k;
         } catch (const FieldError& e) {
             reportProblem(DataProblem{GameFolder::display(kLogicFile), e.line, e.what()});
         }
     }
+    return k;
 }
 
-std::vector<EnemyRegistry::Counted> EnemyRegistry::scanValues(bool stopAt99) {
+std::vector<EnemyRegistry::Counted> EnemyRegistry::scanValues() {
     std::vector<Counted> out;
     auto lines = readDolls();
     if (!lines) {
         return out;
     }
-    for (size_t i = 0; i < lines->size(); ++i) {
-        if (!isHeader((*lines)[i])) {
-            continue;
-        }
-        int id = headerId((*lines)[i]);
-        if (id > 0) {
-            try {
-                EnemyRecord r = readEnemyRecordValues(*lines, i);
-                out.push_back(Counted{id, r.value});
-            } catch (const FieldError& e) {
-                // One damaged record drops out of the count; the others still fight.
-                reportProblem(DataProblem{GameFolder::display(kDollFile), e.line, e.what()});
-            }
-        }
-        if (stopAt99 && id >= kMaxNumber) {
-            break;
+    for (const auto& span : enemyDollRecords(*lines)) {
+        try {
+            EnemyRecord r = readEnemyRecordValues(*lines, span.header);
+            out.push_back(Counted{span.number, r.value});
+        } catch (const FieldError& e) {
+            // One damaged record drops out of the draw; the others still fight.
+            reportProblem(DataProblem{GameFolder::display(kDollFile), e.line, e.what()});
         }
     }
     return out;
@@ -211,7 +170,7 @@ std::vector<EnemyRegistry::Counted> EnemyRegistry::scanValues(bool stopAt99) {
 std::vector<int> EnemyRegistry::ldTekiIDs(int limit) {
     std::vector<int> ids(kIdSlots, 0);
     size_t n = 0;
-    for (const Counted& c : scanValues(true)) {
+    for (const Counted& c : scanValues()) {
         if (c.value <= limit && n < ids.size()) {
             ids[n++] = c.number;
         }
@@ -224,7 +183,7 @@ int EnemyRegistry::countTekiDoll(int limit, std::vector<int>* enemyIDs) {
         enemyIDs->assign(kIdSlots, 0);
     }
     int count = 0;
-    for (const Counted& c : scanValues(false)) {
+    for (const Counted& c : scanValues()) {
         if (c.value <= limit) {
             ++count;
             if (enemyIDs && count < kIdSlots) {
@@ -243,18 +202,10 @@ std::vector<EnemyRegistry::ListEntry> EnemyRegistry::dspEnemyList() {
     if (!lines) {
         return out;
     }
-    for (size_t i = 0; i < lines->size(); ++i) {
-        if (!isHeader((*lines)[i])) {
-            continue;
-        }
-        int id = headerId((*lines)[i]);
-        if (i + 1 < lines->size()) {
-            out.push_back(ListEntry{id, (*lines)[i + 1]});
-            ++i;
-        }
-        if (id >= kMaxNumber) {
-            break;
-        }
+    for (const auto& span : enemyDollRecords(*lines)) {
+        // A record cut short before its name is still listed, so that it can be deleted.
+        bool named = span.header + 1 < span.end;
+        out.push_back(ListEntry{span.number, named ? (*lines)[span.header + 1] : std::string()});
     }
     return out;
 }
@@ -264,10 +215,11 @@ std::shared_ptr<doll> EnemyRegistry::readEnemyDoll(int number) {
     if (!lines) {
         return nullptr;
     }
-    for (size_t i = 0; i < lines->size(); ++i) {
-        if (!isHeader((*lines)[i]) || headerId((*lines)[i]) != number) {
+    for (const auto& span : enemyDollRecords(*lines)) {
+        if (span.number != number) {
             continue;
         }
+        const size_t i = span.header;
         try {
             EnemyRecord r = readEnemyRecord(*lines, i);
             auto d = std::make_shared<doll>();

@@ -27,8 +27,8 @@ public:
     /// and its patterns (ldLogics). Null when the record is not there or cannot be read.
     std::shared_ptr<doll> ldTekiDoll(int number);
     /// The patterns owned by `number` into d's slots from 0: names, stored AP and Memory, and the
-    /// first six actions by code with names but no costs.
-    void ldLogics(int number, doll& d);
+    /// first six actions by code with names but no costs. Returns how many it found.
+    int ldLogics(int number, doll& d);
     /// The candidate list: 101 entries (index 0..100), filled from 0 with the numbers of enemies
     /// whose value is at most limit, in file order; stops after a header of 99 or more.
     std::vector<int> ldTekiIDs(int limit);
@@ -51,8 +51,11 @@ public:
     std::vector<ListEntry> dspEnemyList();
     /// A Doll carrying the record's values only (no parts, no patterns); null when absent.
     std::shared_ptr<doll> readEnemyDoll(int number);
+    /// Each changes one file only; deleteEnemies changes both files as one.
     void delEnemyDoll(int number);
     void delEnemyLogic(int number);
+    /// Deletes the records of the given numbers and their patterns, both files or neither.
+    bool deleteEnemies(const std::vector<int>& numbers);
     /// Copies ini/Dollsv.ini and ini/Logicsv.ini over the registry files.
     bool initFiles();
 
@@ -70,12 +73,12 @@ private:
     std::optional<std::vector<std::string>> readRegistryFile(const char* relative, const char* shipped);
     std::optional<std::vector<std::string>> readDolls();
     std::optional<std::vector<std::string>> readLogics();
-    /// Keeps the scratch copy, then replaces the file with `lines` in one rename.
-    bool rewrite(const char* relative, const char* scratch, const std::vector<std::string>& lines);
+    /// Keeps the scratch copy of each file it changes, then replaces the Doll file (when given)
+    /// and the pattern file (when given) as one.
+    bool commitRegistry(const std::vector<std::string>* dolls,
+                        const std::optional<std::vector<std::string>>& logics);
     void reportProblem(const DataProblem& problem);
-    std::vector<Counted> scanValues(bool stopAt99);
-    /// saveEnemyLogic that says whether the patterns reached the disk.
-    bool appendLogics(int number, const doll& d);
+    std::vector<Counted> scanValues();
 
     GameFolder gameFolder;
     Prompts& prompts;

@@ -1,8 +1,11 @@
 // The writing half of the registry: entering a Doll, deleting records, the reset to the shipped files.
 
+#include <algorithm>
 #include <array>
+#include <filesystem>
 
 #include "model/field_reader.h"
+#include "model/file_transaction.h"
 #include "model/numbers.h"
 #include "model/text_codec.h"
 #include "persistence/enemy_registry.h"
@@ -16,18 +19,16 @@ constexpr const char* kDollFile = "save/EDollsv.ini";
 constexpr const char* kLogicFile = "save/ELogicsv.ini";
 constexpr const char* kDollImg = "save/EDollsv.img";
 constexpr const char* kLogicImg = "save/ELogicsv.img";
-constexpr int kMaxNumber = 99;
+constexpr int kMaxNumber = kLastEnemyNumber;
 constexpr int kTable = 100;  // numbers 0..100 are tracked
+constexpr const char* kRegistryTransaction = "Registry";
 
 int smallestFree(const std::vector<std::string>& lines) {
     std::array<bool, kTable + 1> used{};
-    for (const auto& l : lines) {
-        if (isHeader(l)) {
-            int id = headerId(l);
-            // Numbers outside the table cannot collide with a new entry; they are left alone.
-            if (id >= 0 && id <= kTable) {
-                used[static_cast<size_t>(id)] = true;
-            }
+    for (const auto& span : indexRegistry(lines)) {
+        // Numbers outside the table cannot collide with a new entry; they are left alone.
+        if (span.number >= 0 && span.number <= kTable) {
+            used[static_cast<size_t>(span.number)] = true;
         }
     }
     for (int n = 1; n <= kTable; ++n) {
@@ -36,6 +37,61 @@ int smallestFree(const std::vector<std::string>& lines) {
         }
     }
     return kTable + 1;
+}
+
+// The pattern file with every header renumbered 1, 2, 3 ... and d's patterns 0..5 appended.
+std::vector<std::string> withPatterns(const std::vector<std::string>& lines, int number, const doll& d) {
+    std::vector<std::string> out;
+    out.reserve(lines.size() + 30);
+    int c = 0;
+    for (const auto& l : lines) {
+        out.push_back(isHeader(l) ? "." + std::to_string(++c) : l);
+    }
+    for (int s = 0; s < 6; ++s) {
+        for (auto& l : patternBlockLines(c + s + 1, number, *d.getLogic(s))) {
+            out.push_back(std::move(l));
+        }
+    }
+    return out;
+}
+
+// The Doll file without the records numbered as given; lines before the first header stay.
+std::vector<std::string> withoutDolls(const std::vector<std::string>& lines,
+                                      const std::vector<int>& numbers) {
+    auto spans = indexRegistry(lines);
+    std::vector<std::string> out(
+        lines.begin(), lines.begin() + static_cast<long>(spans.empty() ? lines.size() : spans[0].header));
+    for (const auto& span : spans) {
+        if (std::find(numbers.begin(), numbers.end(), span.number) == numbers.end()) {
+            out.insert(out.end(), lines.begin() + static_cast<long>(span.header),
+                       lines.begin() + static_cast<long>(span.end));
+        }
+    }
+    return out;
+}
+
+// The pattern file without the blocks of the Dolls numbered as given; kept headers keep their numbers.
+std::vector<std::string> withoutPatterns(const std::vector<std::string>& lines,
+                                         const std::vector<int>& numbers) {
+    auto spans = indexRegistry(lines);
+    std::vector<std::string> out(
+        lines.begin(), lines.begin() + static_cast<long>(spans.empty() ? lines.size() : spans[0].header));
+    for (const auto& span : spans) {
+        bool drop = false;
+        try {
+            drop = std::find(numbers.begin(), numbers.end(), readPatternOwner(lines, span.header)) !=
+                   numbers.end();
+        } catch (const FieldError&) {
+            // A block whose owner cannot be read belongs to nobody we delete: keep it as it is.
+        }
+        if (drop) {
+            continue;
+        }
+        out.push_back("." + std::to_string(span.number));
+        out.insert(out.end(), lines.begin() + static_cast<long>(span.header) + 1,
+                   lines.begin() + static_cast<long>(span.end));
+    }
+    return out;
 }
 
 }  // namespace
@@ -53,13 +109,23 @@ int EnemyRegistry::entryEnemy(const doll& d) {
     if (prompts.msgBox(d.name + "を敵として登録しますか？", BoxButtons::YesNo) != kYes) {
         return 0;
     }
-    int number = saveEnemyDoll(d);
-    if (number > 0 && !appendLogics(number, d)) {
-        // A Doll without its patterns would stand still in every fight: take the record back out.
-        delEnemyDoll(number);
+    auto dolls = readDolls();
+    auto logics = dolls ? readLogics() : std::nullopt;
+    if (!dolls || !logics) {
         return 0;
     }
-    return number;
+    int number = smallestFree(*dolls);
+    if (number > kMaxNumber) {
+        prompts.msgBox("現在" + Str(static_cast<long long>(kTable)) + "体以上は登録できません。",
+                       BoxButtons::Ok);
+        return 0;
+    }
+    std::vector<std::string> newDolls = *dolls;
+    for (auto& l : enemyRecordLines(number, d)) {
+        newDolls.push_back(std::move(l));
+    }
+    // The record and its patterns reach the disk together or not at all.
+    return commitRegistry(&newDolls, withPatterns(*logics, number, d)) ? number : 0;
 }
 
 int EnemyRegistry::saveEnemyDoll(const doll& d) {
@@ -77,80 +143,72 @@ int EnemyRegistry::saveEnemyDoll(const doll& d) {
     for (auto& l : enemyRecordLines(number, d)) {
         out.push_back(std::move(l));
     }
-    return rewrite(kDollFile, kDollImg, out) ? number : 0;
+    return commitRegistry(&out, std::nullopt) ? number : 0;
 }
 
 void EnemyRegistry::saveEnemyLogic(int number, const doll& d) {
-    appendLogics(number, d);
-}
-
-bool EnemyRegistry::appendLogics(int number, const doll& d) {
-    auto lines = readLogics();
-    if (!lines) {
-        return false;
+    if (auto lines = readLogics()) {
+        commitRegistry(nullptr, withPatterns(*lines, number, d));
     }
-    std::vector<std::string> out;
-    out.reserve(lines->size() + 30);
-    int c = 0;
-    for (const auto& l : *lines) {
-        if (isHeader(l)) {
-            out.push_back("." + std::to_string(++c));
-        } else {
-            out.push_back(l);
-        }
-    }
-    for (int s = 0; s < 6; ++s) {
-        for (auto& l : patternBlockLines(c + s + 1, number, *d.getLogic(s))) {
-            out.push_back(std::move(l));
-        }
-    }
-    return rewrite(kLogicFile, kLogicImg, out);
 }
 
 void EnemyRegistry::delEnemyDoll(int number) {
-    auto lines = readDolls();
-    if (!lines) {
-        return;
+    if (auto lines = readDolls()) {
+        std::vector<std::string> kept = withoutDolls(*lines, {number});
+        commitRegistry(&kept, std::nullopt);
     }
-    std::vector<std::string> out;
-    bool dropping = false;
-    for (const auto& l : *lines) {
-        if (isHeader(l)) {
-            dropping = headerId(l) == number;
-        }
-        if (!dropping) {
-            out.push_back(l);
-        }
-    }
-    rewrite(kDollFile, kDollImg, out);
 }
 
 void EnemyRegistry::delEnemyLogic(int number) {
-    auto lines = readLogics();
-    if (!lines) {
-        return;
+    if (auto lines = readLogics()) {
+        commitRegistry(nullptr, withoutPatterns(*lines, {number}));
     }
-    std::vector<std::string> out;
-    bool dropping = false;
-    for (size_t i = 0; i < lines->size(); ++i) {
-        const std::string& l = (*lines)[i];
-        if (isHeader(l)) {
-            try {
-                dropping = readPatternOwner(*lines, i) == number;
-            } catch (const FieldError&) {
-                // A block whose owner cannot be read belongs to nobody we delete: keep it as it is.
-                dropping = false;
-            }
-            if (!dropping) {
-                out.push_back("." + std::to_string(headerId(l)));
-            }
+}
+
+bool EnemyRegistry::deleteEnemies(const std::vector<int>& numbers) {
+    auto dolls = readDolls();
+    auto logics = dolls ? readLogics() : std::nullopt;
+    if (!dolls || !logics) {
+        return false;
+    }
+    // Records and their patterns go together: patterns left behind would pass to the next Doll
+    // entered under the same number.
+    std::vector<std::string> newDolls = withoutDolls(*dolls, numbers);
+    return commitRegistry(&newDolls, withoutPatterns(*logics, numbers));
+}
+
+bool EnemyRegistry::commitRegistry(const std::vector<std::string>* dolls,
+                                   const std::optional<std::vector<std::string>>& logics) {
+    const std::pair<const char*, const char*> names[] = {{kDollFile, kDollImg}, {kLogicFile, kLogicImg}};
+    const std::vector<std::string>* contents[] = {dolls, logics ? &*logics : nullptr};
+    const std::filesystem::path folder = gameFolder.resolve(kDollFile).parent_path();
+    FileTransaction set(folder, kRegistryTransaction);
+    std::string error;
+    for (size_t i = 0; i < 2; ++i) {
+        if (!contents[i]) {
             continue;
         }
-        if (!dropping) {
-            out.push_back(l);
+        // The scratch copy is the file as it was before this change.
+        const std::filesystem::path path = gameFolder.resolve(names[i].first);
+        std::optional<std::string> old = readBytes(path);
+        if (old && !writeFileAtomic(gameFolder.resolve(names[i].second), *old, &error)) {
+            prompts.msgBox("書き込めませんでした\n" + error, BoxButtons::Ok);
+            return false;
+        }
+        try {
+            set.put(path.filename().string(), encodeLines(*contents[i]));
+        } catch (const EncodingError&) {
+            prompts.msgBox(std::string("書き込めませんでした\n") + GameFolder::display(names[i].first) +
+                               ": Shift_JISで書けない文字が名前にあります",
+                           BoxButtons::Ok);
+            return false;
         }
     }
-    rewrite(kLogicFile, kLogicImg, out);
+    if (!set.commit(&error)) {
+        prompts.msgBox("書き込めませんでした（敵Dollファイルは以前のままです）\n" + error, BoxButtons::Ok);
+        return false;
+    }
+    return true;
 }
 
 bool EnemyRegistry::initFiles() {
@@ -162,10 +220,12 @@ bool EnemyRegistry::initFiles() {
             BoxButtons::Ok);
         return false;
     }
+    FileTransaction set(gameFolder.resolve(kDollFile).parent_path(), kRegistryTransaction);
+    set.put(gameFolder.resolve(kDollFile).filename().string(), *dolls);
+    set.put(gameFolder.resolve(kLogicFile).filename().string(), *logics);
     std::string error;
-    if (!writeFileAtomic(gameFolder.resolve(kDollFile), *dolls, &error) ||
-        !writeFileAtomic(gameFolder.resolve(kLogicFile), *logics, &error)) {
-        prompts.msgBox("書き込めませんでした\n" + error, BoxButtons::Ok);
+    if (!set.commit(&error)) {
+        prompts.msgBox("書き込めませんでした（敵Dollファイルは以前のままです）\n" + error, BoxButtons::Ok);
         return false;
     }
     return true;

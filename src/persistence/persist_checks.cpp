@@ -8,11 +8,13 @@
 #include <set>
 
 #include "model/catalogue.h"
+#include "model/file_transaction.h"
 #include "model/game.h"
 #include "model/random.h"
 #include "model/text_codec.h"
 #include "persistence/registry_format.h"
 #include "persistence/save_files.h"
+#include "persistence/save_parts_check.h"
 #include "ui/prompts/prompts.h"
 
 namespace vargo {
@@ -27,7 +29,7 @@ std::optional<std::vector<std::string>> readForCheck(const GameFolder& folder, c
         }
         return lines;
     } catch (const EncodingError& e) {
-        out.push_back({rel, 0, e.what()});
+        out.push_back({rel, e.line, e.what()});
         return std::nullopt;
     }
 }
@@ -119,6 +121,19 @@ std::vector<DataProblem> checkRegistry(const GameFolder& folder, const std::stri
     return out;
 }
 
+std::vector<DataProblem> checkInterruptedWrites(const GameFolder& folder) {
+    std::vector<DataProblem> out;
+    std::error_code ec;
+    const auto save = folder.resolve("save");
+    if (!std::filesystem::is_directory(save, ec)) {
+        return out;
+    }
+    for (const auto& line : pendingTransactions(save)) {
+        out.push_back({"save/" + line.substr(0, line.find(':')), 0, line.substr(line.find(':') + 2)});
+    }
+    return out;
+}
+
 std::vector<int> saveNumbers(const GameFolder& folder) {
     std::set<int> found;
     std::error_code ec;
@@ -138,6 +153,60 @@ std::vector<int> saveNumbers(const GameFolder& folder) {
     }
     return {found.begin(), found.end()};
 }
+
+namespace {
+
+// Every part fitted on the Doll is one the player owns: the workshop fits inventory parts only.
+// A fitted part missing from the inventory means the Doll file and the player file do not
+// belong together (files of two different saves).
+std::vector<DataProblem> mismatchedParts(Game& game, int n) {
+    std::vector<DataProblem> out;
+    const Owner& o = *game.owners[0];
+    const doll& d = *game.dolls[0];
+    auto owned = [](int id, int slots, const auto& get) {
+        int count = 0;
+        for (int i = 0; i < slots; ++i) {
+            count += get(i)->ID == id ? 1 : 0;
+        }
+        return count;
+    };
+    auto report = [&](const std::string& kind, int id) {
+        out.push_back({SaveFiles::dollFile(n), 0,
+                       "Dollの" + kind + "（ID " + std::to_string(id) + "）が " + SaveFiles::playerFile(n) +
+                           " の所持品にありません。別のセーブのファイルが混ざっているかもしれません"});
+    };
+    auto single = [&](const std::string& kind, int id, const auto& get) {
+        if (id > 0 && owned(id, Owner::kSmallSlots, get) == 0) {
+            report(kind, id);
+        }
+    };
+    single("モーター", d.Motor->ID, [&](int i) { return o.getMotor(i); });
+    single("フレーム", d.frame->ID, [&](int i) { return o.getFrame(i); });
+    single("コンピュータ", d.Hard->ID, [&](int i) { return o.getHard(i); });
+    single("移動ソフト", d.getSoftM(0)->ID, [&](int i) { return o.getSoftM(i); });
+    single("攻撃ソフト", d.getSoftA(0)->ID, [&](int i) { return o.getSoftA(i); });
+    single("防御ソフト", d.getSoftD(0)->ID, [&](int i) { return o.getSoftD(i); });
+    std::map<int, int> boosters, protectors;
+    for (int i = 0; i < 5; ++i) {
+        ++boosters[d.getBoost(i)->ID];
+    }
+    for (int i = 0; i < doll::kProtectors; ++i) {
+        ++protectors[d.getProtector(i)->ID];
+    }
+    for (const auto& [id, fitted] : boosters) {
+        if (id > 0 && owned(id, Owner::kLargeCovered, [&](int i) { return o.getBooster(i); }) < fitted) {
+            report("ブースター", id);
+        }
+    }
+    for (const auto& [id, fitted] : protectors) {
+        if (id > 0 && owned(id, Owner::kLargeCovered, [&](int i) { return o.getProtector(i); }) < fitted) {
+            report("プロテクタ", id);
+        }
+    }
+    return out;
+}
+
+}  // namespace
 
 std::vector<DataProblem> checkSaveSet(const GameFolder& folder, int n) {
     std::vector<DataProblem> out;
@@ -162,6 +231,14 @@ std::vector<DataProblem> checkSaveSet(const GameFolder& folder, int n) {
             std::string text = m;
             std::replace(text.begin(), text.end(), '\n', ' ');
             out.push_back({rel, 0, text});
+        }
+    }
+    CatalogueReader catalogue(folder);
+    auto missing = missingSaveParts(catalogue, n, SaveSide::Player);
+    out.insert(out.end(), missing.begin(), missing.end());
+    if (out.empty()) {
+        for (auto& p : mismatchedParts(game, n)) {
+            out.push_back(std::move(p));
         }
     }
     return out;

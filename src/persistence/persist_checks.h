@@ -17,10 +17,15 @@ namespace vargo {
 std::vector<DataProblem> checkRegistry(const GameFolder& folder, const std::string& dolls,
                                        const std::string& logics, bool required);
 
+/// Writes that a crash cut off and that the next start of the game will finish or undo: their
+/// journals and the new or old files waiting beside the save files and the registry.
+std::vector<DataProblem> checkInterruptedWrites(const GameFolder& folder);
+
 /// The save numbers that have at least one of their three files in save/.
 std::vector<int> saveNumbers(const GameFolder& folder);
 
-/// Every problem in saved game n, found by loading it the way the workshop does.
+/// Every problem in saved game n, found by loading it the way the workshop does, and every part
+/// ID in it that the catalogues lack (with file and line).
 std::vector<DataProblem> checkSaveSet(const GameFolder& folder, int n);
 
 }  // namespace vargo

@@ -20,11 +20,12 @@ std::string joinNumbers(std::initializer_list<long long> values) {
 
 std::string wholeLine(const std::vector<std::string>& lines, size_t index) {
     if (index >= lines.size()) {
-        throw FieldError(static_cast<int>(lines.size()), "record cut short at the end of the file");
+        throw FieldError(static_cast<int>(lines.size()),
+                         "ファイルが途中で終わっています（項目が足りません）");
     }
     if (isHeader(lines[index])) {
         throw FieldError(static_cast<int>(index) + 1,
-                         "record cut short: a line starting with \".\" where a name was expected");
+                         "項目が足りません（名前のある行が「.」で始まる見出しになっています）");
     }
     return lines[index];
 }
@@ -75,6 +76,34 @@ std::string registryNameLine(const std::string& name) {
         s = "．" + s.substr(1);
     }
     return s;
+}
+
+std::vector<RegistrySpan> indexRegistry(const std::vector<std::string>& lines) {
+    std::vector<RegistrySpan> out;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (!isHeader(lines[i])) {
+            continue;
+        }
+        if (!out.empty()) {
+            out.back().end = i;
+        }
+        out.push_back(RegistrySpan{headerId(lines[i]), i, lines.size()});
+    }
+    return out;
+}
+
+std::vector<RegistrySpan> enemyDollRecords(const std::vector<std::string>& lines) {
+    std::vector<RegistrySpan> out;
+    std::array<bool, kLastEnemyNumber + 1> seen{};
+    for (const auto& span : indexRegistry(lines)) {
+        if (span.number < kFirstEnemyNumber || span.number > kLastEnemyNumber ||
+            seen[static_cast<size_t>(span.number)]) {
+            continue;
+        }
+        seen[static_cast<size_t>(span.number)] = true;
+        out.push_back(span);
+    }
+    return out;
 }
 
 EnemyRecord readEnemyRecordValues(const std::vector<std::string>& lines, size_t header) {

@@ -41,6 +41,25 @@ struct EnemyPatternBlock {
     std::array<Int16, Logic::kSteps> actions{};
 };
 
+/// Where one record or block lies in its file: from its header line up to the next header.
+struct RegistrySpan {
+    int number = 0;    /**< the number of its header */
+    size_t header = 0; /**< index of the header line */
+    size_t end = 0;    /**< index one past its last line */
+};
+
+/// Registry numbers an enemy Doll can have.
+inline constexpr int kFirstEnemyNumber = 1;
+inline constexpr int kLastEnemyNumber = 99;
+
+/// Every record or block of a registry file in file order. Every reader, writer and check walks
+/// the files through this one index, so they all agree on what the registry holds.
+std::vector<RegistrySpan> indexRegistry(const std::vector<std::string>& lines);
+
+/// The enemy Dolls the registry holds: records numbered 1 to 99, the first record of each number.
+/// A record with any other number, or repeating a number, is no Doll to fight (check reports it).
+std::vector<RegistrySpan> enemyDollRecords(const std::vector<std::string>& lines);
+
 /// Reads the record whose header is lines[header]. Throws FieldError when it is cut short or a
 /// field is not a number.
 EnemyRecord readEnemyRecord(const std::vector<std::string>& lines, size_t header);

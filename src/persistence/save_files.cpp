@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "model/field_reader.h"
+#include "model/file_transaction.h"
 #include "model/text_codec.h"
 #include "ui/prompts/prompts.h"
 
@@ -89,7 +90,9 @@ std::string saveNameField(const std::string& raw) {
     for (char c : raw) {
         name += (c == '\r' || c == '\n') ? ' ' : c;
     }
-    bool plain = name.find(',') == std::string::npos && (name.empty() || name[0] != '"') &&
+    // A leading full stop is quoted too: the name then cannot pass for a block header.
+    bool plain = name.find(',') == std::string::npos &&
+                 (name.empty() || (name[0] != '"' && name[0] != '.')) &&
                  (name.empty() ||
                   (name.front() != ' ' && name.front() != '\t' && name.back() != ' ' && name.back() != '\t'));
     if (plain) {
@@ -108,6 +111,7 @@ std::string saveNameField(const std::string& raw) {
 std::optional<GameDate> parseSaveDate(const std::string& text) {
     int parts[3] = {0, 0, 0};
     int count = 0;
+    int yearDigits = 0;
     bool inNumber = false;
     for (char c : text) {
         if (std::isdigit(static_cast<unsigned char>(c))) {
@@ -117,6 +121,9 @@ std::optional<GameDate> parseSaveDate(const std::string& text) {
                 }
                 ++count;
                 inNumber = true;
+            }
+            if (count == 1) {
+                ++yearDigits;
             }
             int& v = parts[count - 1];
             if (v > 9999) {
@@ -129,6 +136,11 @@ std::optional<GameDate> parseSaveDate(const std::string& text) {
     }
     if (count != 3 || parts[1] < 1 || parts[1] > 12 || parts[2] < 1 || parts[2] > 31 || parts[0] < 1) {
         return std::nullopt;
+    }
+    // A two-digit year is read the way the calendar reads its own dates: 00 to 29 fall in this
+    // century, 30 to 99 in the last ("13/05/01" is 2013).
+    if (count == 3 && parts[0] < 100 && yearDigits <= 2) {
+        parts[0] += parts[0] < 30 ? 2000 : 1900;
     }
     GameDate d;
     d.year = parts[0];
@@ -210,8 +222,8 @@ bool SaveFiles::writeOne(const std::string& relative, const std::vector<std::str
         if (writeFileAtomic(game.folder.resolve(relative), encodeLines(lines), &error)) {
             return true;
         }
-    } catch (const EncodingError& e) {
-        error = GameFolder::display(relative) + ": " + e.what();
+    } catch (const EncodingError&) {
+        error = GameFolder::display(relative) + ": Shift_JISで書けない文字が名前にあります";
     }
     prompts.msgBox("セーブできませんでした\n" + error, BoxButtons::Ok);
     return false;
@@ -227,50 +239,35 @@ bool SaveFiles::saveLogicRtn() {
     return writeOne(logicFile(svNum), logicLines());
 }
 
+std::string SaveFiles::transactionName(int n) {
+    return "Save" + std::to_string(n);
+}
+
 bool SaveFiles::save_rtn() {
-    struct Pending {
-        std::filesystem::path target;
-        std::filesystem::path temp;
-    };
-    std::vector<Pending> written;
-    auto discard = [&] {
-        std::error_code ec;
-        for (const auto& w : written) {
-            std::filesystem::remove(w.temp, ec);
-        }
-    };
-    const std::pair<std::string, std::vector<std::string>> files[] = {
-        {playerFile(svNum), playerLines()},
-        {dollFile(svNum), dollLines()},
-        {logicFile(svNum), logicLines()},
-    };
-    for (const auto& [relative, lines] : files) {
-        std::filesystem::path target = game.folder.resolve(relative);
-        std::filesystem::path temp = target;
-        temp += ".new";
-        std::string error;
-        bool ok = false;
+    const std::string relatives[] = {playerFile(svNum), dollFile(svNum), logicFile(svNum)};
+    const std::vector<std::string> contents[] = {playerLines(), dollLines(), logicLines()};
+    const std::filesystem::path folder = game.folder.resolve(relatives[0]).parent_path();
+    FileTransaction set(folder, transactionName(svNum));
+    for (size_t i = 0; i < 3; ++i) {
         try {
-            ok = writeFileAtomic(temp, encodeLines(lines), &error);
-        } catch (const EncodingError& e) {
-            error = GameFolder::display(relative) + ": " + e.what();
-        }
-        if (!ok) {
-            discard();
-            prompts.msgBox("セーブできませんでした\n" + error, BoxButtons::Ok);
-            return false;
-        }
-        written.push_back({target, temp});
-    }
-    for (const auto& w : written) {
-        std::error_code ec;
-        std::filesystem::rename(w.temp, w.target, ec);
-        if (ec) {
-            discard();
-            prompts.msgBox("セーブできませんでした\n" + w.target.string() + ": " + ec.message(),
+            set.put(game.folder.resolve(relatives[i]).filename().string(), encodeLines(contents[i]));
+        } catch (const EncodingError&) {
+            prompts.msgBox("セーブできませんでした\n" + GameFolder::display(relatives[i]) +
+                               ": Shift_JISで書けない文字が名前にあります",
                            BoxButtons::Ok);
             return false;
         }
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec)) {
+        prompts.msgBox("セーブできませんでした\nsave フォルダが見つかりません", BoxButtons::Ok);
+        return false;
+    }
+    std::string error;
+    if (!set.commit(&error)) {
+        prompts.msgBox("セーブできませんでした（以前のセーブはそのまま残っています）\n" + error,
+                       BoxButtons::Ok);
+        return false;
     }
     return true;
 }
@@ -286,13 +283,13 @@ std::optional<std::vector<std::string>> SaveFiles::openForLoad(const std::string
         }
         return lines;
     } catch (const EncodingError& e) {
-        readFailed(relative, 0, e.what());
+        readFailed(relative, e.line, e.what());
         return std::nullopt;
     }
 }
 
 void SaveFiles::readFailed(const std::string& relative, int line, const std::string& why) {
-    prompts.msgBox("ファイルが読めません\n" + DataProblem{GameFolder::display(relative), line, why}.text(),
+    prompts.msgBox("ファイルが読めません\n" + DataProblem{GameFolder::display(relative), line, why}.message(),
                    BoxButtons::Ok);
     game.duelistState = 1;
 }

@@ -25,9 +25,11 @@ public:
     bool savePlayerRtn();
     bool saveDollRtn();
     bool saveLogicRtn();
-    /// All three files are written to temporary files first and renamed into place only when all
-    /// three are complete, so a failed save leaves the previous set as it was.
+    /// The three files as one: after it the slot holds the whole new set, or (after a failure that
+    /// it reports) the whole previous one; a save cut off by a crash is settled at the next start.
     bool save_rtn();
+    /// The name of save number n's journal in the save folder while it is being written.
+    static std::string transactionName(int n);
 
     /// Each reads its file into side `which` (0 the player, 1 the duel opponent). On a failure it
     /// says so, sets duelistState to 1 and returns false; what it had already changed stays changed.

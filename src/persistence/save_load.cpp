@@ -4,7 +4,9 @@
 
 #include "model/field_reader.h"
 #include "model/text_codec.h"
+#include "persistence/fitted_parts.h"
 #include "persistence/save_files.h"
+#include "persistence/save_parts_check.h"
 #include "ui/prompts/prompts.h"
 
 namespace vargo {
@@ -33,11 +35,11 @@ bool SaveFiles::loadPlayerRtn(int which) {
         if (which == 0) {
             auto date = parseSaveDate(dateText);
             if (!date) {
-                throw FieldError(in.lineNumber(), "\"" + dateText + "\" is not a date");
+                throw FieldError(in.lineNumber(), "「" + dateText + "」は日付ではありません");
             }
             game.gameDate = *date;
         }
-        std::string name = in.escapedText();
+        std::string name = in.name();
         Int16 lv = in.integer(), exp = in.integer(), rl = in.integer();
         Int16 play = in.integer(), hard = in.integer(), soft = in.integer();
         auto motors = readIds<4>(in);
@@ -122,7 +124,7 @@ bool SaveFiles::loadDollRtn(int which) {
     std::array<Int16, 5> boosters{};
     std::array<Int16, 4> protectors{}, softMs{}, softAs{}, softDs{};
     try {
-        name = in.escapedText();
+        name = in.name();
         in.integer();  // ownerID: the new Doll keeps its own
         motorId = in.integer();
         frameId = in.integer();
@@ -193,7 +195,7 @@ bool SaveFiles::loadLogicRtn(int which) {
             FieldReader in(*lines, i + 1);
             auto l = std::make_shared<Logic>();
             l->ID = static_cast<Int16>(headerId(line));
-            l->name = in.escapedText();
+            l->name = in.name();
             in.integer();  // AP and Memory: the totals come from the actions themselves
             in.integer();
             for (int s = 0; s < Logic::kSteps; ++s) {
@@ -212,13 +214,22 @@ bool SaveFiles::loadLogicRtn(int which) {
         readFailed(file, e.line, e.what());
         return false;
     }
+    if (b == 0) {
+        // Every save writes seven blocks: a pattern file without one has lost what it held.
+        prompts.msgBox(
+            "ファイルが壊れています\n" +
+                DataProblem{GameFolder::display(file), 0, "技のパターンが一つもありません"}.message(),
+            BoxButtons::Ok);
+    }
     return true;
 }
 
 bool SaveFiles::load_rtn() {
     bool ok = loadPlayerRtn(0);
     ok = loadDollRtn(0) && ok;
+    shareFittedParts(game.owner(0), game.theDoll(0));
     ok = loadLogicRtn(0) && ok;
+    reportMissingSaveParts(catalogue, svNum, SaveSide::Player, prompts);
     game.duelistState = 1;
     return ok;
 }
@@ -229,6 +240,7 @@ bool SaveFiles::loadDuelist() {
     ok = loadDollRtn(1) && ok;
     game.resetDollParam(1);
     ok = loadLogicRtn(1) && ok;
+    reportMissingSaveParts(catalogue, svNum, SaveSide::Opponent, prompts);
     return ok && game.duelistState == 2;
 }
 

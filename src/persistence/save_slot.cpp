@@ -1,5 +1,7 @@
 #include "persistence/save_slot.h"
 
+#include <filesystem>
+
 #include "model/field_reader.h"
 #include "model/text_codec.h"
 #include "persistence/save_files.h"
@@ -13,26 +15,56 @@ const char* const kUsedNote = "（ロード時には新品のパーツも中古�
 }  // namespace
 
 // The preview reads the fields the way the loaders do, so it names exactly what a load would bring.
-std::optional<SavePreview> readSavePreview(const GameFolder& folder, int n) {
-    auto player = readTextFile(folder.resolve(SaveFiles::playerFile(n)));
-    auto dollFile = readTextFile(folder.resolve(SaveFiles::dollFile(n)));
-    if (!player || !dollFile) {
-        return std::nullopt;
+SlotLook lookAtSlot(const GameFolder& folder, int n) {
+    SlotLook look;
+    const std::string files[] = {SaveFiles::playerFile(n), SaveFiles::dollFile(n), SaveFiles::logicFile(n)};
+    bool any = false;
+    for (const auto& f : files) {
+        std::error_code ec;
+        any = any || std::filesystem::exists(folder.resolve(f), ec);
     }
+    if (!any) {
+        return look;
+    }
+    look.state = SlotLook::Unreadable;
+    std::string current = files[0];
     try {
-        SavePreview pv;
-        FieldReader p(*player, 0);
-        pv.date = p.text();
-        if (auto date = parseSaveDate(pv.date)) {
-            pv.date = date->format();
+        auto player = readTextFile(folder.resolve(files[0]));
+        if (!player) {
+            look.problem = GameFolder::display(files[0]) + ": ファイルが見つかりません";
+            return look;
         }
-        pv.playerName = p.escapedText();
+        FieldReader p(*player, 0);
+        look.preview.date = p.text();
+        if (auto date = parseSaveDate(look.preview.date)) {
+            look.preview.date = date->format();
+        }
+        look.preview.playerName = p.name();
+        current = files[1];
+        auto dollFile = readTextFile(folder.resolve(files[1]));
+        if (!dollFile) {
+            look.problem = GameFolder::display(files[1]) + ": ファイルが見つかりません";
+            return look;
+        }
         FieldReader d(*dollFile, 0);
-        pv.dollName = d.escapedText();
-        return pv;
-    } catch (const FieldError&) {
+        look.preview.dollName = d.name();
+    } catch (const FieldError& e) {
+        look.problem = DataProblem{GameFolder::display(current), e.line, e.what()}.message();
+        return look;
+    } catch (const EncodingError& e) {
+        look.problem = DataProblem{GameFolder::display(current), e.line, e.what()}.message();
+        return look;
+    }
+    look.state = SlotLook::Used;
+    return look;
+}
+
+std::optional<SavePreview> readSavePreview(const GameFolder& folder, int n) {
+    SlotLook look = lookAtSlot(folder, n);
+    if (look.state != SlotLook::Used) {
         return std::nullopt;
     }
+    return look.preview;
 }
 
 SaveSlotPad::SaveSlotPad(GameFolder f, int m, Prompts& p) : folder(std::move(f)), mode(m), prompts(p) {}
@@ -63,21 +95,24 @@ void SaveSlotPad::back() {
 
 bool SaveSlotPad::decide() {
     const int n = typedNumber();
-    auto preview = readSavePreview(folder, n);
+    const SlotLook look = lookAtSlot(folder, n);
+    const SavePreview& preview = look.preview;
     std::string question;
     if (mode == kLoad) {
-        if (!preview) {
+        if (look.state != SlotLook::Used) {
             prompts.msgBox("ファイルが見つかりません");
             return false;
         }
-        question = labNum() + " " + preview->playerName + " " + preview->dollName + "\n" + preview->date +
-                   "\n" + "これをロードしますか？";
+        question = labNum() + " " + preview.playerName + " " + preview.dollName + "\n" + preview.date + "\n" +
+                   "これをロードしますか？";
     } else {
-        // An existing file always gets the overwrite question, even when its player name is empty:
-        // the player should never confirm an overwrite without being told.
-        if (preview) {
-            question = labNum() + "には以下のデータがあります。\n" + preview->playerName + " " +
-                       preview->dollName + " " + preview->date + "\n上書きしますか？";
+        // An existing file always gets the overwrite question, even when its player name is empty
+        // or the files cannot be read: the player should never confirm an overwrite untold.
+        if (look.state == SlotLook::Used) {
+            question = labNum() + "には以下のデータがあります。\n" + preview.playerName + " " +
+                       preview.dollName + " " + preview.date + "\n上書きしますか？";
+        } else if (look.state == SlotLook::Unreadable) {
+            question = labNum() + "には読めないデータがあります。\n" + look.problem + "\n上書きしますか？";
         } else {
             question = labNum() + "でセーブしますか？";
         }

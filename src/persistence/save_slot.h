@@ -18,6 +18,21 @@ struct SavePreview {
     std::string dollName;   /**< Doll file line 1 */
 };
 
+/// What a save number holds, as the keypad tells it.
+struct SlotLook {
+    enum State {
+        Free,       /**< none of its three files is there */
+        Unreadable, /**< some of its files are there, but the preview cannot be read from them */
+        Used,       /**< the preview was read */
+    };
+    State state = Free;
+    SavePreview preview;
+    std::string problem; /**< for Unreadable: what is wrong, with file and line */
+};
+
+/// Looks at save number n. Never throws: a damaged file is a finding, not a failure.
+SlotLook lookAtSlot(const GameFolder& folder, int n);
+
 /// Reads the preview of save number n; nothing when either file cannot be read.
 std::optional<SavePreview> readSavePreview(const GameFolder& folder, int n);
 

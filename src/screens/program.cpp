@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "model/game.h"
+#include "model/text_codec.h"
 #include "ui/prompts/prompts.h"
 
 namespace vargo {
@@ -171,8 +172,13 @@ std::string ProgramEditor::cellName(int cell) const {
     return work[static_cast<size_t>(cell / Logic::kSteps)]->getActionsname(cell % Logic::kSteps);
 }
 
-void ProgramEditor::setPatternName(int p, const std::string& n) {
+bool ProgramEditor::setPatternName(int p, const std::string& n) {
+    if (!encodableInCp932(n)) {
+        prompts.msgBox("この技名には使えない文字が含まれています", BoxButtons::Ok);
+        return false;
+    }
     names.at(static_cast<size_t>(p)) = n;
+    return true;
 }
 
 void ProgramEditor::hoverPalette(int id) {

@@ -48,7 +48,9 @@ public:
     std::string cellName(int cell) const;
     /// Text1(p): the name box.
     const std::string& patternName(int p) const { return names.at(static_cast<size_t>(p)); }
-    void setPatternName(int p, const std::string& n);
+    /// Text1(p) typed. A name the save files cannot hold (characters outside CP932) would make every
+    /// later save and enemy entry fail: it is refused with a message and not taken (false).
+    bool setPatternName(int p, const std::string& n);
     /// dspAP(p), dspMem(p) (dspMem(6) the total).
     const std::string& apLabel(int p) const { return apLabels.at(static_cast<size_t>(p)); }
     const std::string& memLabel(int p) const { return memLabels.at(static_cast<size_t>(p)); }

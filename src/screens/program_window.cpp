@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -254,8 +255,13 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
         auto* name = new QLineEdit(gridBox);
         name->setObjectName(QString("Text1_%1").arg(p));
         name->setMinimumWidth(fontMetrics().horizontalAdvance(QString(8, QChar(0x3042))));
-        connect(name, &QLineEdit::textChanged, this,
-                [this, p](const QString& t) { logic.setPatternName(p, t.toStdString()); });
+        connect(name, &QLineEdit::textChanged, this, [this, p, name](const QString& t) {
+            if (!logic.setPatternName(p, t.toStdString())) {
+                // The refused character is not taken: the box goes back to the name the editor holds.
+                const QSignalBlocker quiet(name);
+                name->setText(q(logic.patternName(p)));
+            }
+        });
         grid->addWidget(name, p + 1, 0);
         nameBoxes[static_cast<size_t>(p)] = name;
         for (int i = 0; i < Logic::kSteps; ++i) {

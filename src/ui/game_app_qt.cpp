@@ -4,7 +4,9 @@
 #include "battle/screen/fight_window.h"
 #include "career/char_make_window.h"
 #include "career/design_window.h"
+#include "model/catalogue_report.h"
 #include "persistence/enemy_list_window.h"
+#include "persistence/recovery.h"
 #include "persistence/save_files.h"
 #include "persistence/save_slot_window.h"
 #include "screens/dialog_action_window.h"
@@ -39,6 +41,12 @@ QWidget* GameApp::anchor() const {
     return startUp;
 }
 
+void GameApp::settleInterruptedWrites() {
+    for (const auto& message : recoverSaveFolder(game.folder)) {
+        qtPrompts.msgBox(message, BoxButtons::Ok);
+    }
+}
+
 void GameApp::showStartUp() {
     game.resetPairs();
     game.guideOn = true;
@@ -51,6 +59,11 @@ void GameApp::showStartUp() {
     qtPrompts.setAnchor(startUp);
     startUp->show();
     startUp->raise();
+    // Once per run: a broken catalogue would otherwise only show as an empty shop.
+    if (!cataloguesChecked) {
+        cataloguesChecked = true;
+        reportCatalogueProblems(game.folder, qtPrompts);
+    }
 }
 
 void GameApp::onInitialStart() {

@@ -28,7 +28,11 @@ public:
                      std::optional<std::uint64_t> seed = std::nullopt);
     ~GameApp() override;
 
-    /// Fresh owners and Dolls, the guide on, and the start window.
+    /// Finishes or undoes a save or registry change that a crash cut off, and tells the player.
+    void settleInterruptedWrites();
+
+    /// Fresh owners and Dolls, the guide on, and the start window; the first time, a message
+    /// listing every catalogue problem when there are any.
     void showStartUp();
 
     void openShop() override;
@@ -62,6 +66,7 @@ private:
     QPointer<StartUpWindow> startUp;
     QPointer<DesignWindow> design;
     QPointer<EnemyListWindow> enemyList;
+    bool cataloguesChecked = false;
 };
 
 }  // namespace vargo

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "battle/battle_support.h"
+#include "model/catalogue.h"
+#include "persistence/save_files.h"
+#include "support/test_support.h"
 
 namespace vargo {
 namespace {
@@ -140,6 +143,29 @@ TEST_F(Outcome, ADestroyedPartIsLost) {
     EXPECT_EQ(prompts.calls[0].msg, "モータは完全に破壊されています\n");
 }
 
+// Two copies of one motor, both used; the one fitted in slot 1 is destroyed. That very motor is
+// lost: its undamaged twin in slot 0 stays.
+TEST_F(Outcome, ADestroyedPartLeavesItsUndamagedTwin) {
+    auto twin = std::make_shared<Motor>(*game.dolls[0]->Motor);
+    auto fitted = game.dolls[0]->Motor;
+    for (const auto& m : {twin, fitted}) {
+        m->isNew = false;
+        owner().setMotor(m);
+    }
+    auto frameTwin = std::make_shared<DollFrame>(*game.dolls[0]->frame);
+    auto frame = game.dolls[0]->frame;
+    owner().setFrame(frameTwin);
+    owner().setFrame(frame);
+    fitted->HP = 0;
+    frame->HP = -3;
+    fight.Shuri();
+    EXPECT_EQ(owner().getMotor(0), twin);
+    EXPECT_EQ(owner().getMotor(0)->HP, 120);
+    EXPECT_TRUE(isEmptyPart(owner().getMotor(1)));
+    EXPECT_EQ(owner().getFrame(0), frameTwin);
+    EXPECT_TRUE(isEmptyPart(owner().getFrame(1)));
+}
+
 TEST_F(Outcome, IncomeComesInStepsOf50) {
     dice.pushDie(4, 4);
     dice.pushDie(4, 4);
@@ -202,6 +228,83 @@ TEST_F(Outcome, GivingUpFromATournamentPaysIncomeAndRepairs) {
     EXPECT_EQ(owner().Rl, 1000 + 250 - 200);
     EXPECT_EQ(game.dolls[0]->Motor->HP, 120);
     EXPECT_EQ(owner().recLoose, 0);
+}
+
+// A game loaded from a save set on disk (Load Start), then a tournament bout that leaves the Doll
+// destroyed: the save keeps only part IDs, and a lost part must still leave the inventory.
+struct LoadedOutcome : ::testing::Test, test::FightBench {
+    test::TempGameFolder dir;
+
+    LoadedOutcome() {
+        dir.copyShippedIni();
+        game.folder = dir.folder();
+        // Motor 5, frame 3, booster 2, protectors 3 and 7, computer 2 and the three programs are
+        // owned; all but protector 7 are fitted, and the Doll also wears a booster 4 that the
+        // player file does not list.
+        dir.write("save/Playersv2.ini", {"2014/07/01", "鋼野拳士", "3,120,2500", "11,9,14", "5,0,0,0",
+                                         "3,0,0,0", "2,0,0,0,0,0,0,0,0,0", "3,7,0,0,0,0,0,0,0,0", "2,0,0,0",
+                                         "2,0,0,0", "4,0,0,0", "2,0,0,0", "1,1", "4,2,1"});
+        dir.write("save/PlayDollsv2.ini", {"ＧＤ－１", "0,5,3", "2,4,0,0,0", "3,0,0,0", "2", "2,0,0,0",
+                                           "4,0,0,0", "2,0,0,0", "0", "40,60", "True"});
+        dir.write("save/Logicsv2.ini", {". 1", "突進", "0,0", "1,5,0,0,0,0,0,0,0,0"});
+        SaveFiles sv(game, prompts);
+        sv.svNum = 2;
+        EXPECT_TRUE(sv.load_rtn());
+        EXPECT_TRUE(prompts.calls.empty());
+        fight.Mode = FightMode::Tornament;
+        fight.fightDolls[0] = game.dolls[0];
+        game.owner().Rl = 5000;
+    }
+    Owner& owner() { return game.owner(0); }
+    doll& loaded() { return *game.dolls[0]; }
+};
+
+TEST_F(LoadedOutcome, AMotorDestroyedAfterALoadIsGoneFromTheInventory) {
+    ASSERT_EQ(loaded().Motor->ID, 5);
+    ASSERT_EQ(owner().getMotor(0)->ID, 5);
+    loaded().Motor->HP = 0;
+    fight.Shuri();
+    EXPECT_TRUE(isEmptyPart(loaded().Motor));
+    EXPECT_TRUE(isEmptyPart(owner().getMotor(0)));
+    ASSERT_FALSE(prompts.calls.empty());
+    EXPECT_EQ(prompts.calls[0].msg.rfind("モータは完全に破壊されています\n", 0), 0u);
+}
+
+TEST_F(LoadedOutcome, AFrameDestroyedAfterALoadIsGoneFromTheInventory) {
+    ASSERT_EQ(owner().getFrame(0)->ID, 3);
+    loaded().frame->HP = -7;
+    fight.Shuri();
+    EXPECT_TRUE(isEmptyPart(loaded().frame));
+    EXPECT_TRUE(isEmptyPart(owner().getFrame(0)));
+    ASSERT_FALSE(prompts.calls.empty());
+    EXPECT_NE(prompts.calls[0].msg.find("フレームは完全に破壊されています"), std::string::npos);
+    // The motor, damaged but whole, was repaired and stays.
+    EXPECT_EQ(owner().getMotor(0), loaded().Motor);
+    EXPECT_EQ(loaded().Motor->HP, loaded().Motor->maxHP);
+}
+
+// After the load the Doll wears the owner's own parts, as fitting them in the workshop would: the
+// saved damage is on the owned motor and frame, everything counts as used, and a fitted part the
+// player file does not list stays on the Doll, used as well.
+TEST_F(LoadedOutcome, TheLoadedDollWearsTheOwnersOwnParts) {
+    CatalogueReader cat(dir.folder());
+    EXPECT_EQ(loaded().Motor, owner().getMotor(0));
+    EXPECT_EQ(loaded().frame, owner().getFrame(0));
+    EXPECT_EQ(loaded().Motor->HP, 40);
+    EXPECT_EQ(loaded().Motor->maxHP, cat.ld_Motor(5)->HP);
+    EXPECT_EQ(loaded().frame->HP, 60);
+    EXPECT_EQ(loaded().Hard, owner().getHard(0));
+    EXPECT_EQ(loaded().getBoost(0), owner().getBooster(0));
+    EXPECT_EQ(loaded().getProtector(0), owner().getProtector(0));
+    EXPECT_EQ(loaded().getSoftM(0), owner().getSoftM(0));
+    EXPECT_EQ(loaded().getSoftA(0), owner().getSoftA(0));
+    EXPECT_EQ(loaded().getSoftD(0), owner().getSoftD(0));
+    EXPECT_FALSE(loaded().Motor->isNew);
+    ASSERT_EQ(loaded().getBoost(1)->ID, 4);
+    EXPECT_FALSE(loaded().getBoost(1)->isNew);
+    EXPECT_TRUE(isEmptyPart(owner().getBooster(1)));
+    // The pattern's steps are the fitted programs' own actions.
+    EXPECT_EQ(loaded().getLogic(0)->getActions(1), owner().getSoftA(0)->kick);
 }
 
 }  // namespace

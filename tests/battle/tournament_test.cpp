@@ -45,6 +45,17 @@ TEST_F(Tournament, WithExactlyEightOneEnemyStaysOut) {
               (std::vector<int>{5, 1, 0, 3, 4, 6, 7, 8}));
 }
 
+TEST_F(Tournament, ACountAboveTheListedPoolDrawsNothingOutsideIt) {
+    // The count said eight, but only three candidates made the list: no bracket, no read past them.
+    addEnemies(3, 1000);
+    fight.setClass("Novice");
+    for (int d = 0; d < 9; ++d) {
+        dice.push(0.5);
+    }
+    EXPECT_FALSE(fight.makeKumiawase(8));
+    EXPECT_EQ(fight.bracket, decltype(fight.bracket){});
+}
+
 TEST_F(Tournament, AValueLeadAbove298AlwaysWinsAndTiesGoToTheFirst) {
     fight.fightDolls[0] = makeDoll({.name = "low", .value = 1000});
     fight.fightDolls[1] = makeDoll({.name = "high", .value = 1299});

@@ -164,7 +164,7 @@ TEST(Catalogue, BadRecordsAreReportedAndSkipped) {
     EXPECT_FALSE(table.get(4));
     EXPECT_TRUE(table.get(5));
     ASSERT_EQ(reader.problems().size(), 4u);
-    EXPECT_EQ(reader.problems()[0].text(), "ini/Motor.ini:7: \"lots\" is not a number");
+    EXPECT_EQ(reader.problems()[0].text(), "ini/Motor.ini:7: 「lots」は数値ではありません");
     EXPECT_EQ(reader.problems()[1].line, 11);
     EXPECT_EQ(reader.problems()[2].line, 16);  // the header that cut record 4 short
     EXPECT_NE(reader.problems()[3].problem.find("beyond"), std::string::npos);

@@ -92,7 +92,7 @@ TEST(FieldReaderTest, ReportsBadFieldsWithTheirLine) {
         FAIL();
     } catch (const FieldError& e) {
         EXPECT_EQ(e.line, 2);
-        EXPECT_NE(std::string(e.what()).find("16-bit"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("-32768 から 32767"), std::string::npos);
     }
     FieldReader c(lines, 2);
     EXPECT_THROW((void)c.text(), FieldError);  // a header where a field belongs: cut short

@@ -47,16 +47,38 @@ struct EnemyListFixture : ::testing::Test {
     }
 };
 
-TEST_F(EnemyListFixture, ClickShowsTheRecordAndEnablesDelete) {
+TEST_F(EnemyListFixture, ShowingAnEntryShowsItsRecordAndSelectingEnablesDelete) {
     EnemyList screen(*registry, prompts);
     screen.open();
     ASSERT_EQ(screen.entries().size(), 3u);
     EXPECT_EQ(screen.entries()[2].number, 4);
     EXPECT_FALSE(screen.cmdDelEnabled);
-    screen.click(2, true);
+    screen.showEntry(2);
     EXPECT_EQ(screen.dspDollData, "ID4:城塞\nPow 15\nmove 55\n価値 3900");
+    EXPECT_FALSE(screen.cmdDelEnabled);
+    screen.setSelection({2});
     EXPECT_TRUE(screen.cmdDelEnabled);
-    screen.click(2, false);
+    screen.setSelection({});
+    EXPECT_FALSE(screen.cmdDelEnabled);
+}
+
+// The selection is whatever the list says it is now: a later set replaces the earlier one, rows
+// the list does not hold are not counted, and Delete's count and victims follow it exactly.
+TEST_F(EnemyListFixture, DeleteTakesExactlyTheRowsSelectedNow) {
+    EnemyList screen(*registry, prompts);
+    screen.open();
+    screen.setSelection({0, 1, 2});
+    screen.setSelection({1, 7, -1});
+    EXPECT_EQ(screen.selectedCount(), 1);
+    EXPECT_TRUE(screen.isSelected(1));
+    EXPECT_FALSE(screen.isSelected(0));
+    prompts.answer(true);
+    screen.del();
+    EXPECT_EQ(prompts.messages()[0], "1体のDollを削除しますか？");
+    ASSERT_EQ(screen.entries().size(), 2u);
+    EXPECT_EQ(screen.entries()[0].name, "鉄拳");
+    EXPECT_EQ(screen.entries()[1].name, "城塞");
+    EXPECT_EQ(screen.selectedCount(), 0);
     EXPECT_FALSE(screen.cmdDelEnabled);
 }
 
@@ -65,8 +87,7 @@ TEST_F(EnemyListFixture, DeleteAsksRemovesDollsAndPatternsAndDisables) {
     screen.open();
     screen.del();
     EXPECT_EQ(prompts.messages().back(), "Dollが選択されていません");
-    screen.click(0, true);
-    screen.click(2, true);
+    screen.setSelection({0, 2});
     prompts.answer(false);
     screen.del();
     EXPECT_EQ(prompts.messages().back(), "2体のDollを削除しますか？");
@@ -85,7 +106,7 @@ TEST_F(EnemyListFixture, DeleteAsksRemovesDollsAndPatternsAndDisables) {
 TEST_F(EnemyListFixture, InitFileRestoresTheShippedRegistry) {
     EnemyList screen(*registry, prompts);
     screen.open();
-    screen.click(1, true);
+    screen.setSelection({1});
     prompts.answer(false);
     screen.initFile();
     EXPECT_EQ(screen.entries().size(), 3u);

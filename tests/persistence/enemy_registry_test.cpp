@@ -237,7 +237,8 @@ TEST_F(RegistryFixture, DamagedRecordsAreReportedNotFatal) {
     EXPECT_EQ(reg.ldTekiDoll(2), nullptr);
     EXPECT_EQ(reg.countTekiDoll(9999), 0);
     ASSERT_FALSE(prompts.messages().empty());
-    EXPECT_NE(prompts.messages()[0].find("save/EDollsv.ini:5"), std::string::npos) << prompts.messages()[0];
+    EXPECT_NE(prompts.messages()[0].find("save/EDollsv.ini の 5行目"), std::string::npos)
+        << prompts.messages()[0];
     // Entry still finds number 1 taken and 3 free; the header numbered 150 is outside the table.
     auto d = makeDoll("新入り");
     EXPECT_EQ(reg.saveEnemyDoll(*d), 3);
@@ -263,6 +264,67 @@ TEST_F(RegistryFixture, NameStartingWithFullStopCannotPassForAHeader) {
     ASSERT_EQ(reg.entryEnemy(*makeDoll(".5号")), 1);
     EXPECT_EQ(reg.dspEnemyList().at(0).name, "．5号");
     EXPECT_EQ(reg.saveEnemyDoll(*makeDoll("次")), 2);
+}
+
+}  // namespace
+}  // namespace vargo
+
+namespace vargo {
+namespace {
+
+TEST_F(RegistryFixture, ADollEnteredAfterNumber99IsSeenByEveryReader) {
+    std::vector<int> numbers;
+    for (int i = 1; i <= 99; ++i) {
+        if (i != 5) {
+            numbers.push_back(i);
+        }
+    }
+    fillNumbers(numbers);
+    prompts.setDefault(true);
+    auto reg = registry();
+    // Number 5 is free, and its record goes after record 99.
+    ASSERT_EQ(reg.entryEnemy(*makeDoll("遅れて来た")), 5);
+    auto list = reg.dspEnemyList();
+    ASSERT_EQ(list.size(), 99u);
+    EXPECT_EQ(list.back().number, 5);
+    EXPECT_EQ(list.back().name, "遅れて来た");
+    EXPECT_EQ(reg.countTekiDoll(9999), 99);
+    auto ids = reg.ldTekiIDs(9999);
+    EXPECT_NE(std::find(ids.begin(), ids.end(), 5), ids.end());
+    auto d = reg.ldTekiDoll(5);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->name, "遅れて来た");
+    EXPECT_EQ(d->getLogic(0)->name, "技1");  // its patterns came with it
+    ASSERT_NE(reg.readEnemyDoll(5), nullptr);
+    ASSERT_TRUE(reg.deleteEnemies({5}));
+    EXPECT_EQ(reg.dspEnemyList().size(), 98u);
+    EXPECT_EQ(reg.ldTekiDoll(5), nullptr);
+}
+
+TEST_F(RegistryFixture, DeletingSeveralDollsTakesTheirPatternsInOneChange) {
+    prompts.setDefault(true);
+    auto reg = registry();
+    ASSERT_EQ(reg.entryEnemy(*makeDoll("一")), 1);
+    ASSERT_EQ(reg.entryEnemy(*makeDoll("二")), 2);
+    ASSERT_EQ(reg.entryEnemy(*makeDoll("三")), 3);
+    ASSERT_TRUE(reg.deleteEnemies({1, 3}));
+    auto list = reg.dspEnemyList();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].name, "二");
+    // Only Doll 2's six blocks are left, and the next entry under number 1 inherits none of them.
+    int blocks = 0;
+    for (const auto& l : lines("save/ELogicsv.ini")) {
+        blocks += isHeader(l) ? 1 : 0;
+    }
+    EXPECT_EQ(blocks, 6);
+    ASSERT_EQ(reg.entryEnemy(*makeDoll("新一")), 1);
+    auto d = reg.ldTekiDoll(1);
+    ASSERT_NE(d, nullptr);
+    int patterns = 0;
+    for (int s = 0; s < doll::kLogics; ++s) {
+        patterns += d->getLogic(s)->name.empty() ? 0 : 1;
+    }
+    EXPECT_EQ(patterns, 6);
 }
 
 }  // namespace

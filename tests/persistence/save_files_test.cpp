@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/text_codec.h"
+#include "persistence/persist_checks.h"
 #include "support/test_support.h"
 #include "ui/prompts/prompts.h"
 
@@ -275,6 +276,102 @@ TEST(ProtectorNumbering, CopiesGetDistinctNames) {
     auto blank = std::make_shared<Protector>();
     countUpProtector(*blank, o, 3);
     EXPECT_EQ(blank->name, "");
+}
+
+}  // namespace
+}  // namespace vargo
+
+namespace vargo {
+namespace {
+
+// A player, Doll and pattern named with a leading full stop: what is written reads back, and a
+// set written plainly in the layout (names unquoted) loads too.
+TEST_F(SaveFixture, NamesStartingWithAFullStopSaveAndLoad) {
+    game->owner().name = ".ハヤテ";
+    game->theDoll().name = ".疾風";
+    game->theDoll().getLogic(0)->name = ".突進";
+    SaveFiles sv(*game, prompts);
+    sv.svNum = 2;
+    ASSERT_TRUE(sv.save_rtn());
+    ASSERT_TRUE(sv.load_rtn());
+    EXPECT_EQ(game->owner().name, ".ハヤテ");
+    EXPECT_EQ(game->theDoll().name, ".疾風");
+    EXPECT_EQ(game->theDoll().getLogic(0)->name, ".突進");
+    EXPECT_EQ(game->theDoll().getLogic(0)->getActions(1)->ID, kKick);
+    EXPECT_TRUE(prompts.messages().empty()) << prompts.messages()[0];
+
+    auto player = lines("save/Playersv2.ini");
+    auto dollLines = lines("save/PlayDollsv2.ini");
+    auto logic = lines("save/Logicsv2.ini");
+    player[1] = ".ハヤテ";
+    dollLines[0] = ".疾風";
+    logic[1] = ".突進";
+    dir.write("save/Playersv2.ini", player);
+    dir.write("save/PlayDollsv2.ini", dollLines);
+    dir.write("save/Logicsv2.ini", logic);
+    game->owner().name = "";
+    ASSERT_TRUE(sv.load_rtn());
+    EXPECT_EQ(game->owner().name, ".ハヤテ");
+    EXPECT_EQ(game->theDoll().name, ".疾風");
+    EXPECT_EQ(game->theDoll().getLogic(0)->name, ".突進");
+}
+
+// A bad byte or a bad number is told in Japanese, with the file and the line; nothing throws.
+TEST_F(SaveFixture, BadFilesAreToldInJapaneseWithFileAndLine) {
+    SaveFiles sv(*game, prompts);
+    sv.svNum = 1;
+    ASSERT_TRUE(sv.save_rtn());
+    auto player = lines("save/Playersv1.ini");
+    player[2] = "3,abc,2500";
+    dir.write("save/Playersv1.ini", player);
+    dir.writeBytes("save/PlayDollsv1.ini", "\xFF\xFF\r\n");
+    EXPECT_NO_THROW(EXPECT_FALSE(sv.load_rtn()));
+    auto said = prompts.messages();
+    ASSERT_EQ(said.size(), 2u);
+    EXPECT_EQ(said[0], "ファイルが読めません\nsave/Playersv1.ini の 3行目: 「abc」は数値ではありません");
+    EXPECT_NE(said[1].find("save/PlayDollsv1.ini の 1行目: Shift_JIS"), std::string::npos) << said[1];
+}
+
+TEST(SaveDate, TwoDigitYearsFallInTheCalendarsCentury) {
+    auto d = parseSaveDate("13/05/01");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->format(), "2013/05/01");
+    EXPECT_EQ(parseSaveDate("99/12/31")->year, 1999);
+    EXPECT_EQ(parseSaveDate("2015/1/2")->format(), "2015/01/02");
+    EXPECT_EQ(parseSaveDate("0013/05/01")->year, 13);  // four digits are taken as written
+    EXPECT_FALSE(parseSaveDate("13/13/01"));
+}
+
+}  // namespace
+}  // namespace vargo
+
+namespace vargo {
+namespace {
+
+// check tells a set whose files came from two saves, and a write a crash cut off.
+TEST_F(SaveFixture, CheckTellsMixedSetsAndInterruptedWrites) {
+    SaveFiles sv(*game, prompts);
+    sv.svNum = 1;
+    ASSERT_TRUE(sv.save_rtn());
+    EXPECT_TRUE(checkSaveSet(dir.folder(), 1).empty());
+    // Another save whose Doll has a different motor, its Doll file put beside the first player file.
+    CatalogueReader cat(dir.folder());
+    auto other = cat.ld_Motor(2);
+    game->owner().setMotor(other);
+    game->theDoll().Motor = other;
+    sv.svNum = 2;
+    ASSERT_TRUE(sv.save_rtn());
+    std::filesystem::copy_file(dir.path() / "save/PlayDollsv2.ini", dir.path() / "save/PlayDollsv1.ini",
+                               std::filesystem::copy_options::overwrite_existing);
+    auto found = checkSaveSet(dir.folder(), 1);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NE(found[0].text().find("モーター（ID 2）"), std::string::npos) << found[0].text();
+
+    EXPECT_TRUE(checkInterruptedWrites(dir.folder()).empty());
+    dir.writeBytes("save/Save1.vargo-journal", "VARGO journal 1\ncommit\n1 Playersv1.ini\nend\n");
+    auto pending = checkInterruptedWrites(dir.folder());
+    ASSERT_EQ(pending.size(), 1u);
+    EXPECT_EQ(pending[0].file, "save/Save1.vargo-journal");
 }
 
 }  // namespace

@@ -113,3 +113,48 @@ TEST_F(SaveSlotFixture, PreviewReadsNameFields) {
 
 }  // namespace
 }  // namespace vargo
+
+namespace vargo {
+namespace {
+
+// One byte that is not Shift_JIS, or a file saved again as UTF-8 by an editor: the keypad tells,
+// never throws. Load mode says the rule's words; save mode asks before overwriting what is there.
+TEST_F(SaveSlotFixture, AnUnreadableSlotIsNeitherLoadedNorOverwrittenUnasked) {
+    dir.writeBytes("save/Playersv4.ini", "2014/03/01\r\n\xFF\xFE\r\n1,0,500\r\n");
+    dir.write("save/PlayDollsv4.ini", {"アイアン", "0,1,1"});
+    EXPECT_NO_THROW(EXPECT_FALSE(readSavePreview(dir.folder(), 4)));
+    SlotLook look = lookAtSlot(dir.folder(), 4);
+    EXPECT_EQ(look.state, SlotLook::Unreadable);
+    EXPECT_NE(look.problem.find("save/Playersv4.ini の 2行目"), std::string::npos) << look.problem;
+
+    auto load = pad(SaveSlotPad::kLoad);
+    load.digit(4);
+    EXPECT_FALSE(load.decide());
+    EXPECT_EQ(prompts.messages(), std::vector<std::string>{"ファイルが見つかりません"});
+
+    prompts.calls.clear();
+    auto save = pad(SaveSlotPad::kSave);
+    save.digit(4);
+    prompts.answer(false);
+    EXPECT_FALSE(save.decide());
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].msg,
+              "save4には読めないデータがあります。\n" + look.problem + "\n上書きしますか？\n" + kNote);
+
+    // A slot with only its pattern file left is not free either.
+    dir.write("save/Logicsv6.ini", {". 1"});
+    EXPECT_EQ(lookAtSlot(dir.folder(), 6).state, SlotLook::Unreadable);
+    EXPECT_EQ(lookAtSlot(dir.folder(), 8).state, SlotLook::Free);
+}
+
+// Names are fields: one that begins with a full stop is still a name, not a header.
+TEST_F(SaveSlotFixture, NamesStartingWithAFullStopPreview) {
+    saved(2, ".ハヤテ", ".疾風");
+    auto pv = readSavePreview(dir.folder(), 2);
+    ASSERT_TRUE(pv);
+    EXPECT_EQ(pv->playerName, ".ハヤテ");
+    EXPECT_EQ(pv->dollName, ".疾風");
+}
+
+}  // namespace
+}  // namespace vargo

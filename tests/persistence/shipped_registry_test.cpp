@@ -72,9 +72,9 @@ TEST(PersistChecks, DamagedRegistryAndSavesAreNamedWithTheirLines) {
     }
     EXPECT_NE(all.find("save/EDollsv.ini:1: registry number 150 is outside 1 to 99"), std::string::npos)
         << all;
-    EXPECT_NE(all.find("save/EDollsv.ini:14: record cut short"), std::string::npos) << all;
+    EXPECT_NE(all.find("save/EDollsv.ini:14: ファイルが途中で終わっています"), std::string::npos) << all;
     EXPECT_NE(all.find("save/ELogicsv.ini:2: pattern of Doll 7"), std::string::npos) << all;
-    EXPECT_NE(all.find("save/ELogicsv.ini:7: \"x\" is not a number"), std::string::npos) << all;
+    EXPECT_NE(all.find("save/ELogicsv.ini:7: 「x」は数値ではありません"), std::string::npos) << all;
     EXPECT_NE(all.find("遠い has no patterns"), std::string::npos) << all;
 
     dir.write("save/Playersv4.ini", {"2013/01/01", "名前", "1,0"});
@@ -82,7 +82,8 @@ TEST(PersistChecks, DamagedRegistryAndSavesAreNamedWithTheirLines) {
     EXPECT_EQ(saveNumbers(dir.folder()), std::vector<int>{4});
     auto save = checkSaveSet(dir.folder(), 4);
     ASSERT_EQ(save.size(), 2u);
-    EXPECT_NE(save[0].text().find("save/Playersv4.ini:3: record cut short"), std::string::npos)
+    EXPECT_NE(save[0].text().find("save/Playersv4.ini の 3行目: ファイルが途中で終わっています"),
+              std::string::npos)
         << save[0].text();
     EXPECT_EQ(save[1].text(), "save/PlayDollsv4.ini: ファイルが見つかりません");
 }

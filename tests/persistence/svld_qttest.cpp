@@ -44,7 +44,7 @@ private slots:
         press(&w, "Command1_2");
         QCOMPARE(w.findChild<QLabel*>("Lab_num")->text(), QString("save12"));
         QString msg;
-        test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+        auto answer = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
         press(&w, "Command2_1");
         QCOMPARE(
             msg,
@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(w.windowTitle(), QString("ロード画面"));
         press(&w, "Command1_9");
         QString msg;
-        test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+        auto answer = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
         press(&w, "Command2_1");
         QCOMPARE(msg, QString("ファイルが見つかりません"));
         QVERIFY(w.isVisible());
@@ -69,6 +69,33 @@ private slots:
         press(&w, "Command2_0");
         QCOMPARE(w.findChild<QLabel*>("Lab_num")->text(), QString("save"));
         test::screenshot(&w, "svld");
+    }
+
+    // A byte that is not Shift_JIS in a slot: the keypad tells and stays open, in both modes.
+    void unreadableSlotIsToldNotFatal() {
+        QDir(dir.path()).mkpath("save");
+        auto root = folder().root() / "save";
+        writeFileAtomic(root / "Playersv5.ini", std::string("2014/03/01\r\n\xFF\xFF\r\n1,0,500\r\n"));
+        writeFileAtomic(root / "PlayDollsv5.ini", encodeLines({"アイアン", "0,1,1"}));
+        SaveSlotWindow load(folder(), 2, prompts);
+        load.show();
+        press(&load, "Command1_5");
+        QString msg;
+        auto told = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+        press(&load, "Command2_1");
+        QVERIFY(told.wait());
+        QCOMPARE(msg, QString("ファイルが見つかりません"));
+        QVERIFY(load.isVisible());
+        SaveSlotWindow save(folder(), 1, prompts);
+        save.show();
+        press(&save, "Command1_5");
+        auto asked = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Cancel, &msg); });
+        press(&save, "Command2_1");
+        QVERIFY(asked.wait());
+        QVERIFY2(msg.startsWith("save5には読めないデータがあります。\nsave/Playersv5.ini の 2行目"),
+                 qPrintable(msg));
+        QVERIFY(save.isVisible());
+        QVERIFY(!save.value());
     }
 
     void backAndCloseLeaveValueFalse() {

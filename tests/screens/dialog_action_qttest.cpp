@@ -49,7 +49,7 @@ private slots:
         QtCommander commander(game, prompts, nullptr);
         QString greyText;
         bool greySelectable = true;
-        test::whenModal([&](QWidget* w) {
+        auto answer = test::whenModal([&](QWidget* w) {
             auto* grey = w->findChild<ClickLabel*>("dspPattern_1");
             greyText = grey->text();
             greySelectable = grey->property("selectable").toBool();
@@ -70,10 +70,10 @@ private slots:
     void withdrawAndCloseGiveZero() {
         QtCommander commander(game, prompts, nullptr);
         prompts.answer(true);
-        test::whenModal([](QWidget* w) { w->findChild<QPushButton*>("cmdCancel")->click(); });
+        auto answer = test::whenModal([](QWidget* w) { w->findChild<QPushButton*>("cmdCancel")->click(); });
         QCOMPARE(commander.selectTechnique(game.theDoll(), 20), 0);
         QCOMPARE(QString::fromStdString(prompts.calls.back().msg), QString("命令を中止しますか？"));
-        test::whenModal([](QWidget* w) { w->close(); });
+        auto answer2 = test::whenModal([](QWidget* w) { w->close(); });
         QCOMPARE(commander.selectTechnique(game.theDoll(), 20), 0);
     }
 
@@ -82,7 +82,7 @@ private slots:
         game.selectGuidePending = true;
         QtCommander commander(game, prompts, nullptr);
         bool shown = false;
-        test::whenModal([&](QWidget* w) {
+        auto answer = test::whenModal([&](QWidget* w) {
             auto* pane = w->findChild<QWidget*>("paneGuide");
             shown = pane->isVisible();
             QTest::mouseClick(w->findChild<ClickLabel*>("dspGuide"), Qt::LeftButton);
@@ -97,7 +97,7 @@ private slots:
     void movementDialog() {
         QtCommander commander(game, prompts, nullptr);
         QString distance, caption;
-        test::whenModal([&](QWidget* w) {
+        auto answer = test::whenModal([&](QWidget* w) {
             distance = w->findChild<QLabel*>("dsp_0")->text();
             caption = w->windowTitle();
             test::screenshot(w, "dialog_move");
@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(commander.selectMove(4), 1);
         QCOMPARE(distance, QString("4"));
         QCOMPARE(caption, QString("移動指示"));
-        test::whenModal([](QWidget* w) { w->close(); });
+        auto answer2 = test::whenModal([](QWidget* w) { w->close(); });
         QCOMPARE(commander.selectMove(4), 0);
     }
 };

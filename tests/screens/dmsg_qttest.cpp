@@ -20,7 +20,7 @@ private slots:
     void yesNoCodes() {
         QtPrompts prompts;
         QString title, left, right;
-        test::whenModal([&](QWidget* w) {
+        auto answer = test::whenModal([&](QWidget* w) {
             title = w->windowTitle();
             left = w->findChild<QPushButton*>("cmdOK")->text();
             right = w->findChild<QPushButton*>("cmdCancel")->text();
@@ -30,14 +30,14 @@ private slots:
         QCOMPARE(title, QString("確認"));
         QCOMPARE(left, QString("Yes"));
         QCOMPARE(right, QString("No"));
-        test::whenModal([](QWidget* w) { test::clickNamed(w, "cmdCancel"); });
+        auto answer2 = test::whenModal([](QWidget* w) { test::clickNamed(w, "cmdCancel"); });
         QCOMPARE(prompts.askYesNo("続けますか？", "確認"), 7);
     }
 
     // The window's own close control counts as the right button.
     void closingCountsAsRightButton() {
         QtPrompts prompts;
-        test::whenModal([](QWidget* w) { w->close(); });
+        auto answer = test::whenModal([](QWidget* w) { w->close(); });
         QCOMPARE(prompts.askOkCancel("購入しますか？"), 2);
         QCOMPARE(prompts.dialog().value(), 2);
     }
@@ -45,11 +45,11 @@ private slots:
     // An information message right after a question shows one button captioned OK.
     void infoAfterQuestionHasOneButton() {
         QtPrompts prompts;
-        test::whenModal([](QWidget* w) { test::clickNamed(w, "cmdOK"); });
+        auto answer = test::whenModal([](QWidget* w) { test::clickNamed(w, "cmdOK"); });
         prompts.askYesNo("a", "b");
         bool cancelVisible = true;
         QString caption, label, title;
-        test::whenModal([&](QWidget* w) {
+        auto answer2 = test::whenModal([&](QWidget* w) {
             cancelVisible = w->findChild<QPushButton*>("cmdCancel")->isVisible();
             caption = w->findChild<QPushButton*>("cmdOK")->text();
             label = w->findChild<QLabel*>("lblMsg")->text();
@@ -67,7 +67,7 @@ private slots:
     void tallMessageThenNormalSize() {
         QtPrompts prompts;
         int tallHeight = 0, tallTop = 0, tallPixels = 0;
-        test::whenModal([&](QWidget* w) {
+        auto answer = test::whenModal([&](QWidget* w) {
             auto* d = static_cast<DMsg*>(w);
             tallHeight = d->heightTwips();
             tallTop = d->buttonTopTwips();
@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(tallHeight, 2400);
         QCOMPARE(tallTop, 1600);
         int height = 0, pixels = 0;
-        test::whenModal([&](QWidget* w) {
+        auto answer2 = test::whenModal([&](QWidget* w) {
             height = static_cast<DMsg*>(w)->heightTwips();
             pixels = w->height();
             test::clickNamed(w, "cmdOK");
@@ -109,7 +109,7 @@ private slots:
         workshop.show();
         QtPrompts prompts(&workshop);
         QPoint pos;
-        test::whenModal([&](QWidget* w) {
+        auto answer = test::whenModal([&](QWidget* w) {
             pos = w->pos();
             test::screenshot(w, "dmsg");
             test::clickNamed(w, "cmdOK");
@@ -123,7 +123,7 @@ private slots:
     void plainMessageBox() {
         QtPrompts prompts;
         QString title;
-        test::whenModal([&](QWidget* w) {
+        auto answer = test::whenModal([&](QWidget* w) {
             title = w->windowTitle();
             test::answerBox(w, QMessageBox::Cancel);
         });

@@ -114,7 +114,7 @@ private slots:
         drop(w.findChild<QLabel*>("dspAction_20"), "p:1");
         drop(w.findChild<QLabel*>("dspAction_22"), "p:1");
         QString msg;
-        test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+        auto answer = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
         w.findChild<QPushButton*>("cmdRegist")->click();
         QCOMPARE(msg, QString(" 3番目の技の入力が正しくありません\n左寄せに入力して下さい"));
         QVERIFY(w.isVisible());
@@ -139,6 +139,27 @@ private slots:
         QVERIFY(d.programed);
         QCOMPARE(QString::fromStdString(d.getLogic(0)->name), QString("飛蹴"));
         QCOMPARE(QString::fromStdString(d.getLogic(0)->getActionsname(1)), QString("キック"));
+    }
+
+    // A character the save files cannot hold is not taken into a name box: the plain box says so
+    // and the name stays what it was, so Regist stores a name a save can write.
+    void nameBoxRefusesCharactersOutsideCp932() {
+        ProgramWindow w(*game, prompts);
+        w.show();
+        auto* name = w.findChild<QLineEdit*>("Text1_0");
+        name->setFocus();
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString("飛"), Qt::NoModifier);
+        QString msg;
+        auto answer = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString("한"), Qt::NoModifier);
+        QVERIFY(answer.wait());
+        QCOMPARE(msg, QString("この技名には使えない文字が含まれています"));
+        QCOMPARE(name->text(), QString("飛"));
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString("蹴"), Qt::NoModifier);
+        QCOMPARE(name->text(), QString("飛蹴"));
+        w.findChild<QPushButton*>("cmdRegist")->click();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(QString::fromStdString(game->theDoll().getLogic(0)->name), QString("飛蹴"));
     }
 
     void cancelStoresNothing() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/game.h"
+#include "model/text_codec.h"
 #include "ui/prompts/prompts.h"
 
 namespace vargo {
@@ -143,6 +144,26 @@ TEST_F(ProgramFixture, RegistStoresNamesAndCostsAndSetsProgramed) {
     EXPECT_EQ(d.getLogic(1)->name, "跳");
     EXPECT_EQ(d.getLogic(1)->AP, 2);
     EXPECT_EQ(d.getLogic(1)->Memory, 3);
+}
+
+// A name the save files cannot hold is refused with a message and not taken: the name before it
+// stays, and Regist stores only names a save can write.
+TEST_F(ProgramFixture, PatternNamesOutsideCp932AreRefused) {
+    ProgramEditor ed(game, prompts);
+    ed.setPatternName(0, "飛蹴");
+    for (const char* bad : {"café", "飛蹴😀", "한글"}) {
+        ed.setPatternName(0, bad);
+        ASSERT_FALSE(prompts.calls.empty()) << bad;
+        EXPECT_EQ(prompts.calls.back().msg, "この技名には使えない文字が含まれています");
+        EXPECT_EQ(ed.patternName(0), "飛蹴");
+    }
+    EXPECT_EQ(prompts.calls.size(), 3u);
+    // CP932's own symbols are names like any other.
+    ed.setPatternName(1, "必殺①～");
+    EXPECT_EQ(ed.patternName(1), "必殺①～");
+    ASSERT_TRUE(ed.regist());
+    EXPECT_EQ(d.getLogic(0)->name, "飛蹴");
+    EXPECT_TRUE(encodableInCp932(d.getLogic(0)->name));
 }
 
 // Without Regist the Doll keeps its patterns (only the rebinding took effect).

@@ -46,7 +46,7 @@ private slots:
         const QString name = list->item(0, 0)->text();
         const int price = list->item(0, 1)->text().trimmed().toInt();
         QString title, msg;
-        test::whenModal([&](QWidget* d) {
+        auto answer = test::whenModal([&](QWidget* d) {
             title = d->windowTitle();
             msg = d->findChild<QLabel*>("lblMsg")->text();
             test::clickNamed(d, "cmdOK");
@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(bought->count(), 1);
         QCOMPARE(bought->item(0)->data(Qt::UserRole).toInt(), 1001);
 
-        test::whenModal([&](QWidget* d) {
+        auto answer2 = test::whenModal([&](QWidget* d) {
             msg = d->findChild<QLabel*>("lblMsg")->text();
             test::clickNamed(d, "cmdOK");
         });
@@ -74,7 +74,7 @@ private slots:
         ShopWindow w(game, reader, prompts, &sound);
         w.show();
         QString text;
-        test::whenModal([&](QWidget* d) { test::answerBox(d, QMessageBox::Ok, &text); });
+        auto answer = test::whenModal([&](QWidget* d) { test::answerBox(d, QMessageBox::Ok, &text); });
         clickRow(w.findChild<QTableWidget*>("List1"), 0);
         QCOMPARE(text, QString("お金が足りません"));
         QCOMPARE(game.owner().Rl, 10);

@@ -4,14 +4,20 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <source_location>
 
 #include "ui/theme_qt.h"
 
@@ -22,19 +28,110 @@ inline void useGameFont() {
     applyTheme(*qApp);
 }
 
-/// Runs `act` on the next modal window that is not `except`, as soon as it is showing.
-inline void whenModal(std::function<void(QWidget*)> act, QWidget* except = nullptr) {
-    auto* t = new QTimer;
-    t->setInterval(5);
-    QObject::connect(t, &QTimer::timeout, [t, act, except] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (w && w != except && w->isVisible()) {
-            t->stop();
-            t->deleteLater();
-            act(w);
+/// An answer armed for the next modal window the code under test opens. The window must come,
+/// and be gone after `act`, within a deadline. When it never comes, or `act` leaves it open (a
+/// QVERIFY inside `act` returns early), the answer closes the window it found so that the code
+/// under test returns instead of hanging, and the test fails: at once through wait(), at the
+/// latest when the answer goes out of scope.
+class ModalAnswer {
+public:
+    static constexpr int kDeadlineMs = 5000;
+
+    ModalAnswer(std::function<void(QWidget*)> act, QWidget* except, int deadlineMs,
+                std::source_location where)
+        : state(std::make_shared<State>()), file(where.file_name()), line(static_cast<int>(where.line())) {
+        state->deadlineMs = deadlineMs;
+        state->clock.start();
+        timer = new QTimer;
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [s = state, act = std::move(act), except] {
+            if (s->busy || s->finished()) {
+                return;
+            }
+            if (!s->came) {
+                QWidget* w = QApplication::activeModalWidget();
+                if (w && w != except && w->isVisible()) {
+                    s->came = true;
+                    s->window = w;
+                    s->busy = true;
+                    act(w);
+                    s->busy = false;
+                }
+            }
+            if (s->came && (!s->window || !s->window->isVisible())) {
+                s->done = true;
+                return;
+            }
+            if (s->clock.elapsed() > s->deadlineMs) {
+                s->failure = s->came
+                                 ? QString("the modal window was still open after %1 ms").arg(s->deadlineMs)
+                                 : QString("no modal window came within %1 ms").arg(s->deadlineMs);
+                if (s->window) {
+                    // Unblock the code under test: a dialog is rejected, anything else closed.
+                    if (auto* d = qobject_cast<QDialog*>(s->window.data())) {
+                        d->done(QDialog::Rejected);
+                    } else {
+                        s->window->close();
+                    }
+                }
+            }
+        });
+        timer->start();
+    }
+    ModalAnswer(const ModalAnswer&) = delete;
+    ModalAnswer& operator=(const ModalAnswer&) = delete;
+
+    ~ModalAnswer() {
+        // A test that failed already does not wait out the deadline for a window it never reached.
+        if (!state->finished() && !QTest::currentTestFailed()) {
+            wait();
         }
-    });
-    t->start();
+        if (!state->done && state->failure.isEmpty()) {
+            state->failure = "no modal window came";
+        }
+        delete timer;
+        if (!state->done && !forgiven) {
+            QTest::qFail(qPrintable("whenModal: " + state->failure), file, line);
+        }
+    }
+
+    /// Processes events until the window came and went, or the deadline passed; true for the first.
+    bool wait() {
+        while (!state->finished()) {
+            QTest::qWait(5);
+        }
+        return state->done;
+    }
+    bool answered() const { return state->done; }
+    /// Why the answer failed; empty while it has not.
+    QString failure() const { return state->failure; }
+    /// Drops the failure the destructor would record (for the helper's own tests).
+    void forgive() { forgiven = true; }
+
+private:
+    struct State {
+        bool came = false;
+        bool busy = false;
+        bool done = false;
+        QString failure;
+        QPointer<QWidget> window;
+        QElapsedTimer clock;
+        int deadlineMs = kDeadlineMs;
+        bool finished() const { return done || !failure.isEmpty(); }
+    };
+    std::shared_ptr<State> state;
+    QTimer* timer = nullptr;
+    const char* file;
+    int line;
+    bool forgiven = false;
+};
+
+/// Runs `act` on the next modal window that is not `except`, as soon as it is showing. Keep the
+/// answer until the window has been dealt with: `auto answer = test::whenModal(...);`.
+[[nodiscard]] inline ModalAnswer whenModal(std::function<void(QWidget*)> act, QWidget* except = nullptr,
+                                           int deadlineMs = ModalAnswer::kDeadlineMs,
+                                           std::source_location where = std::source_location::current()) {
+    return ModalAnswer(std::move(act), except, deadlineMs, where);
 }
 
 /// Clicks the button called `name` inside w (DMsg's cmdOK / cmdCancel).

@@ -1,17 +1,12 @@
 #include "checks.h"
 
-#include "model/catalogue.h"
+#include "model/catalogue_report.h"
 #include "persistence/persist_checks.h"
 
 namespace vargo::tool {
 
 std::vector<DataProblem> checkCatalogues(const GameFolder& folder) {
-    std::vector<DataProblem> all;
-    for (int k = 0; k < kPartKinds; ++k) {
-        auto found = checkCatalogue(folder, static_cast<PartKind>(k));
-        all.insert(all.end(), found.begin(), found.end());
-    }
-    return all;
+    return checkAllCatalogues(folder);
 }
 
 std::vector<DataProblem> checkRegistries(const GameFolder& folder) {
@@ -32,7 +27,7 @@ std::vector<DataProblem> checkSaves(const GameFolder& folder) {
 }
 
 std::vector<Checker> allCheckers() {
-    return {checkCatalogues, checkRegistries, checkSaves};
+    return {checkCatalogues, checkRegistries, checkSaves, checkInterruptedWrites};
 }
 
 }  // namespace vargo::tool

@@ -1,4 +1,5 @@
-// vargo-tool: inspects and exercises a game folder without a window.
+// vargo-tool: inspects and exercises a game folder without a window. The commands live in the
+// vargo_tool_commands library; this file only picks one.
 
 #include <filesystem>
 #include <functional>
@@ -6,29 +7,7 @@
 #include <map>
 
 #include "commands.h"
-
-namespace vargo::tool {
-
-int usage(const std::string& problem) {
-    if (!problem.empty()) {
-        std::cerr << "vargo-tool: " << problem << "\n";
-    }
-    std::cerr << "usage: vargo-tool [--dir DIR] COMMAND ...\n"
-                 "  catalogue KIND [--id N]   KIND: motor frame booster protector hardware\n"
-                 "                            software1 software2 software3\n"
-                 "  check                     validate every data file of the game folder\n"
-                 "  fight A B [--seed S]      registry Dolls A and B fight, computer against computer\n"
-                 "  sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--json]\n"
-                 "                            every pair of the class fights N times: win rates\n"
-                 "  save show N               saved game N as the workshop loads it, as JSON\n"
-                 "  save resave N M           load saved game N and save it as M\n"
-                 "  registry list             the entered enemy Dolls: number, name, class, value\n"
-                 "  registry show N           enemy Doll N as the battle builds it, as JSON\n"
-                 "  registry enter N          enter the Doll of saved game N into the registry\n";
-    return 2;
-}
-
-}  // namespace vargo::tool
+#include "persistence/recovery.h"
 
 int main(int argc, char** argv) {
     using namespace vargo::tool;
@@ -53,12 +32,20 @@ int main(int argc, char** argv) {
         {"sim", cmdSim},
         {"save", cmdSave},
         {"registry", cmdRegistry},
+        {"tournament", cmdTournament},
     };
     auto it = commands.find(command);
     if (it == commands.end()) {
         return usage("unknown command \"" + command + "\"");
     }
     try {
+        // The tool sees the saves and the registry as the game would: a write a crash cut off is
+        // settled first, as at the game's start. Only check leaves the folder untouched, to report it.
+        if (command != "check") {
+            for (const auto& message : vargo::recoverSaveFolder(vargo::GameFolder(dir))) {
+                std::cerr << message << "\n";
+            }
+        }
         return it->second(vargo::GameFolder(dir), args);
     } catch (const std::exception& e) {
         std::cerr << "vargo-tool: " << e.what() << "\n";

@@ -1,0 +1,31 @@
+// The usage text of vargo-tool, shown for a command line the tool cannot read.
+
+#include <iostream>
+
+#include "commands.h"
+
+namespace vargo::tool {
+
+int usage(const std::string& problem) {
+    if (!problem.empty()) {
+        std::cerr << "vargo-tool: " << problem << "\n";
+    }
+    std::cerr << "usage: vargo-tool [--dir DIR] COMMAND ...\n"
+                 "  catalogue KIND [--id N]   KIND: motor frame booster protector hardware\n"
+                 "                            software1 software2 software3\n"
+                 "  check                     validate every data file of the game folder\n"
+                 "  fight A B [--seed S]      registry Dolls A and B fight, computer against computer\n"
+                 "  sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--json]\n"
+                 "                            every pair of the class fights N times: win rates\n"
+                 "  save show N               saved game N as the workshop loads it, as JSON\n"
+                 "  save resave N M           load saved game N and save it as M\n"
+                 "  registry list             the entered enemy Dolls: number, name, class, value\n"
+                 "  registry show N           enemy Doll N as the battle builds it, as JSON\n"
+                 "  registry enter N          enter the Doll of saved game N into the registry\n"
+                 "  tournament N [--class Novice|Expert|Master] [--seed S]\n"
+                 "                            saved game N's Doll enters a class tournament, every\n"
+                 "                            bout fought by the computer; the save is not written\n";
+    return 2;
+}
+
+}  // namespace vargo::tool
