@@ -84,40 +84,49 @@ std::string mapLookAlikes(std::string_view utf8) {
     return s;
 }
 
-// The line of the first non-ASCII character when the whole text is well-formed UTF-8 holding at
-// least one character of three bytes or more (all of Japanese); 0 otherwise. Shift_JIS text
-// practically never has that shape: its half-width kana and most second bytes break it.
-size_t utf8TextLine(std::string_view b) {
-    size_t line = 1;
-    size_t first = 0;
+// Whether the text is well-formed UTF-8 (no overlong forms, no surrogates) holding at least one
+// character of three bytes or more, as all Japanese has.
+}  // namespace
+
+bool looksLikeUtf8(std::string_view b) {
     bool wide = false;
     for (size_t i = 0; i < b.size();) {
         const auto c = static_cast<unsigned char>(b[i]);
         if (c < 0x80) {
-            line += c == '\n' ? 1 : 0;
             ++i;
             continue;
         }
-        size_t n = c >= 0xF0 && c <= 0xF4   ? 4
-                   : c >= 0xE0              ? (c <= 0xEF ? 3 : 0)
-                   : c >= 0xC2 && c <= 0xDF ? 2
-                                            : 0;
+        size_t n = 0;
+        unsigned char lo = 0x80, hi = 0xBF;  // the allowed range of the second byte
+        if (c >= 0xC2 && c <= 0xDF) {
+            n = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            n = 3;
+            lo = c == 0xE0 ? 0xA0 : 0x80;
+            hi = c == 0xED ? 0x9F : 0xBF;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 4;
+            lo = c == 0xF0 ? 0x90 : 0x80;
+            hi = c == 0xF4 ? 0x8F : 0xBF;
+        }
         if (n == 0 || i + n > b.size()) {
-            return 0;
+            return false;
         }
         for (size_t k = 1; k < n; ++k) {
-            if ((static_cast<unsigned char>(b[i + k]) & 0xC0) != 0x80) {
-                return 0;
+            const auto t = static_cast<unsigned char>(b[i + k]);
+            if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) {
+                return false;
             }
         }
         wide = wide || n >= 3;
-        if (first == 0) {
-            first = line;
-        }
         i += n;
     }
-    return wide ? first : 0;
+    return wide;
 }
+
+namespace {
+
+constexpr const char* kUtf8File = "UTF-8で保存されたファイルのようです（Shift_JIS（CP932）で保存し直してください）";
 
 }  // namespace
 
@@ -141,11 +150,14 @@ std::string toCp932(std::string_view utf8) {
 
 bool encodableInCp932(std::string_view utf8) {
     try {
-        (void)toCp932(utf8);
-        return true;
+        return readsBackAsShiftJis(toCp932(utf8));
     } catch (const EncodingError&) {
         return false;
     }
+}
+
+bool readsBackAsShiftJis(std::string_view cp932) {
+    return !looksLikeUtf8(cp932);
 }
 
 std::vector<std::string> splitLines(std::string_view text) {
@@ -186,11 +198,15 @@ std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path
     if (!bytes) {
         return std::nullopt;
     }
-    if (size_t line = utf8TextLine(*bytes)) {
-        // Japanese text saved again as UTF-8 by an editor would mostly decode into nonsense
-        // characters without a single bad byte: say what happened instead of loading it.
-        throw EncodingError(
-            line, "UTF-8で保存されたファイルのようです（Shift_JIS（CP932）で保存し直してください）");
+    // Japanese saved again as UTF-8 by an editor mostly decodes into nonsense characters without
+    // a single bad byte: say what happened instead of loading it. The game never writes a file
+    // of that shape (see readsBackAsShiftJis), so its own saves always load.
+    if (looksLikeUtf8(*bytes)) {
+        size_t line = 1;
+        for (size_t i = 0; i < bytes->size() && static_cast<unsigned char>((*bytes)[i]) < 0x80; ++i) {
+            line += (*bytes)[i] == '\n' ? 1 : 0;
+        }
+        throw EncodingError(line, kUtf8File);
     }
     // Decode line by line so a bad byte is reported where it is.
     std::vector<std::string> raw = splitLines(*bytes);
@@ -200,9 +216,7 @@ std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path
         try {
             lines.push_back(fromCp932(raw[i]));
         } catch (const EncodingError&) {
-            throw EncodingError(i + 1,
-                                "Shift_JIS（CP932）の文字ではないバイトがあります（UTF-"
-                                "8などで保存し直されたファイルかもしれません）");
+            throw EncodingError(i + 1, "Shift_JIS（CP932）の文字ではないバイトがあります");
         }
     }
     return lines;

@@ -26,8 +26,17 @@ std::string fromCp932(std::string_view bytes);
 /// mapped to their CP932 look-alikes; anything else CP932 cannot hold throws EncodingError.
 std::string toCp932(std::string_view utf8);
 
-/// Whether the text survives a trip through CP932 (after the look-alike mapping).
+/// Whether the text survives a trip through CP932 (after the look-alike mapping) and a file
+/// holding it reads back as Shift_JIS (see readsBackAsShiftJis): what a name must pass.
 bool encodableInCp932(std::string_view utf8);
+
+/// Whether the bytes are well-formed UTF-8 holding a character of three bytes or more (all
+/// Japanese): the shape of a file an editor saved again as UTF-8, which readTextFile refuses.
+bool looksLikeUtf8(std::string_view bytes);
+
+/// False for the rare Shift_JIS bytes that have that shape (a few unusual kanji followed by
+/// half-width kana, and nothing else): the game never writes them, so its files always load.
+bool readsBackAsShiftJis(std::string_view cp932);
 
 /// Splits on CR LF, LF or a lone CR. A final line break does not make an extra empty line.
 std::vector<std::string> splitLines(std::string_view text);

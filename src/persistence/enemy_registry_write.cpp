@@ -196,7 +196,14 @@ bool EnemyRegistry::commitRegistry(const std::vector<std::string>* dolls,
             return false;
         }
         try {
-            set.put(path.filename().string(), encodeLines(*contents[i]));
+            std::string bytes = encodeLines(*contents[i]);
+            if (!readsBackAsShiftJis(bytes)) {
+                prompts.msgBox(std::string("書き込めませんでした\n") + GameFolder::display(names[i].first) +
+                                   ": 名前の文字の組み合わせのため、読み込めないファイルになります",
+                               BoxButtons::Ok);
+                return false;
+            }
+            set.put(path.filename().string(), std::move(bytes));
         } catch (const EncodingError&) {
             prompts.msgBox(std::string("書き込めませんでした\n") + GameFolder::display(names[i].first) +
                                ": Shift_JISで書けない文字が名前にあります",

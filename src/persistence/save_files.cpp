@@ -250,7 +250,15 @@ bool SaveFiles::save_rtn() {
     FileTransaction set(folder, transactionName(svNum));
     for (size_t i = 0; i < 3; ++i) {
         try {
-            set.put(game.folder.resolve(relatives[i]).filename().string(), encodeLines(contents[i]));
+            std::string bytes = encodeLines(contents[i]);
+            if (!readsBackAsShiftJis(bytes)) {
+                // Written, the file would read as UTF-8 and never load again.
+                prompts.msgBox("セーブできませんでした\n" + GameFolder::display(relatives[i]) +
+                                   ": 名前の文字の組み合わせのため、読み込めないファイルになります",
+                               BoxButtons::Ok);
+                return false;
+            }
+            set.put(game.folder.resolve(relatives[i]).filename().string(), std::move(bytes));
         } catch (const EncodingError&) {
             prompts.msgBox("セーブできませんでした\n" + GameFolder::display(relatives[i]) +
                                ": Shift_JISで書けない文字が名前にあります",

@@ -113,3 +113,33 @@ TEST(FieldReaderTest, Booleans) {
 
 }  // namespace
 }  // namespace vargo
+
+namespace vargo {
+namespace {
+
+// A file an editor saved again as UTF-8 is named as such, even where its bytes would decode as
+// Shift_JIS into nonsense; the rare Shift_JIS names of that shape are refused at entry and never
+// written, so the game's own files always load.
+TEST(TextCodec, Utf8FilesAreToldAndNamesOfThatShapeAreRefused) {
+    test::TempGameFolder dir;
+    dir.writeBytes("a.ini", "2014/01/01\r\n\xE9\x8B\xBC\xE9\x87\x8E\r\n");  // 鋼野 in UTF-8
+    try {
+        (void)readTextFile(dir.path() / "a.ini");
+        FAIL() << "a UTF-8 file was read as Shift_JIS";
+    } catch (const EncodingError& e) {
+        EXPECT_EQ(e.line, 2);
+        EXPECT_NE(std::string(e.what()).find("UTF-8"), std::string::npos);
+    }
+    EXPECT_TRUE(looksLikeUtf8("\xE9\x8B\xBC"));
+    EXPECT_FALSE(looksLikeUtf8("\xC3\xA9"));          // no character of three bytes
+    EXPECT_FALSE(looksLikeUtf8("\xE0\x80\x80"));      // an overlong form is not UTF-8
+    EXPECT_FALSE(looksLikeUtf8(toCp932("鋼野拳士")));  // Shift_JIS Japanese as it is typed
+    // A level-2 kanji whose second byte is 0x80 to 0xBF, then a half-width kana: UTF-8's shape.
+    std::string odd = fromCp932("\xE0\xA1\xB1");
+    EXPECT_FALSE(readsBackAsShiftJis(toCp932(odd)));
+    EXPECT_FALSE(encodableInCp932(odd));
+    EXPECT_TRUE(encodableInCp932(odd + "あ"));
+}
+
+}  // namespace
+}  // namespace vargo
