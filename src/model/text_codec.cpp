@@ -119,6 +119,24 @@ size_t utf8TextLine(std::string_view b) {
     return wide ? first : 0;
 }
 
+// Half-width katakana U+FF61 to U+FF9F: EF BD A1..BF and EF BE 80..9F in UTF-8.
+bool holdsHalfWidthKana(const std::vector<std::string>& lines) {
+    for (const auto& line : lines) {
+        for (size_t i = 0; i + 2 < line.size(); ++i) {
+            const auto a = static_cast<unsigned char>(line[i]);
+            const auto b = static_cast<unsigned char>(line[i + 1]);
+            const auto c = static_cast<unsigned char>(line[i + 2]);
+            if (a == 0xEF && ((b == 0xBD && c >= 0xA1) || (b == 0xBE && c <= 0x9F))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+const char* const kSavedAsUtf8 =
+    "UTF-8で保存されたファイルのようです（Shift_JIS（CP932）で保存し直してください）";
+
 }  // namespace
 
 std::string fromCp932(std::string_view bytes) {
@@ -186,12 +204,6 @@ std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path
     if (!bytes) {
         return std::nullopt;
     }
-    if (size_t line = utf8TextLine(*bytes)) {
-        // Japanese text saved again as UTF-8 by an editor would mostly decode into nonsense
-        // characters without a single bad byte: say what happened instead of loading it.
-        throw EncodingError(
-            line, "UTF-8で保存されたファイルのようです（Shift_JIS（CP932）で保存し直してください）");
-    }
     // Decode line by line so a bad byte is reported where it is.
     std::vector<std::string> raw = splitLines(*bytes);
     std::vector<std::string> lines;
@@ -200,9 +212,26 @@ std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path
         try {
             lines.push_back(fromCp932(raw[i]));
         } catch (const EncodingError&) {
+            if (size_t line = utf8TextLine(*bytes)) {
+                throw EncodingError(line, kSavedAsUtf8);
+            }
             throw EncodingError(i + 1,
                                 "Shift_JIS（CP932）の文字ではないバイトがあります（UTF-"
                                 "8などで保存し直されたファイルかもしれません）");
+        }
+    }
+    // Japanese text saved again as UTF-8 by an editor can also decode without a single bad byte,
+    // into nonsense that nearly always holds half-width kana (UTF-8's continuation bytes read one
+    // by one). Real Shift_JIS can have UTF-8's byte shape too ("關羽"), but seldom such kana with
+    // it. The shape is judged on the text as the game would write it, so a file the game wrote
+    // reads back whatever its bytes look like.
+    if (holdsHalfWidthKana(lines)) {
+        std::string written;
+        for (const auto& line : lines) {
+            written += toCp932(line) + "\n";
+        }
+        if (size_t line = utf8TextLine(written)) {
+            throw EncodingError(line, kSavedAsUtf8);
         }
     }
     return lines;
