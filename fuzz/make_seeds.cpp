@@ -99,7 +99,7 @@ void outfit(Game& game, ScriptedPrompts& prompts, const std::string& owner, cons
     game.resetDollParam(0);
     for (int s = 0; s < 3; ++s) {
         auto l = std::make_shared<Logic>();
-        l->name = s == 1 ? "\"突進\", 改" : "技" + std::to_string(s + 1);
+        l->name = s == 1 ? "\"突進\", 改" : (s == 2 ? ".技" : "技" + std::to_string(s + 1));
         l->addAction(d.getAction(kMove), prompts);
         l->addAction(d.getAction(kPunch + s), prompts);
         d.setLogics(l, s);
@@ -169,6 +169,7 @@ int main(int argc, char** argv) {
     const std::vector<SavedGame> games = {
         save(dir, true, "鋼野拳士", "ＧＤ－１ 守護神"),
         save(dir, true, "\"鋼,野\" 拳士", " 守護神, 改 "),
+        save(dir, true, ".鋼野", ".守護神"),
         save(dir, false, "", ""),
     };
 

@@ -126,6 +126,21 @@ bool looksLikeUtf8(std::string_view b) {
 
 namespace {
 
+// Half-width katakana U+FF61 to U+FF9F: EF BD A1..BF and EF BE 80..9F in UTF-8.
+bool holdsHalfWidthKana(const std::vector<std::string>& lines) {
+    for (const auto& line : lines) {
+        for (size_t i = 0; i + 2 < line.size(); ++i) {
+            const auto a = static_cast<unsigned char>(line[i]);
+            const auto b = static_cast<unsigned char>(line[i + 1]);
+            const auto c = static_cast<unsigned char>(line[i + 2]);
+            if (a == 0xEF && ((b == 0xBD && c >= 0xA1) || (b == 0xBE && c <= 0x9F))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 constexpr const char* kUtf8File = "UTF-8で保存されたファイルのようです（Shift_JIS（CP932）で保存し直してください）";
 
 }  // namespace
@@ -157,7 +172,14 @@ bool encodableInCp932(std::string_view utf8) {
 }
 
 bool readsBackAsShiftJis(std::string_view cp932) {
-    return !looksLikeUtf8(cp932);
+    if (!looksLikeUtf8(cp932)) {
+        return true;
+    }
+    try {
+        return !holdsHalfWidthKana({fromCp932(cp932)});
+    } catch (const EncodingError&) {
+        return true;  // not Shift_JIS at all: no writer of ours produced it
+    }
 }
 
 std::vector<std::string> splitLines(std::string_view text) {
@@ -198,16 +220,6 @@ std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path
     if (!bytes) {
         return std::nullopt;
     }
-    // Japanese saved again as UTF-8 by an editor mostly decodes into nonsense characters without
-    // a single bad byte: say what happened instead of loading it. The game never writes a file
-    // of that shape (see readsBackAsShiftJis), so its own saves always load.
-    if (looksLikeUtf8(*bytes)) {
-        size_t line = 1;
-        for (size_t i = 0; i < bytes->size() && static_cast<unsigned char>((*bytes)[i]) < 0x80; ++i) {
-            line += (*bytes)[i] == '\n' ? 1 : 0;
-        }
-        throw EncodingError(line, kUtf8File);
-    }
     // Decode line by line so a bad byte is reported where it is.
     std::vector<std::string> raw = splitLines(*bytes);
     std::vector<std::string> lines;
@@ -216,8 +228,21 @@ std::optional<std::vector<std::string>> readTextFile(const std::filesystem::path
         try {
             lines.push_back(fromCp932(raw[i]));
         } catch (const EncodingError&) {
+            if (looksLikeUtf8(*bytes)) {
+                throw EncodingError(i + 1, kUtf8File);
+            }
             throw EncodingError(i + 1, "Shift_JIS（CP932）の文字ではないバイトがあります");
         }
+    }
+    // Japanese saved again as UTF-8 can also decode without a single bad byte, into nonsense that
+    // nearly always holds half-width kana (UTF-8's continuation bytes read one by one). The game
+    // never writes a file of that shape (see readsBackAsShiftJis), so its own files always load.
+    if (holdsHalfWidthKana(lines) && looksLikeUtf8(*bytes)) {
+        size_t line = 1;
+        while (line <= lines.size() && !holdsHalfWidthKana({lines[line - 1]})) {
+            ++line;
+        }
+        throw EncodingError(line, kUtf8File);
     }
     return lines;
 }

@@ -31,11 +31,12 @@ std::string toCp932(std::string_view utf8);
 bool encodableInCp932(std::string_view utf8);
 
 /// Whether the bytes are well-formed UTF-8 holding a character of three bytes or more (all
-/// Japanese): the shape of a file an editor saved again as UTF-8, which readTextFile refuses.
+/// Japanese): the shape of a file an editor saved again as UTF-8.
 bool looksLikeUtf8(std::string_view bytes);
 
-/// False for the rare Shift_JIS bytes that have that shape (a few unusual kanji followed by
-/// half-width kana, and nothing else): the game never writes them, so its files always load.
+/// False for the rare Shift_JIS text that readTextFile would take for a UTF-8 re-save: bytes of
+/// UTF-8's shape whose Shift_JIS reading holds half-width kana ("關ｱ"). Real Shift_JIS text of
+/// UTF-8's shape alone ("關羽") reads back. The game never writes such bytes, so its files load.
 bool readsBackAsShiftJis(std::string_view cp932);
 
 /// Splits on CR LF, LF or a lone CR. A final line break does not make an extra empty line.

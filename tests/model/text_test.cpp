@@ -45,6 +45,38 @@ TEST(TextCodec, AtomicWriteLeavesOldFileOnFailure) {
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "file.ini.tmp"));
 }
 
+// Some Shift_JIS text has the byte shape of UTF-8 ("關羽" is E8 90 89 48): a file the game wrote
+// itself must still read back, as must one it read and wrote again with a character Shift_JIS
+// codes twice (≒ as 87 90 is written 81 E0).
+TEST(TextCodec, GameWrittenTextThatLooksLikeUtf8ReadsBack) {
+    test::TempGameFolder dir;
+    const std::vector<std::string> names = {"關羽", "燿子", "燿ー", "關ア Mk2"};
+    dir.writeBytes("save/names.ini", encodeLines(names));
+    EXPECT_EQ(readTextFile(dir.path() / "save/names.ini"), names);
+
+    dir.writeBytes("save/found.ini", "\xE2\x80\x87\x90\x96\x87\x30\x5B");
+    auto found = readTextFile(dir.path() / "save/found.ini");
+    ASSERT_TRUE(found);
+    dir.writeBytes("save/found.ini", encodeLines(*found));
+    EXPECT_EQ(readTextFile(dir.path() / "save/found.ini"), found);
+}
+
+// Japanese saved again as UTF-8 is still named as such, whether or not its bytes happen to decode
+// as Shift_JIS ("鋼野拳士" in UTF-8 reads as "驪ｼ驥取教螢ｫ", half-width kana and all).
+TEST(TextCodec, JapaneseSavedAsUtf8IsNamedAsSuch) {
+    test::TempGameFolder dir;
+    for (const std::string text : {"2013/01/01\r\n鋼野拳士\r\n", "2013/01/01\r\nＧＤ－１ 守護神\r\n"}) {
+        dir.writeBytes("save/utf8.ini", text);
+        try {
+            readTextFile(dir.path() / "save/utf8.ini");
+            ADD_FAILURE() << text << " was read as Shift_JIS";
+        } catch (const EncodingError& e) {
+            EXPECT_EQ(e.line, 2) << text;
+            EXPECT_NE(std::string(e.what()).find("UTF-8で保存された"), std::string::npos) << e.what();
+        }
+    }
+}
+
 TEST(GameFolderTest, MatchesNamesWithoutCase) {
     test::TempGameFolder dir;
     dir.write("INI/motor.INI", {"x"});
@@ -134,6 +166,7 @@ TEST(TextCodec, Utf8FilesAreToldAndNamesOfThatShapeAreRefused) {
     EXPECT_FALSE(looksLikeUtf8("\xC3\xA9"));          // no character of three bytes
     EXPECT_FALSE(looksLikeUtf8("\xE0\x80\x80"));      // an overlong form is not UTF-8
     EXPECT_FALSE(looksLikeUtf8(toCp932("鋼野拳士")));  // Shift_JIS Japanese as it is typed
+    EXPECT_TRUE(encodableInCp932("關羽"));               // UTF-8's shape, but no half-width kana
     // A level-2 kanji whose second byte is 0x80 to 0xBF, then a half-width kana: UTF-8's shape.
     std::string odd = fromCp932("\xE0\xA1\xB1");
     EXPECT_FALSE(readsBackAsShiftJis(toCp932(odd)));
