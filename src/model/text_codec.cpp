@@ -141,7 +141,8 @@ bool holdsHalfWidthKana(const std::vector<std::string>& lines) {
     return false;
 }
 
-constexpr const char* kUtf8File = "UTF-8で保存されたファイルのようです（Shift_JIS（CP932）で保存し直してください）";
+constexpr const char* kUtf8File =
+    "UTF-8で保存されたファイルのようです（Shift_JIS（CP932）で保存し直してください）";
 
 }  // namespace
 

@@ -163,10 +163,10 @@ TEST(TextCodec, Utf8FilesAreToldAndNamesOfThatShapeAreRefused) {
         EXPECT_NE(std::string(e.what()).find("UTF-8"), std::string::npos);
     }
     EXPECT_TRUE(looksLikeUtf8("\xE9\x8B\xBC"));
-    EXPECT_FALSE(looksLikeUtf8("\xC3\xA9"));          // no character of three bytes
-    EXPECT_FALSE(looksLikeUtf8("\xE0\x80\x80"));      // an overlong form is not UTF-8
+    EXPECT_FALSE(looksLikeUtf8("\xC3\xA9"));           // no character of three bytes
+    EXPECT_FALSE(looksLikeUtf8("\xE0\x80\x80"));       // an overlong form is not UTF-8
     EXPECT_FALSE(looksLikeUtf8(toCp932("鋼野拳士")));  // Shift_JIS Japanese as it is typed
-    EXPECT_TRUE(encodableInCp932("關羽"));               // UTF-8's shape, but no half-width kana
+    EXPECT_TRUE(encodableInCp932("關羽"));             // UTF-8's shape, but no half-width kana
     // A level-2 kanji whose second byte is 0x80 to 0xBF, then a half-width kana: UTF-8's shape.
     std::string odd = fromCp932("\xE0\xA1\xB1");
     EXPECT_FALSE(readsBackAsShiftJis(toCp932(odd)));
