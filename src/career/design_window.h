@@ -30,7 +30,7 @@ public:
                  QWidget* parent = nullptr);
     ~DesignWindow() override;
 
-    /// Opening as the rules have it: a new game opens the shop first, a loaded one reads save svNum.
+    /// Opening the workshop: a new game opens the shop first, a loaded one reads save svNum.
     void openGame(std::optional<int> loadSvNum);
     /// Refreshes every control from the game state.
     void init();

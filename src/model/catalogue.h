@@ -33,7 +33,7 @@ struct CatalogueTable {
 /// Where each kind lives and how far its readers go.
 struct CatalogueInfo {
     PartKind kind;
-    const char* file;    /**< relative to the game folder, as the rules name it */
+    const char* file;    /**< relative to the game folder, e.g. "ini/Motor.ini" */
     const char* keyword; /**< the name vargo-tool uses: motor, frame, ... software3 */
     const char* label;   /**< the name the player reads: モーター ... ソフト（防御） */
     int capacity;        /**< highest ID the full-load table holds */

@@ -58,7 +58,7 @@ int headerId(const std::string& line) {
             digits.push_back(line[i]);
         }
     }
-    // Val: optional sign, digits, optional fraction; stop at anything else.
+    // An optional sign, digits, an optional fraction; stop at anything else.
     size_t i = 0;
     std::string number;
     if (i < digits.size() && (digits[i] == '-' || digits[i] == '+')) {

@@ -13,7 +13,7 @@ namespace vargo {
 
 /// A problem in a data file, located for the player and for `vargo-tool check`.
 struct DataProblem {
-    std::string file; /**< the name as the rules write it, e.g. "ini/Motor.ini" */
+    std::string file; /**< relative to the game folder, e.g. "ini/Motor.ini" */
     int line = 0;     /**< 1-based; 0 when the problem is the file as a whole */
     std::string problem;
     std::string ja = {}; /**< the same for the player, in Japanese; empty when only `problem` says it */
@@ -37,8 +37,8 @@ inline bool isHeader(const std::string& line) {
     return !line.empty() && line[0] == '.';
 }
 
-/// The record number of a header: characters 2 to 4 read the way the old runtime's Val did
-/// (blanks ignored, stops at the first character that is not part of a number), then rounded.
+/// The record number of a header: characters 2 to 4 read as a number with blanks ignored, stopping
+/// at the first character that is not part of a number (".1a" reads 1), then rounded.
 int headerId(const std::string& line);
 
 /// Reads the fields of one record, starting at a given line.

@@ -1,5 +1,6 @@
 #pragma once
-// Everything the original kept in globals, in one object that screens and routines take by reference.
+// The game's shared state (both sides' owners and Dolls, the calendar, the flags) in one object that
+// screens and routines take by reference.
 
 #include <array>
 #include <memory>

@@ -19,7 +19,7 @@ public:
     /// exist keep the spelling given, so the result can also name a file about to be created.
     std::filesystem::path resolve(std::string_view relative) const;
 
-    /// The name as the rules write it, for messages ("ini/Motor.ini").
+    /// The name relative to the game folder, with forward slashes, for messages ("ini/Motor.ini").
     static std::string display(std::string_view relative);
 
 private:

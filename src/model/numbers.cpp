@@ -73,7 +73,7 @@ std::string Str(double x) {
     std::snprintf(buf, sizeof buf, "%.15g", x);
     std::string s = buf;
     if (s.rfind("0.", 0) == 0) {
-        s.erase(0, 1);  // the old runtime wrote ".5", not "0.5"
+        s.erase(0, 1);  // the game writes ".5", not "0.5"
     } else if (s.rfind("-0.", 0) == 0) {
         s.erase(1, 1);
     }

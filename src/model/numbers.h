@@ -1,5 +1,5 @@
 #pragma once
-// Game numbers are 16-bit signed, as the original rules were written for. The rules use three
+// Game numbers are 16-bit signed, as the game was designed. The rules use three
 // behaviours when a sum leaves the range: report it, skip the step, or clamp; these helpers give
 // each one a name so the call site says which it means.
 

@@ -1,6 +1,6 @@
 #pragma once
 // Part IDs in a saved game that the catalogues lack. The loaders turn such an ID into no part at
-// all, as the rules have it; this says which parts were dropped, with file and line, so that a
+// all; this says which parts were dropped, with file and line, so that a
 // damaged or outdated catalogue does not quietly empty the player's workshop.
 
 #include <vector>

@@ -57,7 +57,7 @@ public:
     const Logic& working(int p) const { return *work.at(static_cast<size_t>(p)); }
 
     /// Picking up: the mouse over a palette chip, a chip's frame or cost label, a grid cell, the
-    /// trash can or the bare form. Each sets the help line as the rules say.
+    /// trash can or the bare form. Each sets the help line for what is under the mouse.
     void hoverPalette(int id);
     void hoverFrame(int id);
     void hoverCell(int cell);

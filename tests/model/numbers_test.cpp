@@ -8,7 +8,7 @@
 namespace vargo {
 namespace {
 
-// Rounding must match the old runtime: halves go to the even neighbour, not away from zero.
+// Rounding halves to the even neighbour, not away from zero: the game's numbers depend on it.
 TEST(Numbers, CIntRoundsHalvesToEven) {
     EXPECT_EQ(CInt(2.5), 2);
     EXPECT_EQ(CInt(3.5), 4);

@@ -1,6 +1,6 @@
 #pragma once
 // DMsg, the game's own message dialog: a message and one or two buttons, laid out in the twips of
-// the original form and scaled up with the font so that Japanese text always fits.
+// the dialog's design and scaled up with the font so that Japanese text always fits.
 
 #include <QDialog>
 
