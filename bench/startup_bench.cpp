@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QPixmap>
 
-#include "screens/startup_window.h"
+#include "ui/screens/startup_window.h"
 #include "ui/theme_qt.h"
 
 namespace {

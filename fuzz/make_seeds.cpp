@@ -16,7 +16,7 @@
 #include "model/text_codec.h"
 #include "persistence/enemy_registry.h"
 #include "persistence/save_files.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 using namespace vargo;
 namespace fs = std::filesystem;

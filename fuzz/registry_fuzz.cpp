@@ -17,7 +17,7 @@
 #include "persistence/enemy_registry.h"
 #include "persistence/persist_checks.h"
 #include "persistence/registry_format.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 using namespace vargo;
 

@@ -13,7 +13,7 @@
 #include "model/random.h"
 #include "persistence/persist_checks.h"
 #include "persistence/save_files.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 using namespace vargo;
 

@@ -8,7 +8,7 @@
 #include "fuzz_support.h"
 #include "persistence/save_files.h"
 #include "persistence/save_slot.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 using namespace vargo;
 

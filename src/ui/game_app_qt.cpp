@@ -1,18 +1,18 @@
 #include "ui/game_app_qt.h"
 
 #include "battle/enemy_source.h"
-#include "battle/screen/fight_window.h"
-#include "career/char_make_window.h"
-#include "career/design_window.h"
+#include "ui/battle/fight_window.h"
+#include "ui/career/char_make_window.h"
+#include "ui/career/design_window.h"
 #include "model/catalogue_report.h"
-#include "persistence/enemy_list_window.h"
+#include "ui/persistence/enemy_list_window.h"
 #include "persistence/recovery.h"
 #include "persistence/save_files.h"
-#include "persistence/save_slot_window.h"
-#include "screens/dialog_action_window.h"
-#include "screens/program_window.h"
-#include "screens/shop_window.h"
-#include "screens/startup_window.h"
+#include "ui/persistence/save_slot_window.h"
+#include "ui/screens/dialog_action_window.h"
+#include "ui/screens/program_window.h"
+#include "ui/screens/shop_window.h"
+#include "ui/screens/startup_window.h"
 
 namespace vargo {
 

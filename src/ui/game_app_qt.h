@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "audio/fluid_sound.h"
+#include "ui/audio/fluid_sound.h"
 #include "career/workshop_actions.h"
 #include "model/game.h"
 #include "persistence/enemy_registry.h"

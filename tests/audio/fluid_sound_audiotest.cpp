@@ -3,7 +3,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "audio/fluid_sound.h"
+#include "ui/audio/fluid_sound.h"
 
 namespace vargo {
 namespace {

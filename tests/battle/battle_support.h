@@ -11,8 +11,8 @@
 #include "battle/fight.h"
 #include "model/game.h"
 #include "model/random.h"
-#include "model/sound.h"
-#include "ui/prompts/prompts.h"
+#include "ports/sound.h"
+#include "ports/prompts.h"
 
 namespace vargo::test {
 

@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "battle/screen/bracket_window.h"
-#include "battle/screen/fight_window.h"
+#include "ui/battle/bracket_window.h"
+#include "ui/battle/fight_window.h"
 #include "screen_bench.h"
 #include "ui/theme_qt.h"
 

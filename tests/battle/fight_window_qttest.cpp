@@ -10,7 +10,7 @@
 #include <map>
 
 #include "battle/fight_view.h"
-#include "battle/screen/fight_window.h"
+#include "ui/battle/fight_window.h"
 #include "persistence/enemy_registry.h"
 #include "screen_bench.h"
 #include "ui/theme_qt.h"

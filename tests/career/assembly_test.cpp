@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

@@ -14,9 +14,9 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "career/design_window.h"
-#include "screens/program_window.h"
-#include "screens/startup_window.h"
+#include "ui/career/design_window.h"
+#include "ui/screens/program_window.h"
+#include "ui/screens/startup_window.h"
 #include "support/test_support.h"
 #include "ui/game_app_qt.h"
 #include "ui/theme_qt.h"

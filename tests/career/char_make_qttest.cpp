@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "career/char_make_window.h"
+#include "ui/career/char_make_window.h"
 #include "model/random.h"
 
 using namespace vargo;

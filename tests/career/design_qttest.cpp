@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "career/design_window.h"
+#include "ui/career/design_window.h"
 #include "model/catalogue.h"
-#include "model/sound.h"
+#include "ports/sound.h"
 #include "support/fake_actions.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 #include "ui/theme_qt.h"
 
 using namespace vargo;

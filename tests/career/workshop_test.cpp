@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "career/char_make.h"
-#include "model/sound.h"
-#include "ui/prompts/prompts.h"
+#include "ports/sound.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

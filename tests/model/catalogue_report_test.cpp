@@ -7,7 +7,7 @@
 
 #include "model/catalogue.h"
 #include "support/test_support.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "model/owner.h"
 #include "model/random.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

@@ -18,7 +18,7 @@
 #include "persistence/save_files.h"
 #include "support/faulty_disk.h"
 #include "support/test_support.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

@@ -13,7 +13,7 @@
 #include "persistence/enemy_registry.h"
 #include "persistence/save_files.h"
 #include "support/test_support.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

@@ -5,7 +5,7 @@
 #include "model/text_codec.h"
 #include "persistence/persist_checks.h"
 #include "support/test_support.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

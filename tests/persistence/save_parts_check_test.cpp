@@ -9,7 +9,7 @@
 #include "persistence/persist_checks.h"
 #include "persistence/save_files.h"
 #include "support/test_support.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

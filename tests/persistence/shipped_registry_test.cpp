@@ -4,7 +4,7 @@
 #include "persistence/enemy_registry.h"
 #include "persistence/persist_checks.h"
 #include "support/test_support.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

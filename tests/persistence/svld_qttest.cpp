@@ -7,7 +7,7 @@
 #include <QtTest>
 
 #include "model/text_codec.h"
-#include "persistence/save_slot_window.h"
+#include "ui/persistence/save_slot_window.h"
 #include "support/qt_support.h"
 #include "ui/prompts/qt_prompts_qt.h"
 

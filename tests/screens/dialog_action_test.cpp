@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/game.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "model/catalogue.h"
 #include "model/game.h"
-#include "screens/program_window.h"
+#include "ui/screens/program_window.h"
 #include "support/qt_support.h"
 #include "ui/prompts/qt_prompts_qt.h"
 

@@ -4,7 +4,7 @@
 
 #include "model/game.h"
 #include "model/text_codec.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

@@ -9,8 +9,8 @@
 #include <QtTest>
 
 #include "model/game.h"
-#include "model/sound.h"
-#include "screens/shop_window.h"
+#include "ports/sound.h"
+#include "ui/screens/shop_window.h"
 #include "support/qt_support.h"
 #include "ui/prompts/qt_prompts_qt.h"
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "model/game.h"
-#include "model/sound.h"
+#include "ports/sound.h"
 #include "support/test_support.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QtTest>
 
-#include "screens/startup_window.h"
+#include "ui/screens/startup_window.h"
 #include "support/qt_support.h"
 #include "support/test_support.h"
 #include "ui/game_app_qt.h"

@@ -19,7 +19,7 @@
 #include "model/text_codec.h"
 #include "persistence/registry_format.h"
 #include "persistence/save_files.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace {
 

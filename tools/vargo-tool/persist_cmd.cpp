@@ -8,7 +8,7 @@
 #include "model/random.h"
 #include "persistence/enemy_registry.h"
 #include "persistence/save_files.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo::tool {
 namespace {

@@ -21,10 +21,10 @@
 #include "commands.h"
 #include "model/game.h"
 #include "model/random.h"
-#include "model/sound.h"
+#include "ports/sound.h"
 #include "persistence/enemy_registry.h"
 #include "persistence/save_files.h"
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 namespace vargo::tool {
 

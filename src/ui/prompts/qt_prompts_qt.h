@@ -4,7 +4,7 @@
 
 #include <QPointer>
 
-#include "ui/prompts/prompts.h"
+#include "ports/prompts.h"
 
 class QWidget;
 

@@ -1,0 +1,86 @@
+#include "ports/prompts.h"
+
+namespace vargo {
+
+bool ScriptedPrompts::next() {
+    if (answers.empty()) {
+        return defaultLeft;
+    }
+    bool left = answers.front();
+    answers.pop_front();
+    return left;
+}
+
+int ScriptedPrompts::askOkCancel(const std::string& msg) {
+    calls.push_back({Kind::AskOkCancel, msg, kAppTitle});
+    return next() ? kOk : kCancel;
+}
+
+int ScriptedPrompts::askOkCancelTitled(const std::string& msg, const std::string& title) {
+    calls.push_back({Kind::AskOkCancelTitled, msg, title});
+    return next() ? kOk : kCancel;
+}
+
+int ScriptedPrompts::askYesNo(const std::string& msg, const std::string& title) {
+    calls.push_back({Kind::AskYesNo, msg, title});
+    return next() ? kYes : kNo;
+}
+
+void ScriptedPrompts::showMsg(const std::string& msg) {
+    calls.push_back({Kind::ShowMsg, msg, kAppTitle});
+}
+
+void ScriptedPrompts::showMsgTitled(const std::string& msg, const std::string& title) {
+    calls.push_back({Kind::ShowMsgTitled, msg, title});
+}
+
+void ScriptedPrompts::showMsgTall(const std::string& msg, const std::string& title, int rows) {
+    calls.push_back({Kind::ShowMsgTall, msg, title, rows});
+}
+
+int ScriptedPrompts::msgBox(const std::string& msg, BoxButtons buttons) {
+    calls.push_back({Kind::MsgBox, msg, kAppTitle, 0, buttons});
+    switch (buttons) {
+        case BoxButtons::Ok:
+            return kOk;
+        case BoxButtons::OkCancel:
+            return next() ? kOk : kCancel;
+        case BoxButtons::YesNo:
+            return next() ? kYes : kNo;
+    }
+    return kOk;
+}
+
+std::vector<std::string> ScriptedPrompts::messages() const {
+    std::vector<std::string> out;
+    for (const auto& c : calls) {
+        out.push_back(c.msg);
+    }
+    return out;
+}
+
+// Both tests always run and the later one wins, which is what decides the odd cases
+// (a negative max, or lo above hi).
+int clampMax(int x, int max) {
+    int r = x;
+    if (x < 0) {
+        r = 0;
+    }
+    if (x > max) {
+        r = max;
+    }
+    return r;
+}
+
+int clampRange(int x, int lo, int hi) {
+    int r = x;
+    if (x < lo) {
+        r = lo;
+    }
+    if (x > hi) {
+        r = hi;
+    }
+    return r;
+}
+
+}  // namespace vargo

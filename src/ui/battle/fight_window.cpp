@@ -1,0 +1,357 @@
+#include "ui/battle/fight_window.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "battle/fight_view.h"
+#include "ui/battle/bracket_window.h"
+#include "model/game.h"
+
+namespace vargo {
+
+namespace {
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+constexpr int kBandWidth = SceneWidget::kWidth;
+constexpr int kBarRight = 9500;  ///< twips: the opponent's bars end here
+constexpr int kMotorTop = 8, kMotorHeight = 18;
+constexpr int kFrameTop = 32, kFrameHeight = 12;
+constexpr int kLogHeight = 132;
+
+// Player's side cool, opponent's warm (the scene's floor rings match); the motor bright, the frame
+// deeper, so the two rows read apart even without their captions.
+const char* const kBarStyle[4] = {
+    "background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #9fe0ff,stop:0.5 #3aa2f0,stop:1 #1f6fc0);"
+    "border:1px solid #0d3050;",
+    "background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #ffc0a0,stop:0.5 #f05a3a,stop:1 #b02a18);"
+    "border:1px solid #501810;",
+    "background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #6fb0e8,stop:1 #1d4f96);border:1px solid #0d2a50;",
+    "background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #e87f6f,stop:1 #8e2418);border:1px solid #40100a;",
+};
+const char* const kSideColour[2] = {"#6cc0ff", "#ff7a68"};
+}  // namespace
+
+FightWindow::FightWindow(Fight& f, const GameFolder& folder, QWidget* parent) : QDialog(parent), fight(f) {
+    setObjectName("Fight");
+    setWindowTitle("Fight");
+
+    sceneView = new SceneWidget(folder, this);
+    sceneView->setObjectName("dspDollImg");
+
+    dspSpan = new QLabel(sceneView);
+    dspSpan->setObjectName("dspSpan");
+    dspSpan->setAlignment(Qt::AlignCenter);
+    dspSpan->setStyleSheet(
+        "background:rgba(12,16,24,190); color:#ffe3a8; font-size:17px; font-weight:bold;"
+        "border:1px solid rgba(240,178,96,160); border-radius:6px;");
+    dspSpan->setGeometry(SceneWidget::kWidth / 2 - 70, 6, 140, 30);
+
+    auto* centre = new QVBoxLayout;
+    centre->setSpacing(4);
+    centre->addWidget(buildHpBand(), 0, Qt::AlignHCenter);
+    centre->addWidget(sceneView, 0, Qt::AlignHCenter);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(buildSidePanel(0));
+    middle->addLayout(centre);
+    middle->addWidget(buildSidePanel(1));
+
+    cmdNext = new QPushButton("Next");
+    cmdNext->setObjectName("cmdNext");
+    cmdNext->setToolTip("試合を進める");
+    cmdNext->setDefault(true);
+    cmdNext->setMinimumSize(150, 48);
+    cmdNext->setStyleSheet(
+        "QPushButton{font-size:18px;font-weight:bold;background:qlineargradient(x1:0,y1:0,x2:0,y2:1,"
+        "stop:0 #f0a840,stop:1 #c87418);color:#1a1a1a;border:1px solid #ffd08a;}"
+        "QPushButton:hover{border-color:#ffffff;}QPushButton:pressed{background:#ffd08a;}");
+    cmdTap = new QPushButton("GiveUp");
+    cmdTap->setObjectName("cmdTap");
+    cmdTap->setMinimumSize(150, 32);
+    connect(cmdNext, &QPushButton::clicked, this, &FightWindow::cmdNext_Click);
+    connect(cmdTap, &QPushButton::clicked, this, &FightWindow::cmdTap_Click);
+
+    paneGuide = new QFrame;
+    paneGuide->setObjectName("paneGuide");
+    auto* guideLayout = new QHBoxLayout(paneGuide);
+    dspGuide = new QLabel;
+    dspGuide->setObjectName("dspGuide");
+    dspGuide->setWordWrap(true);
+    guideLayout->addWidget(dspGuide);
+    paneGuide->installEventFilter(this);
+    dspGuide->installEventFilter(this);
+    paneGuide->hide();
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdNext);
+    buttons->addWidget(cmdTap);
+    buttons->addStretch();
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(buildLog(), 1);
+    bottom->addLayout(buttons);
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(middle);
+    root->addWidget(paneGuide);
+    root->addLayout(bottom);
+
+    // The bracket shows over the battle window while the tournament goes on behind it.
+    if (!fight.showBracket) {
+        fight.showBracket = [this](const Bracket& b) {
+            BracketWindow w(b, this);
+            w.exec();
+        };
+    }
+}
+
+QWidget* FightWindow::buildHpBand() {
+    auto* band = new QWidget;
+    band->setObjectName("hpBand");
+    band->setFixedSize(kBandWidth, kFrameTop + kFrameHeight + 6);
+    const int origin = (kBandWidth - px(kBarRight)) / 2;
+    for (int row = 0; row < 2; ++row) {
+        const int top = row == 0 ? kMotorTop : kFrameTop;
+        const int height = row == 0 ? kMotorHeight : kFrameHeight;
+        auto* track = new QFrame(band);
+        track->setStyleSheet("background:#10141b; border:1px solid #3b4556; border-radius:2px;");
+        track->setGeometry(origin - 2, top - 2, px(kBarRight) + 4, height + 4);
+        for (int side = 0; side < 2; ++side) {
+            auto* caption = new QLabel(row == 0 ? "MOTOR" : "FRAME", band);
+            caption->setAlignment((side == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            caption->setStyleSheet(
+                QString("background:transparent; font-size:10px; font-weight:bold; color:%1;")
+                    .arg(kSideColour[side]));
+            caption->setGeometry(side == 0 ? 0 : origin + px(kBarRight) + 6, top - 3, origin - 6, height + 6);
+        }
+    }
+    for (int i = 0; i < 4; ++i) {
+        auto* bar = new QLabel(band);
+        bar->setObjectName(QString("barHP%1").arg(i));
+        bar->setStyleSheet(kBarStyle[i]);
+        barHP[static_cast<size_t>(i)] = bar;
+    }
+    return band;
+}
+
+QWidget* FightWindow::buildSidePanel(int i) {
+    auto* panel = new QFrame;
+    panel->setObjectName(QString("panel%1").arg(i));
+    panel->setFixedWidth(196);
+    panel->setStyleSheet(QString("QFrame#panel%1{background:#232a35; border:1px solid #3b4556;"
+                                 "border-top:4px solid %2; border-radius:6px;}"
+                                 "QFrame#panel%1 QLabel{background:transparent;}")
+                             .arg(i)
+                             .arg(kSideColour[i]));
+    auto* v = new QVBoxLayout(panel);
+    const size_t k = static_cast<size_t>(i);
+
+    dspName[k] = new QLabel;
+    dspName[k]->setObjectName(QString("dspName%1").arg(i));
+    dspName[k]->setWordWrap(true);
+    dspName[k]->setStyleSheet(QString("font-size:17px; font-weight:bold; color:%1;").arg(kSideColour[i]));
+    v->addWidget(dspName[k]);
+
+    auto* turn = new QHBoxLayout;
+    dspInitiative[k] = new QLabel;
+    dspInitiative[k]->setObjectName(QString("dspInitiative%1").arg(i));
+    dspInitiative[k]->setStyleSheet("font-weight:bold; color:#ffe3a8;");
+    dspInitiative[k]->setMinimumWidth(34);
+    dspAP[k] = new QLabel;
+    dspAP[k]->setObjectName(QString("dspAP%1").arg(i));
+    dspAP[k]->setStyleSheet("color:#f0b260;");
+    turn->addWidget(dspInitiative[k]);
+    turn->addWidget(dspAP[k], 1);
+    v->addLayout(turn);
+
+    dspHP[k] = new QLabel;
+    dspHP[k]->setObjectName(QString("dspHP%1").arg(i));
+    dspHP[k]->setStyleSheet("font-size:13px; color:#ffffff;");
+    v->addWidget(dspHP[k]);
+
+    dspJoutai[k] = new QLabel;
+    dspJoutai[k]->setObjectName(QString("dspJoutai%1").arg(i));
+    dspJoutai[k]->setStyleSheet("font-weight:bold; color:#ff9a60;");
+    dspJoutai[k]->setMinimumHeight(36);
+    dspJoutai[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    v->addWidget(dspJoutai[k]);
+
+    auto* abilities = new QFrame;
+    abilities->setObjectName("detail");
+    auto* grid = new QHBoxLayout(abilities);
+    auto* titles = new QLabel(q(ablTitles()));
+    titles->setObjectName(QString("lblAbl%1").arg(i));
+    titles->setStyleSheet("color:#8ea2bd;");
+    dspAbl[k] = new QLabel;
+    dspAbl[k]->setObjectName(QString("dspAbl%1").arg(i));
+    dspAbl[k]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    titles->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(titles);
+    grid->addWidget(dspAbl[k], 1);
+    v->addWidget(abilities);
+    v->addStretch();
+    return panel;
+}
+
+QWidget* FightWindow::buildLog() {
+    auto* box = new QFrame;
+    box->setObjectName("detail");
+    auto* h = new QHBoxLayout(box);
+    h->setContentsMargins(4, 4, 4, 4);
+    logView = new QFrame;
+    logView->setFixedHeight(kLogHeight);
+    logView->setStyleSheet("background:#151a22;");
+    dspMsg = new QLabel(logView);
+    dspMsg->setObjectName("dspMsg");
+    dspMsg->setWordWrap(true);
+    dspMsg->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    dspMsg->setStyleSheet("background:transparent; font-size:13px; color:#e4e8ef; padding:4px 8px;");
+    h->addWidget(logView, 1);
+
+    auto* arrows = new QVBoxLayout;
+    const char* const labels[2] = {"▼", "▲"};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QPushButton(labels[i]);
+        b->setObjectName(QString("Command1%1").arg(i));
+        b->setFixedSize(36, 36);
+        Command1[static_cast<size_t>(i)] = b;
+        // "▼" brings later lines into view by moving the log up; "▲" moves it back down.
+        connect(b, &QPushButton::clicked, this, [this, i] { scrollLog(i == 0 ? -600 : 600); });
+    }
+    arrows->addWidget(Command1[1]);
+    arrows->addStretch();
+    arrows->addWidget(Command1[0]);
+    h->addLayout(arrows);
+    return box;
+}
+
+void FightWindow::scrollLog(int twips) {
+    dspMsg->resize(logView->width(), dspMsg->heightForWidth(logView->width()));
+    // The log never leaves its box entirely: its top stays between the box's top and the point
+    // where its last line sits at the bottom.
+    const int lowest = std::min(0, logView->height() - dspMsg->height());
+    const int y = std::clamp(dspMsg->y() + px(twips), lowest, 0);
+    dspMsg->move(0, y);
+}
+
+SceneFighter FightWindow::fighterSprite(int i, const FightPicture* shown) const {
+    const auto sprites = vargo::scene(fight, shown);
+    const FighterSprite& s = sprites[static_cast<size_t>(i)];
+    const SpriteFiles files = spriteFiles(fight.fightDolls[static_cast<size_t>(i)]->image);
+    return {files.sheet, files.mask, s.x, s.y, s.column, s.row};
+}
+
+void FightWindow::refresh() {
+    setWindowTitle(q(fight.caption.empty() ? "Fight" : fight.caption));
+    for (int i = 0; i < 2; ++i) {
+        const size_t k = static_cast<size_t>(i);
+        dspName[k]->setText(q(vargo::dspName(fight, i)));
+        dspHP[k]->setText(q(vargo::dspHP(fight, i)));
+        dspAbl[k]->setText(q(vargo::dspAbl(fight, i)));
+        dspJoutai[k]->setText(q(vargo::dspJoutai(fight, i)));
+        dspAP[k]->setText(q(fight.dspAP[k]));
+        dspInitiative[k]->setText(q(fight.dspInitiative[k]));
+    }
+    const int origin = (kBandWidth - px(kBarRight)) / 2;
+    for (int bar = 0; bar < 4; ++bar) {
+        const HpBar b = vargo::barHP(fight, bar);
+        const int width = px(b.width);
+        // The opponent's bars keep their right end at 9500 twips exactly, whatever the rounding.
+        const int left = b.rightAligned ? origin + px(kBarRight) - width : origin;
+        const int top = bar < 2 ? kMotorTop : kFrameTop;
+        const int height = bar < 2 ? kMotorHeight : kFrameHeight;
+        QLabel* l = barHP[static_cast<size_t>(bar)];
+        l->setGeometry(left, top, width, height);
+        l->setVisible(width > 0);
+    }
+    dspSpan->setText(q(vargo::dspSpan(fight)));
+
+    if (fight.battleLog != shownLog) {
+        shownLog = fight.battleLog;
+        dspMsg->setText(q(shownLog));
+        dspMsg->move(0, 0);
+    }
+    dspMsg->resize(logView->width(), dspMsg->heightForWidth(logView->width()));
+
+    const bool guide = !fight.guideText.empty() && !paneGuide->property("dismissed").toBool();
+    dspGuide->setText(q(fight.guideText));
+    paneGuide->setVisible(guide);
+
+    // The poses of the step one after another, then the step's end with its sparks.
+    std::vector<SceneFrame> frames;
+    for (size_t n = 0; n + 1 < fight.pictures.size(); ++n) {
+        frames.push_back({{fighterSprite(0, &fight.pictures[n]), fighterSprite(1, &fight.pictures[n])}, {}});
+    }
+    const FightPicture* last = fight.pictures.empty() ? nullptr : &fight.pictures.back();
+    frames.push_back({{fighterSprite(0, last), fighterSprite(1, last)}, fight.sparks});
+    sceneView->play(std::move(frames));
+}
+
+bool FightWindow::start() {
+    fight.load();
+    refresh();
+    return !fight.closed;
+}
+
+void FightWindow::run() {
+    if (start()) {
+        exec();
+    }
+}
+
+void FightWindow::closeIfOver() {
+    if (fight.closed) {
+        sceneView->finish();
+        done(QDialog::Accepted);
+    }
+}
+
+void FightWindow::cmdNext_Click() {
+    sceneView->finish();
+    fight.cmdNext_Click();
+    refresh();
+    closeIfOver();
+}
+
+void FightWindow::cmdTap_Click() {
+    fight.cmdTap_Click();
+    refresh();
+    closeIfOver();
+}
+
+// Closing the window by its frame or Escape is giving up, with the same question.
+void FightWindow::reject() {
+    if (!fight.closed) {
+        cmdTap_Click();
+        return;
+    }
+    QDialog::reject();
+}
+
+bool FightWindow::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == paneGuide || watched == dspGuide) && event->type() == QEvent::MouseButtonPress) {
+        paneGuide->setProperty("dismissed", true);
+        paneGuide->hide();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander, EnemySource& enemies,
+                    Sound& sound, int mode, const std::string& className, QWidget* parent) {
+    Fight fight(game, rng, prompts, commander, enemies, &sound);
+    fight.Mode = static_cast<FightMode>(mode);
+    fight.setClass(className);
+    FightWindow window(fight, game.folder, parent);
+    window.run();
+}
+
+}  // namespace vargo

@@ -1,0 +1,81 @@
+#pragma once
+// The battle window ("Fight"): the two robots in the arena, their names, HP bars, abilities and
+// state, the distance, initiative and action points, and the battle log. Each press of "Next"
+// runs one step of the Fight and redraws what the fight describes; the window closes when the
+// fight is over or the player gives up. The window itself holds no rule.
+
+#include <QDialog>
+#include <array>
+#include <cmath>
+
+#include "battle/fight.h"
+#include "ui/battle/scene_widget.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace vargo {
+
+class FightWindow : public QDialog {
+    Q_OBJECT
+public:
+    /// The fight is set up by the caller (Mode, class text); `folder` gives the pictures.
+    FightWindow(Fight& fight, const GameFolder& folder, QWidget* parent = nullptr);
+
+    /// The screen's load: the fight's own set-up (tune, fighters, bracket), then the first drawing.
+    /// False when the fight ended before it began (no enemy to draw, a broken registry).
+    bool start();
+    /// start(), then shown modally until the fight is over.
+    void run();
+
+    /// Relabels every control and redraws the scene from the fight.
+    void refresh();
+    SceneWidget* scene() const { return sceneView; }
+
+    /// One step ("Next") and giving up ("GiveUp"), as the buttons do.
+    void cmdNext_Click();
+    void cmdTap_Click();
+
+    /// Twips to pixels (15 twips a pixel), rounding to the nearest pixel.
+    static int px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+
+protected:
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildHpBand();
+    QWidget* buildSidePanel(int i);
+    QWidget* buildLog();
+    void scrollLog(int twips);
+    void closeIfOver();
+    SceneFighter fighterSprite(int i, const FightPicture* shown) const;
+
+    Fight& fight;
+    SceneWidget* sceneView = nullptr;
+    std::array<QLabel*, 2> dspName{};
+    std::array<QLabel*, 4> barHP{};
+    std::array<QLabel*, 2> dspHP{};
+    std::array<QLabel*, 2> dspAbl{};
+    std::array<QLabel*, 2> dspJoutai{};
+    std::array<QLabel*, 2> dspAP{};
+    std::array<QLabel*, 2> dspInitiative{};
+    QLabel* dspSpan = nullptr;
+    QFrame* logView = nullptr;
+    QLabel* dspMsg = nullptr;
+    std::array<QPushButton*, 2> Command1{};
+    QPushButton* cmdNext = nullptr;
+    QPushButton* cmdTap = nullptr;
+    QFrame* paneGuide = nullptr;
+    QLabel* dspGuide = nullptr;
+    std::string shownLog;
+};
+
+/// What the workshop's "Duel", "Simulate" and tournament buttons open: a Fight of `mode` (0
+/// simulation, 1 tournament of `className`, 2 duel) on the battle window, shown modally until it
+/// is over.
+void runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander, EnemySource& enemies,
+                    Sound& sound, int mode, const std::string& className, QWidget* parent = nullptr);
+
+}  // namespace vargo

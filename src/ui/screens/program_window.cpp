@@ -1,0 +1,413 @@
+#include "ui/screens/program_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <functional>
+
+#include "model/game.h"
+#include "ui/widgets/click_label_widget.h"
+
+namespace vargo {
+
+namespace {
+constexpr int kTile = 28;
+constexpr int kShown = 36;
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+// Guide texts end every line with a break; the last one would only add an empty line. The
+// ideographic space that opens some lines is part of the text and stays.
+QString guideLabelText(const std::string& s) {
+    QString t = q(s);
+    while (t.endsWith('\n')) {
+        t.chop(1);
+    }
+    return t;
+}
+
+// Colours of the fallback tiles by software: movement, attack, defence.
+QColor kindColour(int id) {
+    if (id <= kSpin) {
+        return QColor(70, 130, 200);
+    }
+    if (id <= kHold) {
+        return QColor(200, 80, 60);
+    }
+    return QColor(70, 150, 90);
+}
+}  // namespace
+
+/// A chip picture: hovering reports, pressing and moving starts a drag, drops are forwarded.
+class ChipLabel : public QLabel {
+public:
+    explicit ChipLabel(QWidget* parent) : QLabel(parent) {
+        setMouseTracking(true);
+        setFixedSize(kShown, kShown);
+        setScaledContents(true);
+    }
+    std::function<void()> onHover;
+    std::function<QString()> payload;
+    std::function<void(const QString&)> onDrop;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        pressPos = e->position().toPoint();
+        if (onHover) {
+            onHover();
+        }
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if (!(e->buttons() & Qt::LeftButton)) {
+            if (onHover) {
+                onHover();
+            }
+            return;
+        }
+        if (!payload ||
+            (e->position().toPoint() - pressPos).manhattanLength() < QApplication::startDragDistance()) {
+            return;
+        }
+        QString text = payload();
+        if (text.isEmpty()) {
+            return;
+        }
+        auto* mime = new QMimeData;
+        mime->setData(ProgramWindow::kChipMime, text.toUtf8());
+        auto* drag = new QDrag(this);
+        drag->setMimeData(mime);
+        drag->setPixmap(pixmap());
+        drag->setHotSpot(QPoint(kShown / 2, kShown / 2));
+        drag->exec(Qt::MoveAction | Qt::CopyAction);
+    }
+    void dragEnterEvent(QDragEnterEvent* e) override {
+        if (onDrop && e->mimeData()->hasFormat(ProgramWindow::kChipMime)) {
+            e->acceptProposedAction();
+        }
+    }
+    void dragMoveEvent(QDragMoveEvent* e) override {
+        if (onDrop && e->mimeData()->hasFormat(ProgramWindow::kChipMime)) {
+            e->acceptProposedAction();
+        }
+    }
+    void dropEvent(QDropEvent* e) override {
+        if (onDrop && e->mimeData()->hasFormat(ProgramWindow::kChipMime)) {
+            e->acceptProposedAction();
+            onDrop(QString::fromUtf8(e->mimeData()->data(ProgramWindow::kChipMime)));
+        }
+    }
+
+private:
+    QPoint pressPos;
+};
+
+void ProgramWindow::loadTiles(const Game& game) {
+    QPixmap strip(QString::fromStdString(game.folder.resolve("img/icon0.bmp").string()));
+    for (int k = 0; k < 13; ++k) {
+        if (!strip.isNull() && strip.width() >= kTile * (k + 1)) {
+            tiles[static_cast<size_t>(k)] = strip.copy(kTile * k, 0, kTile, kTile);
+            continue;
+        }
+        // Without the strip the chips still say what they are.
+        QPixmap pm(kShown, kShown);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        QRectF r(1, 1, kShown - 2, kShown - 2);
+        if (k < ProgramEditor::kActions) {
+            p.setBrush(kindColour(k + 1));
+            p.setPen(Qt::black);
+            p.drawRoundedRect(r, 5, 5);
+            p.setPen(Qt::white);
+            QFont f = p.font();
+            f.setPixelSize(11);
+            f.setBold(true);
+            p.setFont(f);
+            p.drawText(r, Qt::AlignCenter | Qt::TextWordWrap, q(ProgramEditor::actionName(k + 1)));
+        } else if (k == ProgramEditor::kTrashTile) {
+            p.setBrush(QColor(150, 150, 150));
+            p.setPen(Qt::black);
+            p.drawRect(QRectF(9, 10, 18, 22));
+            p.drawRect(QRectF(6, 6, 24, 4));
+        } else {
+            p.setBrush(QColor(235, 235, 235));
+            p.setPen(QColor(170, 170, 170));
+            p.drawRect(r);
+        }
+        tiles[static_cast<size_t>(k)] = pm;
+    }
+}
+
+QPixmap ProgramWindow::tile(int k) const {
+    return tiles.at(static_cast<size_t>(k));
+}
+
+ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), logic(game, prompts) {
+    setObjectName("Program");
+    setWindowTitle("Program");
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setMouseTracking(true);
+    loadTiles(game);
+    auto* top = new QVBoxLayout(this);
+
+    // Palette, trash, software and the Doll's figures.
+    auto* upper = new QHBoxLayout;
+    auto* palette = new QGroupBox("基本行動（数字は使用行動力：使用メモリ）", this);
+    auto* paletteGrid = new QGridLayout(palette);
+    paletteGrid->setSpacing(4);
+    for (int id = 1; id <= ProgramEditor::kActions; ++id) {
+        auto* frame = new QFrame(palette);
+        frame->setObjectName(ProgramEditor::frameName(id));
+        frame->setFrameShape(QFrame::StyledPanel);
+        frame->setToolTip("ドラッグして行動パターンのところでドロップして下さい");
+        frame->setMouseTracking(true);
+        frame->setProperty("actionId", id);
+        frame->installEventFilter(this);
+        auto* v = new QVBoxLayout(frame);
+        v->setContentsMargins(4, 4, 4, 4);
+        v->setSpacing(2);
+        auto* name = new QLabel(q(ProgramEditor::actionName(id)), frame);
+        name->setAlignment(Qt::AlignCenter);
+        auto* chip = new ChipLabel(frame);
+        chip->setObjectName(QString("dspAchip_%1").arg(id - 1));
+        chip->setPixmap(tile(id - 1));
+        chip->setCursor(Qt::OpenHandCursor);
+        chip->onHover = [this, id] {
+            logic.hoverPalette(id);
+            showHelp();
+        };
+        chip->payload = [id] { return QString("p:%1").arg(id); };
+        auto* cost = new ClickLabel(q(logic.chipCost(id)), frame);
+        cost->setObjectName(QString("dspAbl_%1").arg(id - 1));
+        cost->setAlignment(Qt::AlignCenter);
+        connect(cost, &ClickLabel::hovered, this, [this, id] {
+            logic.hoverFrame(id);
+            showHelp();
+        });
+        v->addWidget(name);
+        v->addWidget(chip, 0, Qt::AlignHCenter);
+        v->addWidget(cost);
+        paletteGrid->addWidget(frame, 0, id - 1);
+    }
+    upper->addWidget(palette);
+
+    auto* side = new QGridLayout;
+    auto* trash = new ChipLabel(this);
+    trash->setObjectName("dspTrash");
+    trash->setPixmap(tile(ProgramEditor::kTrashTile));
+    trash->setToolTip("ゴミ箱");
+    trash->setAcceptDrops(true);
+    trash->onHover = [this] {
+        logic.hoverTrash();
+        showHelp();
+    };
+    trash->onDrop = [this](const QString& payload) { dropChip(payload, -1); };
+    side->addWidget(new QLabel("ゴミ箱", this), 0, 0);
+    side->addWidget(trash, 0, 1);
+    side->addWidget(new QLabel("Dollの行動力", this), 1, 0);
+    auto* dspDollAP = new QLabel(q(logic.dollAPText()), this);
+    dspDollAP->setObjectName("dspDollAP");
+    side->addWidget(dspDollAP, 1, 1);
+    side->addWidget(new QLabel("コンピュータの総メモリ", this), 2, 0);
+    auto* dspDollMem = new QLabel(q(logic.dollMemText()), this);
+    dspDollMem->setObjectName("dspDollMem");
+    side->addWidget(dspDollMem, 2, 1);
+    upper->addLayout(side);
+    top->addLayout(upper);
+
+    auto* softs = new QHBoxLayout;
+    softs->addWidget(new QLabel("使用ソフト", this));
+    for (int i = 0; i < 3; ++i) {
+        auto* cmb = new QComboBox(this);
+        cmb->setObjectName(QString("cmbSoft_%1").arg(i));
+        cmb->addItem(q(logic.softName(i)));
+        cmb->setToolTip("ソフトの切替はできません");
+        cmb->setMinimumWidth(fontMetrics().horizontalAdvance(QString(12, QChar(0x3042))));
+        softs->addWidget(cmb);
+    }
+    softs->addStretch();
+    top->addLayout(softs);
+
+    // The grid of patterns.
+    auto* gridBox = new QGroupBox("行動パターン", this);
+    auto* grid = new QGridLayout(gridBox);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(new QLabel("技名", gridBox), 0, 0);
+    grid->addWidget(new QLabel("必要行動力", gridBox), 0, 12);
+    grid->addWidget(new QLabel("使用メモリ", gridBox), 0, 13);
+    for (int p = 0; p < ProgramEditor::kPatterns; ++p) {
+        auto* name = new QLineEdit(gridBox);
+        name->setObjectName(QString("Text1_%1").arg(p));
+        name->setMinimumWidth(fontMetrics().horizontalAdvance(QString(8, QChar(0x3042))));
+        connect(name, &QLineEdit::textChanged, this, [this, p, name](const QString& t) {
+            if (!logic.setPatternName(p, t.toStdString())) {
+                // The refused character is not taken: the box goes back to the name the editor holds.
+                const QSignalBlocker quiet(name);
+                name->setText(q(logic.patternName(p)));
+            }
+        });
+        grid->addWidget(name, p + 1, 0);
+        nameBoxes[static_cast<size_t>(p)] = name;
+        for (int i = 0; i < Logic::kSteps; ++i) {
+            const int cell = p * Logic::kSteps + i;
+            auto* c = new ChipLabel(gridBox);
+            c->setObjectName(QString("dspAction_%1").arg(cell));
+            c->setAcceptDrops(true);
+            c->onHover = [this, cell] {
+                logic.hoverCell(cell);
+                showHelp();
+            };
+            c->payload = [this, cell] {
+                return logic.cellName(cell).empty() ? QString() : QString("c:%1").arg(cell);
+            };
+            c->onDrop = [this, cell](const QString& payload) { dropChip(payload, cell); };
+            grid->addWidget(c, p + 1, i + 1);
+            cells[static_cast<size_t>(cell)] = c;
+        }
+        auto* clear = new QPushButton("クリア", gridBox);
+        clear->setObjectName(QString("cmdClear_%1").arg(p));
+        clear->setAutoDefault(false);
+        connect(clear, &QPushButton::clicked, this, [this, p] {
+            logic.clear(p);
+            refresh();
+        });
+        grid->addWidget(clear, p + 1, 11);
+        auto* ap = new QLabel(gridBox);
+        ap->setObjectName(QString("dspAP_%1").arg(p));
+        auto* mem = new QLabel(gridBox);
+        mem->setObjectName(QString("dspMem_%1").arg(p));
+        for (QLabel* l : {ap, mem}) {
+            l->setFrameShape(QFrame::Panel);
+            l->setFrameShadow(QFrame::Sunken);
+            l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            l->setMinimumWidth(fontMetrics().horizontalAdvance("000000"));
+            l->setFixedHeight(name->sizeHint().height());
+        }
+        grid->addWidget(ap, p + 1, 12);
+        grid->addWidget(mem, p + 1, 13);
+        apLabels[static_cast<size_t>(p)] = ap;
+        memLabels[static_cast<size_t>(p)] = mem;
+    }
+    auto* total = new QLabel(gridBox);
+    total->setObjectName("dspMem_6");
+    total->setFrameShape(QFrame::Panel);
+    total->setFrameShadow(QFrame::Sunken);
+    total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    total->setFixedHeight(nameBoxes[0]->sizeHint().height());
+    memLabels[ProgramEditor::kTotalLabel] = total;
+    grid->addWidget(new QLabel("総使用メモリ", gridBox), ProgramEditor::kPatterns + 1, 11, 1, 2,
+                    Qt::AlignRight);
+    grid->addWidget(total, ProgramEditor::kPatterns + 1, 13);
+    top->addWidget(gridBox);
+
+    auto guide = makeGuidePane(this);
+    paneGuide = guide.pane;
+    dspGuide = guide.label;
+    connect(guide.label, &ClickLabel::clicked, this, [this] {
+        logic.guideClicked();
+        refresh();
+    });
+    top->addWidget(paneGuide);
+
+    auto* bottom = new QHBoxLayout;
+    dspDoll = new QLabel(this);
+    dspDoll->setObjectName("dspDoll");
+    dspDoll->setFrameShape(QFrame::Panel);
+    dspDoll->setFrameShadow(QFrame::Sunken);
+    dspDoll->setMinimumHeight(fontMetrics().height() + 8);
+    bottom->addWidget(dspDoll, 1);
+    auto* regist = new QPushButton("Regist", this);
+    regist->setObjectName("cmdRegist");
+    regist->setAutoDefault(false);
+    connect(regist, &QPushButton::clicked, this, [this] {
+        if (logic.regist()) {
+            accept();
+        }
+    });
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("cmdCancel");
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    bottom->addWidget(regist);
+    bottom->addWidget(cancel);
+    top->addLayout(bottom);
+
+    refresh();
+}
+
+void ProgramWindow::dropChip(const QString& payload, int target) {
+    const int n = payload.mid(2).toInt();
+    if (payload.startsWith("p:")) {
+        logic.hoverPalette(n);
+    } else if (payload.startsWith("c:")) {
+        logic.hoverCell(n);
+    } else {
+        return;
+    }
+    if (target < 0) {
+        logic.dropOnTrash();
+    } else {
+        logic.dropOnCell(target);
+    }
+    refresh();
+}
+
+void ProgramWindow::refresh() {
+    for (int c = 0; c < ProgramEditor::kCells; ++c) {
+        const int t = logic.cellTile(c);
+        cells[static_cast<size_t>(c)]->setPixmap(tile(t));
+        cells[static_cast<size_t>(c)]->setProperty("tile", t);
+        cells[static_cast<size_t>(c)]->setToolTip(q(logic.cellName(c)));
+    }
+    for (int p = 0; p < ProgramEditor::kPatterns; ++p) {
+        QLineEdit* box = nameBoxes[static_cast<size_t>(p)];
+        if (box->text() != q(logic.patternName(p))) {
+            box->setText(q(logic.patternName(p)));
+        }
+        apLabels[static_cast<size_t>(p)]->setText(q(logic.apLabel(p)));
+    }
+    for (int p = 0; p <= ProgramEditor::kTotalLabel; ++p) {
+        memLabels[static_cast<size_t>(p)]->setText(q(logic.memLabel(p)));
+    }
+    paneGuide->setVisible(logic.guideVisible());
+    dspGuide->setText(guideLabelText(logic.guideText()));
+    showHelp();
+}
+
+void ProgramWindow::showHelp() {
+    dspDoll->setText(q(logic.helpLine()));
+}
+
+// The palette frames (and the action names inside them) explain their action.
+bool ProgramWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && watched->property("actionId").isValid()) {
+        logic.hoverFrame(watched->property("actionId").toInt());
+        showHelp();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ProgramWindow::mouseMoveEvent(QMouseEvent* e) {
+    logic.hoverForm();
+    showHelp();
+    QDialog::mouseMoveEvent(e);
+}
+
+}  // namespace vargo

@@ -1,0 +1,212 @@
+#include "ui/screens/shop_window.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "ui/widgets/click_label_widget.h"
+
+namespace vargo {
+namespace {
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+// Guide texts end every line with a break; the last one would only add an empty line. The
+// ideographic space that opens some lines is part of the text and stays.
+QString guideLabelText(const std::string& s) {
+    QString t = q(s);
+    while (t.endsWith('\n')) {
+        t.chop(1);
+    }
+    return t;
+}
+}  // namespace
+
+ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts, Sound* sound,
+                       QWidget* parent)
+    : QDialog(parent), logic(game, catalogue, prompts, sound) {
+    setObjectName("Shop");
+    setWindowTitle("Shop");
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setMouseTracking(true);
+    auto* top = new QVBoxLayout(this);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(new QLabel("パーツの種類", this));
+    ComboShop = new QComboBox(this);
+    ComboShop->setObjectName("ComboShop");
+    for (const char* label : Shop::kindLabels()) {
+        ComboShop->addItem(label);
+    }
+    ComboShop->setCurrentIndex(0);
+    connect(ComboShop, &QComboBox::currentIndexChanged, this, [this](int pos) {
+        logic.dsp_Parts(pos);
+        showKind();
+        showGuideAndHelp();
+    });
+    bar->addWidget(ComboShop);
+    bar->addStretch();
+    bar->addWidget(new QLabel("所持金", this));
+    lblPlayerRl = new QLabel(this);
+    lblPlayerRl->setObjectName("lblPlayerRl");
+    lblPlayerRl->setFrameShape(QFrame::Panel);
+    lblPlayerRl->setFrameShadow(QFrame::Sunken);
+    lblPlayerRl->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblPlayerRl->setMinimumWidth(fontMetrics().horizontalAdvance("0000000 Rl"));
+    bar->addWidget(lblPlayerRl);
+    bar->addWidget(new QLabel("Rl", this));
+    top->addLayout(bar);
+
+    List1 = new QTableWidget(this);
+    List1->setObjectName("List1");
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    List1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->verticalHeader()->hide();
+    List1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    List1->horizontalHeader()->setObjectName("lblAbl");
+    List1->horizontalHeader()->setMouseTracking(true);
+    List1->horizontalHeader()->installEventFilter(this);
+    List1->horizontalHeader()->setHighlightSections(false);
+    List1->viewport()->setMouseTracking(true);
+    List1->viewport()->installEventFilter(this);
+    List1->setMinimumSize(fontMetrics().horizontalAdvance(QString(56, QChar(0x3042))),
+                          (fontMetrics().height() + 8) * 16);
+    connect(List1, &QTableWidget::cellClicked, this, [this](int row, int) {
+        logic.clickOffered(row);
+        List1->clearSelection();
+        showInventory();
+        showMoney();
+    });
+    top->addWidget(List1, 1);
+
+    auto* owned = new QHBoxLayout;
+    const char* headings[2] = {"所持パーツ（Used）", "所持パーツ（New）"};
+    for (int L : {Shop::kNewList, Shop::kUsedList}) {
+        auto* col = new QVBoxLayout;
+        col->addWidget(new QLabel(headings[L], this));
+        auto* list = new QListWidget(this);
+        list->setObjectName(QString("ListOwnParts_%1").arg(L));
+        list->setMinimumHeight((fontMetrics().height() + 6) * 7);
+        connect(list, &QListWidget::itemClicked, this, [this, L, list](QListWidgetItem* item) {
+            logic.clickInventory(L, list->row(item));
+            showInventory();
+            showMoney();
+        });
+        col->addWidget(list);
+        owned->addLayout(col);
+        ListOwnParts[static_cast<size_t>(L)] = list;
+    }
+
+    auto guide = makeGuidePane(this);
+    paneGuide = guide.pane;
+    dspGuide = guide.label;
+    paneGuide->setFixedWidth(fontMetrics().horizontalAdvance(QString(20, QChar(0x3042))));
+    dspGuide->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(guide.label, &ClickLabel::clicked, this, [this] {
+        logic.guideClicked();
+        showGuideAndHelp();
+    });
+    owned->addWidget(paneGuide);
+    top->addLayout(owned);
+
+    auto* bottom = new QHBoxLayout;
+    dspMsg = new QLabel(this);
+    dspMsg->setObjectName("dspMsg");
+    dspMsg->setFrameShape(QFrame::Panel);
+    dspMsg->setFrameShadow(QFrame::Sunken);
+    dspMsg->setMinimumHeight(fontMetrics().height() + 8);
+    bottom->addWidget(dspMsg, 1);
+    auto* Command1 = new QPushButton("Return", this);
+    Command1->setObjectName("Command1");
+    Command1->setAutoDefault(false);
+    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+    bottom->addWidget(Command1);
+    top->addLayout(bottom);
+
+    showKind();
+    showInventory();
+    showMoney();
+    showGuideAndHelp();
+    resize(sizeHint().width(), sizeHint().height());
+}
+
+void ShopWindow::showKind() {
+    const auto& headers = logic.headers();
+    const auto& rows = logic.offered();
+    List1->clear();
+    List1->setColumnCount(static_cast<int>(headers.size()));
+    List1->setRowCount(static_cast<int>(rows.size()));
+    for (int c = 0; c < static_cast<int>(headers.size()); ++c) {
+        auto* h = new QTableWidgetItem(q(headers[static_cast<size_t>(c)]));
+        h->setToolTip(q(logic.headerTips()[static_cast<size_t>(c)]));
+        List1->setHorizontalHeaderItem(c, h);
+    }
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const auto& row = rows[static_cast<size_t>(r)];
+        List1->setItem(r, 0, new QTableWidgetItem(q(row.name)));
+        for (int c = 0; c < static_cast<int>(row.values.size()); ++c) {
+            auto* item = new QTableWidgetItem(q(row.values[static_cast<size_t>(c)]));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            List1->setItem(r, c + 1, item);
+        }
+    }
+    auto* header = List1->horizontalHeader();
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int c = 1; c < List1->columnCount(); ++c) {
+        header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
+}
+
+void ShopWindow::showInventory() {
+    for (int L : {Shop::kUsedList, Shop::kNewList}) {
+        QListWidget* list = ListOwnParts[static_cast<size_t>(L)];
+        list->clear();
+        for (const auto& row : logic.inventory(L)) {
+            auto* item = new QListWidgetItem(q(row.name), list);
+            item->setData(Qt::UserRole, row.tag);
+        }
+    }
+}
+
+void ShopWindow::showMoney() {
+    lblPlayerRl->setText(q(logic.moneyText()));
+}
+
+void ShopWindow::showGuideAndHelp() {
+    paneGuide->setVisible(logic.guideVisible());
+    dspGuide->setText(guideLabelText(logic.guideText()));
+    dspMsg->setText(q(logic.helpLine()));
+}
+
+// Headers explain themselves in the help line; value columns of software explain the pairs.
+bool ShopWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (watched == List1->horizontalHeader()) {
+            logic.hoverHeader(List1->horizontalHeader()->logicalIndexAt(me->position().toPoint()));
+            showGuideAndHelp();
+        } else if (watched == List1->viewport() && List1->columnAt(me->position().toPoint().x()) >= 1) {
+            logic.hoverValues();
+            showGuideAndHelp();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ShopWindow::mouseMoveEvent(QMouseEvent* e) {
+    logic.hoverForm();
+    showGuideAndHelp();
+    QDialog::mouseMoveEvent(e);
+}
+
+}  // namespace vargo
