@@ -49,9 +49,19 @@ FightBench::FightBench()
 void FightBench::start(std::shared_ptr<doll> a, std::shared_ptr<doll> b) {
     game.dolls[0] = a;
     game.dolls[1] = b;
-    fight.fightDolls[0] = std::move(a);
-    fight.fightDolls[1] = std::move(b);
-    fight.initFight();
+    fight.startBout(std::move(a), std::move(b));
 }
 
 }  // namespace vargo::test
+
+namespace vargo {
+
+void FightTestAccess::waza(Fight& f, int who, int slot) {
+    const size_t i = static_cast<size_t>(who);
+    f.books[i] = PatternBook::from(*f.ring_.fighters[i].d);
+    f.bookOwners[i] = f.ring_.fighters[i].d;
+    f.events_.clear();
+    f.waza_rtn(who, slot < 0 ? &emptyPattern() : &f.books[i].patterns[static_cast<size_t>(slot)]);
+}
+
+}  // namespace vargo

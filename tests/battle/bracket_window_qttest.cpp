@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "screen_bench.h"
 #include "ui/battle/bracket_window.h"
 #include "ui/battle/fight_window.h"
-#include "screen_bench.h"
 #include "ui/theme_qt.h"
 
 using namespace vargo;
@@ -111,7 +111,7 @@ private slots:
             bench.enemies.add(d);
         }
         bench.orders({1, 3, 2});
-        bench.fight.Mode = FightMode::Tornament;
+        bench.fight.setMode(FightMode::Tornament);
         bench.fight.setClass("Novice");
         FightWindow w(bench.fight, bench.game.folder);
         w.scene()->setAnimated(false);
@@ -140,16 +140,16 @@ private slots:
         QCOMPARE(w.windowTitle(), QString("TornamentFight"));
         w.show();
         int presses = 0;
-        while (!bench.fight.closed && presses < 6000) {
+        while (!bench.fight.closed() && presses < 6000) {
             QTest::mouseClick(w.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
             ++presses;
             // Whoever the player meets, the window shows that bout's Dolls.
-            if (!bench.fight.closed) {
-                QCOMPARE(w.findChild<QLabel*>("dspName1")->text(), q(bench.fight.fightDolls[1]->name));
+            if (!bench.fight.closed()) {
+                QCOMPARE(w.findChild<QLabel*>("dspName1")->text(), q(bench.fight.fighter(1).name));
             }
         }
         answer.stop();
-        QVERIFY(bench.fight.closed);
+        QVERIFY(bench.fight.closed());
         QVERIFY(!w.isVisible());
         int wins = 0;
         for (const std::string& m : bench.prompts.messages()) {
@@ -158,7 +158,7 @@ private slots:
         // Every decided bout is announced: at least the other three of the first stage.
         QVERIFY(wins >= 3);
         // The bracket came back once per stage the player reached beyond the first.
-        QCOMPARE(shown, bench.fight.stage);
+        QCOMPARE(shown, bench.fight.tournament().stage);
     }
 };
 

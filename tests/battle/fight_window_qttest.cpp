@@ -10,9 +10,9 @@
 #include <map>
 
 #include "battle/fight_view.h"
-#include "ui/battle/fight_window.h"
 #include "persistence/enemy_registry.h"
 #include "screen_bench.h"
+#include "ui/battle/fight_window.h"
 #include "ui/theme_qt.h"
 
 using namespace vargo;
@@ -82,7 +82,6 @@ private:
 
     /// The scene's last frame for the fight as it stands.
     QImage sceneNow(FightWindow& w) {
-        bench->fight.pictures.clear();
         w.refresh();
         return w.scene()->render(w.scene()->finalFrame());
     }
@@ -105,14 +104,14 @@ private slots:
         const int origin = (band->width() - FightWindow::px(9500)) / 2;
         int presses = 0;
         bool sawDamage = false;
-        while (!f.closed && presses < 3000) {
+        while (!f.closed() && presses < 3000) {
             QTest::mouseClick(next, Qt::LeftButton);
             ++presses;
-            if (f.closed) {
+            if (f.closed()) {
                 break;
             }
             for (int i = 0; i < 2; ++i) {
-                const doll& d = *f.fightDolls[static_cast<size_t>(i)];
+                const doll& d = f.fighter(i);
                 QCOMPARE(label(*w, i ? "dspName1" : "dspName0")->text(), q(d.name));
                 QCOMPARE(label(*w, i ? "dspHP1" : "dspHP0")->text(),
                          q("Motor:\n" + Str(static_cast<long long>(d.Motor->HP)) + "\nFrame:\n" +
@@ -129,22 +128,24 @@ private slots:
                 }
                 sawDamage = sawDamage || d.Motor->HP < d.Motor->maxHP;
                 QString state;
-                if (f.holding[static_cast<size_t>(1 - i)]) {
+                if (f.ring().fighters[static_cast<size_t>(1 - i)].holding) {
                     state += "組まれている\n";
                 }
-                if (f.fallen[static_cast<size_t>(i)]) {
+                if (f.ring().fighters[static_cast<size_t>(i)].fallen) {
                     state += "転倒している\n";
                 }
                 QCOMPARE(label(*w, i ? "dspJoutai1" : "dspJoutai0")->text(), state);
-                QCOMPARE(label(*w, i ? "dspAP1" : "dspAP0")->text(), q(f.dspAP[static_cast<size_t>(i)]));
+                QCOMPARE(label(*w, i ? "dspAP1" : "dspAP0")->text(),
+                         q(f.screen().dspAP[static_cast<size_t>(i)]));
             }
-            QCOMPARE(label(*w, "dspSpan")->text(), q("距離　" + Str(static_cast<long long>(f.span))));
-            QCOMPARE(label(*w, "dspMsg")->text(), q(f.battleLog));
+            const RingState& ring = f.ring();
+            QCOMPARE(label(*w, "dspSpan")->text(), q("距離　" + Str(static_cast<long long>(ring.span))));
+            QCOMPARE(label(*w, "dspMsg")->text(), q(f.battleLog()));
             const SceneFrame& frame = w->scene()->finalFrame();
-            QCOMPARE(frame.fighters[0].x, f.grappled() ? 220 : 220 - 10 * f.span);
-            QCOMPARE(frame.fighters[1].x, 240 + 10 * f.span);
+            QCOMPARE(frame.fighters[0].x, ring.grappled() ? 220 : 220 - 10 * ring.span);
+            QCOMPARE(frame.fighters[1].x, 240 + 10 * ring.span);
         }
-        QVERIFY(f.closed);
+        QVERIFY(f.closed());
         QVERIFY(sawDamage);
         QVERIFY(!w->isVisible());
         QCOMPARE(w->result(), int(QDialog::Accepted));
@@ -184,14 +185,14 @@ private slots:
         w.scene()->setAnimated(false);
         QVERIFY(w.start());
         w.show();
-        const doll& enemy = *fight.fightDolls[1];
+        const doll& enemy = fight.fighter(1);
         QVERIFY(enemy.ID >= 1);
         QCOMPARE(label(w, "dspName1")->text(), q(enemy.name));
         QCOMPARE(w.scene()->finalFrame().fighters[1].sheet, spriteFiles(enemy.image).sheet);
-        for (int n = 0; n < 3000 && !fight.closed; ++n) {
+        for (int n = 0; n < 3000 && !fight.closed(); ++n) {
             QTest::mouseClick(w.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
         }
-        QVERIFY(fight.closed);
+        QVERIFY(fight.closed());
         QVERIFY(!w.isVisible());
         QCOMPARE(prompts.calls.back().title, std::string("Simulation"));
     }
@@ -201,7 +202,7 @@ private slots:
         bench = std::make_unique<ScreenBench>(21);
         bench->game.dolls[0] = test::strikerDoll("ブルーホーク", 0, "01");
         bench->game.dolls[1] = test::strikerDoll("デュエリスト", 0, "0201");
-        bench->fight.Mode = FightMode::Duel;
+        bench->fight.setMode(FightMode::Duel);
         bench->orders({1, 3, 2});
         FightWindow w(bench->fight, bench->game.folder);
         w.scene()->setAnimated(false);
@@ -209,12 +210,12 @@ private slots:
         w.show();
         QCOMPARE(w.windowTitle(), QString("Duel"));
         QCOMPARE(label(w, "dspName1")->text(), QString("デュエリスト"));
-        for (int n = 0; n < 3000 && !bench->fight.closed; ++n) {
+        for (int n = 0; n < 3000 && !bench->fight.closed(); ++n) {
             QTest::mouseClick(w.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
         }
         QVERIFY(!w.isVisible());
         QCOMPARE(bench->prompts.calls.back().title, std::string("DUEL"));
-        QVERIFY(bench->fight.winner == 0 || bench->fight.winner == 1);
+        QVERIFY(bench->fight.winner() == 0 || bench->fight.winner() == 1);
     }
 
     // Giving up asks first; "No" keeps fighting, "Yes" closes without a result.
@@ -229,8 +230,8 @@ private slots:
         bench->prompts.answer(true);
         QTest::mouseClick(w->findChild<QPushButton*>("cmdTap"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
-        QVERIFY(bench->fight.closed);
-        QCOMPARE(bench->fight.winner, -1);
+        QVERIFY(bench->fight.closed());
+        QCOMPARE(bench->fight.winner(), -1);
     }
 
     // Escape (or the window's close box) is the same question as GiveUp.
@@ -243,7 +244,7 @@ private slots:
         QVERIFY(w->isVisible());
         bench->prompts.answer(true);
         QVERIFY(w->close());
-        QVERIFY(bench->fight.closed);
+        QVERIFY(bench->fight.closed());
     }
 
     // "▼" moves the log up by 600 twips (40 pixels) to bring later lines in, "▲" back; the log never
@@ -252,11 +253,8 @@ private slots:
         auto w = openStreet(3);
         QVERIFY(w->start());
         w->show();
-        std::string log;
-        for (int i = 0; i < 40; ++i) {
-            log += "パンチ・・・命中！\n";
-        }
-        bench->fight.battleLog = log;
+        // Forty lines of log.
+        FightTestAccess::tell(bench->fight, std::vector<FightEvent>(40, {FightEventKind::Guard}));
         w->refresh();
         auto* msg = label(*w, "dspMsg");
         QCOMPARE(msg->y(), 0);
@@ -271,7 +269,7 @@ private slots:
         QCOMPARE(msg->y(), 0);
         // A new step shows its log from the top.
         QTest::mouseClick(w->findChild<QPushButton*>("Command10"), Qt::LeftButton);
-        bench->fight.battleLog = "距離を置いた。\n";
+        FightTestAccess::tell(bench->fight, {{FightEventKind::BackAway, 0, 0, 0, 0, 3}});
         w->refresh();
         QCOMPARE(msg->y(), 0);
     }
@@ -312,14 +310,19 @@ private slots:
         QVERIFY(p0.x() >= 0 && p1.x() >= 0);
         const QRgb stand0 = spritePixel("VARGO01.jpg", "VARGO01M.jpg", 0, 0, p0);
         const QRgb stand1 = spritePixel("VARGO0202.jpg", "VARGO02M.jpg", 0, 240, p1);
+        // The scene follows the fight's events: each situation is told as the events that make it.
+        auto tell = [&](FightEventKind kind, int who, int value, int after) {
+            FightTestAccess::tell(f, {{kind, static_cast<std::int8_t>(who), 0, 0, value, after}});
+        };
+        auto span = [&](int n) { tell(FightEventKind::BackAway, 0, 0, n); };
 
-        f.span = 10;
+        span(10);
         QImage s = sceneNow(*w);
         QCOMPARE(s.pixel(120 + p0.x(), 10 + p0.y()), stand0);
         QCOMPARE(s.pixel(340 + p1.x(), 10 + p1.y()), stand1);
         QCOMPARE(s.pixel(220 + p0.x(), 10 + p0.y()), arena.pixel(220 + p0.x(), 10 + p0.y()));
 
-        f.span = 0;
+        span(0);
         s = sceneNow(*w);
         QCOMPARE(s.pixel(220 + p0.x(), 10 + p0.y()), stand0);
         QCOMPARE(s.pixel(240 + p1.x(), 10 + p1.y()), stand1);
@@ -327,28 +330,28 @@ private slots:
         QCOMPARE(s.pixel(440 + p1.x(), 10 + p1.y()), arena.pixel(440 + p1.x(), 10 + p1.y()));
 
         // Held at span 2: fighter 0 still at 220, both in the grapple column.
-        f.span = 2;
-        f.holding[0] = -1;
+        span(2);
+        tell(FightEventKind::Hold, 0, -1, 0);
         s = sceneNow(*w);
         const QPoint g0 = solidPoint(picture("VARGO01M.jpg"), 960, 0);
         QCOMPARE(s.pixel(220 + g0.x(), 10 + g0.y()), spritePixel("VARGO01.jpg", "VARGO01M.jpg", 960, 0, g0));
         QCOMPARE(label(*w, "dspJoutai1")->text(), QString("組まれている\n"));
-        f.holding[0] = 0;
+        tell(FightEventKind::Hold, 0, 0, 0);
 
         // Fighter 1 down at span 0.
-        f.span = 0;
-        f.fallen[1] = -1;
+        span(0);
+        tell(FightEventKind::Fall, 1, 0, 0);
         s = sceneNow(*w);
         const QPoint d1 = solidPoint(picture("VARGO02M.jpg"), 1200, 240);
         QVERIFY(d1.x() >= 0);
         QCOMPARE(s.pixel(240 + d1.x(), 10 + d1.y()),
                  spritePixel("VARGO0202.jpg", "VARGO02M.jpg", 1200, 240, d1));
         QCOMPARE(label(*w, "dspJoutai1")->text(), QString("転倒している\n"));
-        f.fallen[1] = 0;
+        tell(FightEventKind::Stand, 1, 0, 0);
 
         // What is painted on screen is what render() draws.
         w->show();
-        f.span = 10;
+        span(10);
         s = sceneNow(*w);
         const QImage shown = w->scene()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown.pixel(120 + p0.x(), 10 + p0.y()), s.pixel(120 + p0.x(), 10 + p0.y()));
@@ -364,10 +367,10 @@ private slots:
         QVERIFY(w->start());
         w->show();
         Fight& f = bench->fight;
-        while (!f.closed && f.pictures.size() < 2) {
+        while (!f.closed() && f.screen().pictures.size() < 2) {
             QTest::mouseClick(w->findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
         }
-        QVERIFY(!f.closed);
+        QVERIFY(!f.closed());
         QVERIFY(w->scene()->animating());
         QTRY_VERIFY_WITH_TIMEOUT(!w->scene()->animating(), 5000);
         const QImage rest = w->scene()->render(w->scene()->finalFrame());
@@ -380,8 +383,8 @@ private slots:
     void unknownPictureCodeUsesTheLightHeavySheet() {
         auto w = openStreet(3);
         QVERIFY(w->start());
-        bench->fight.fightDolls[1]->image = "77";
-        bench->fight.span = 10;
+        bench->fight.fighterPtr(1)->image = "77";
+        FightTestAccess::tell(bench->fight, {{FightEventKind::BackAway, 1, 0, 0, 0, 10}});
         const QImage s = sceneNow(*w);
         const QPoint p1 = solidPoint(picture("VARGO02M.jpg"), 0, 240);
         QCOMPARE(s.pixel(340 + p1.x(), 10 + p1.y()),
@@ -394,19 +397,18 @@ private slots:
         auto w = openStreet(3);
         QVERIFY(w->start());
         Fight& f = bench->fight;
-        f.effectCount = 3;
-        f.effectTarget = 1;
-        f.effectHeight = 10;
-        f.endFace();
-        QCOMPARE(f.sparks.size(), size_t(3));
-        QCOMPARE(f.sparks[1].y - f.sparks[0].y, 20);
-        QCOMPARE(f.sparks[2].y - f.sparks[1].y, 20);
+        FightTestAccess::setEffects(f, 3, 1, 10);
+        FightTestAccess::endFace(f);
+        const std::vector<EffectSpark>& sparks = f.screen().sparks;
+        QCOMPARE(sparks.size(), size_t(3));
+        QCOMPARE(sparks[1].y - sparks[0].y, 20);
+        QCOMPARE(sparks[2].y - sparks[1].y, 20);
         w->refresh();
         const QImage s = w->scene()->render(w->scene()->finalFrame());
         const QImage spark = SpriteSheets::applyMask(picture("effect.jpg"), picture("effect_m.jpg"));
         const QPoint c(20, 20);
         QCOMPARE(qAlpha(spark.pixel(c)), 255);
-        for (const EffectSpark& e : f.sparks) {
+        for (const EffectSpark& e : sparks) {
             QCOMPARE(s.pixel(e.x + c.x(), e.y + c.y()), spark.pixel(c));
         }
     }
@@ -432,10 +434,10 @@ private slots:
                 }
             };
             save("opening");
-            Fight& f = bench->fight;
-            for (int n = 0; n < 400 && !f.closed; ++n) {
+            const FightScreen& f = bench->fight.screen();
+            for (int n = 0; n < 400 && !bench->fight.closed(); ++n) {
                 QTest::mouseClick(w->findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
-                if (f.closed) {
+                if (bench->fight.closed()) {
                     break;
                 }
                 const bool down = f.fallen[0] || f.fallen[1];

@@ -11,24 +11,19 @@ using test::makeDoll;
 using test::makePattern;
 
 struct Technique : ::testing::Test, test::FightBench {
-    Technique() {
-        start(makeDoll({.name = "A"}), makeDoll({.name = "B"}));
-        fight.pictures.clear();
-    }
+    Technique() { start(makeDoll({.name = "A"}), makeDoll({.name = "B"})); }
     // Runs a pattern for fighter who and returns the log.
     std::string run(int who, LogicPtr pattern) {
-        fight.fightDolls[static_cast<size_t>(who)]->setLogics(pattern, 0);
-        book = PatternBook::from(*fight.fightDolls[static_cast<size_t>(who)]);
-        fight.waza_rtn(who, &book.patterns[0]);
-        return fight.battleLog;
+        fighter(who).setLogics(pattern, 0);
+        waza(who);
+        return fight.battleLog();
     }
-    doll& A() { return *fight.fightDolls[0]; }
-    doll& B() { return *fight.fightDolls[1]; }
-    PatternBook book;
+    doll& A() { return fighter(0); }
+    doll& B() { return fighter(1); }
 };
 
 TEST_F(Technique, BlowsAndGrapplesOutOfReachMiss) {
-    fight.span = 2;
+    setSpan(2);
     push2D6(6, 6);
     push2D6(1, 1);
     EXPECT_EQ(run(0, makePattern({kPunch}, 4)),
@@ -37,27 +32,27 @@ TEST_F(Technique, BlowsAndGrapplesOutOfReachMiss) {
     push2D6(1, 1);
     EXPECT_EQ(run(0, makePattern({kKumi}, 4)),
               "・・・届かない！\n組みつきに失敗。\nでたぁっ！技ッ！！！！！\n");
-    EXPECT_EQ(fight.holding[0], 0);
+    EXPECT_EQ(flags(0).holding, 0);
     EXPECT_EQ(dice.remaining(), 0u);
 }
 
 TEST_F(Technique, AGuardNeverStopsAGrapple) {
-    fight.guarding[1] = 1;
+    setGuard(1, 1);
     push2D6(6, 6);
     push2D6(1, 1);  // no guard roll follows: a grapple skips the block test
     EXPECT_EQ(run(0, makePattern({kKumi}, 4)), "組みついてでたぁっ！技ッ！！！！！\n");
-    EXPECT_EQ(fight.holding[0], -1);
+    EXPECT_EQ(flags(0).holding, -1);
     EXPECT_EQ(dice.remaining(), 0u);
 }
 
 TEST_F(Technique, AGuardStopsOrLetsThroughABlow) {
-    fight.guarding[1] = 1;
+    setGuard(1, 1);
     push2D6(3, 3);
     push2D6(1, 1);
     push2D6(6, 6);  // guard roll: 6 + 5 < 12 + 5
     EXPECT_EQ(run(0, makePattern({kPunch}, 4)),
               "パンチ攻撃はしかし、Bの防御に阻まれます。\nかわされた！\nでたぁっ！技ッ！！！！！\n");
-    fight.guarding[1] = 1;
+    setGuard(1, 1);
     push2D6(3, 3);
     push2D6(1, 1);
     push2D6(1, 1);       // guard roll: 6 + 5 >= 2 + 5
@@ -69,8 +64,8 @@ TEST_F(Technique, AGuardStopsOrLetsThroughABlow) {
 }
 
 TEST_F(Technique, AHolderAlwaysLandsAndIgnoresTheGuard) {
-    fight.holding[0] = -1;
-    fight.guarding[1] = 1;
+    setHolding(0, true);
+    setGuard(1, 1);
     push2D6(1, 1);
     push2D6(6, 6);
     dice.pushDie(6, 1);  // location: frame
@@ -84,20 +79,20 @@ TEST_F(Technique, AHolderAlwaysLandsAndIgnoresTheGuard) {
 TEST_F(Technique, TwoSpinsLeaveTheFallStateAsItWas) {
     EXPECT_EQ(run(0, makePattern({kSpin, kSpin}, 4)),
               "回転で＋ 2パワー回転で＋ 2パワーA、立ちあがりました。\nでたぁっ！技ッ！！！！！\n");
-    EXPECT_EQ(fight.fallen[0], 0);
-    EXPECT_EQ(fight.fallChanged[0], -1);
-    fight.fallen[0] = -1;
+    EXPECT_EQ(flags(0).fallen, 0);
+    EXPECT_EQ(flags(0).fallChanged, -1);
+    setFallen(0, true);
     EXPECT_EQ(run(0, makePattern({kSpin, kSpin}, 4)),
               "回転で＋ 2パワーA、立ちあがりました。\n回転で＋ 2パワーでたぁっ！技ッ！！！！！\n");
-    EXPECT_EQ(fight.fallen[0], -1);
+    EXPECT_EQ(flags(0).fallen, -1);
 }
 
 TEST_F(Technique, SpinningWhileGrappledTopplesTheOther) {
-    fight.holding[1] = -1;
+    setHolding(1, true);
     EXPECT_EQ(run(0, makePattern({kSpin}, 4)),
               "回転で＋ 2パワーB、組まれたまま転倒しました。\nでたぁっ！技ッ！！！！！\n");
-    EXPECT_EQ(fight.fallen[0], -1);
-    EXPECT_EQ(fight.fallen[1], -1);
+    EXPECT_EQ(flags(0).fallen, -1);
+    EXPECT_EQ(flags(1).fallen, -1);
 }
 
 TEST_F(Technique, MomentumFromTwoMovesGoesIntoBothPunches) {
@@ -120,7 +115,7 @@ TEST_F(Technique, MomentumFromTwoMovesGoesIntoBothPunches) {
 }
 
 TEST_F(Technique, JumpAndSpinLinesRunOnAndADashClosesIn) {
-    fight.span = 5;
+    setSpan(5);
     commander.pushMove(0);
     push2D6(6, 6);
     push2D6(1, 1);
@@ -129,19 +124,19 @@ TEST_F(Technique, JumpAndSpinLinesRunOnAndADashClosesIn) {
     EXPECT_EQ(run(0, makePattern({kMove, kJump, kPunch}, 6)),
               " 2ダッシュで間合いを詰めた！\nジャンプで＋ 2パワーパンチ・・・届かない！\nかわされた！\n"
               "でたぁっ！技ッ！！！！！\n");
-    EXPECT_EQ(fight.span, 3);
+    EXPECT_EQ(fight.ring().span, 3);
 }
 
 TEST_F(Technique, BackingAwayAndBeingHeld) {
     commander.pushMove(1);
     run(0, makePattern({kMove}, 3));
-    EXPECT_EQ(fight.span, 2);
-    fight.holding[1] = -1;
+    EXPECT_EQ(fight.ring().span, 2);
+    setHolding(1, true);
     commander.pushMove(1);
     EXPECT_EQ(run(0, makePattern({kMove}, 3)),
               "距離を置こうとしたが、ガッチリつかまれている。\nでたぁっ！技ッ！！！！！\n");
-    fight.holding[1] = 0;
-    fight.fallen[0] = -1;
+    setHolding(1, false);
+    setFallen(0, true);
     commander.pushMove(0);
     EXPECT_EQ(run(0, makePattern({kMove, kJump}, 3)),
               "…転倒していては、移動できません。\n…転倒していては、ジャンプできません。\nでたぁっ！技ッ！！！"
@@ -149,7 +144,7 @@ TEST_F(Technique, BackingAwayAndBeingHeld) {
 }
 
 TEST_F(Technique, ADownedFighterCannotStrike) {
-    fight.fallen[0] = -1;
+    setFallen(0, true);
     push2D6(6, 6);
     push2D6(1, 1);
     EXPECT_EQ(
@@ -158,20 +153,20 @@ TEST_F(Technique, ADownedFighterCannotStrike) {
 }
 
 TEST_F(Technique, ABreakfallIsUsedUpByAJointLock) {
-    fight.holding[0] = -1;
-    fight.ukemiReady[1] = -1;
+    setHolding(0, true);
+    setUkemi(1, true);
     dice.pushDie(6, 3);  // location
     dice.pushDie(6, 5);  // breakfall roll, spent on nothing
     EXPECT_EQ(run(0, makePattern({kHold}, 4)),
               "組んでいる状態では、100％命中します。\n間接技を極めて行きます。ダメージはフレームに 10\n"
               "でたぁっ！技ッ！！！！！\n");
-    EXPECT_EQ(fight.ukemiReady[1], 0);
+    EXPECT_EQ(flags(1).ukemiReady, 0);
     EXPECT_EQ(B().frame->HP, 90);
     EXPECT_EQ(dice.remaining(), 0u);
 }
 
 TEST_F(Technique, ABreakfallSoftensAPunch) {
-    fight.ukemiReady[1] = -1;
+    setUkemi(1, true);
     push2D6(6, 6);
     push2D6(1, 1);
     dice.pushDie(6, 1);
@@ -184,8 +179,8 @@ TEST_F(Technique, ABreakfallSoftensAPunch) {
 
 TEST_F(Technique, AThrowHitsBothPartsAndFloorsTheOther) {
     A().pow = 200;
-    fight.holding[0] = -1;
-    fight.holding[1] = -1;
+    setHolding(0, true);
+    setHolding(1, true);
     dice.pushDie(6, 1);
     dice.pushDie(8, 1);
     dice.pushDie(8, 1);
@@ -194,30 +189,30 @@ TEST_F(Technique, AThrowHitsBothPartsAndFloorsTheOther) {
     EXPECT_EQ(run(0, makePattern({kDrop}, 4)),
               "組んでいる状態では、100％命中します。\n投げ！\nダメージはモーターに 100。フレームに 100！\n"
               "組み合っていた相手の技が外れました。\nでたぁっ！技ッ！！！！！\n");
-    EXPECT_EQ(fight.fallen[1], -1);
-    EXPECT_EQ(fight.holding[0], 0);
-    EXPECT_EQ(fight.holding[1], 0);
+    EXPECT_EQ(flags(1).fallen, -1);
+    EXPECT_EQ(flags(0).holding, 0);
+    EXPECT_EQ(flags(1).holding, 0);
     EXPECT_EQ(B().Motor->HP, 0);
     EXPECT_EQ(B().frame->HP, 0);
-    EXPECT_EQ(fight.effectHeight, 180);
+    EXPECT_EQ(FightTestAccess::effectHeight(fight), 180);
 }
 
 TEST_F(Technique, DamageRoundsHalvesToEvenAndNeverHeals) {
     B().AC = 0.5;
     dice.pushDie(6, 6);
     push2D6(1, 1);  // 2 + 10 - 0.5 = 11.5 -> 12
-    EXPECT_EQ(fight.Damage(0, 1, 0, 5), 12);
+    EXPECT_EQ(damage(0, 1, 0, 5), 12);
     B().AC = 1.5;
     dice.pushDie(6, 6);
     push2D6(1, 1);  // 10.5 -> 10
-    EXPECT_EQ(fight.Damage(0, 1, 0, 5), 10);
+    EXPECT_EQ(damage(0, 1, 0, 5), 10);
     B().AC = 40;
     dice.pushDie(6, 6);
     dice.pushDie(8, 8);
     dice.pushDie(8, 8);
-    EXPECT_EQ(fight.Damage(0, 2, 3, 5), 0);
+    EXPECT_EQ(damage(0, 2, 3, 5), 0);
     EXPECT_EQ(B().Motor->HP, 78);
-    EXPECT_EQ(fight.effectCount, 3);
+    EXPECT_EQ(FightTestAccess::effectCount(fight), 3);
     EXPECT_EQ(sound.requests.size(), 3u);
     EXPECT_EQ(sound.requests[0].name, "SE");
 }
@@ -226,12 +221,12 @@ TEST_F(Technique, DamageRoundsHalvesToEvenAndNeverHeals) {
 TEST_F(Technique, TheLocationRollSplitsBetweenThreeAndFour) {
     dice.pushDie(6, 3);
     push2D6(1, 1);
-    fight.Damage(0, 1, 0, 5);
+    damage(0, 1, 0, 5);
     EXPECT_EQ(B().frame->HP, 88);
     EXPECT_EQ(B().Motor->HP, 100);
     dice.pushDie(6, 4);
     push2D6(1, 1);
-    fight.Damage(0, 1, 0, 5);
+    damage(0, 1, 0, 5);
     EXPECT_EQ(B().Motor->HP, 88);
 }
 
@@ -239,65 +234,66 @@ TEST_F(Technique, TheLocationRollSplitsBetweenThreeAndFour) {
 TEST_F(Technique, TheSparkHeightFollowsTheTechniqueAndWhoIsDown) {
     dice.pushDie(6, 1);
     push2D6(1, 1);
-    fight.Damage(0, 1, 0, 5);
-    EXPECT_EQ(fight.effectHeight, 10);
+    damage(0, 1, 0, 5);
+    EXPECT_EQ(FightTestAccess::effectHeight(fight), 10);
     dice.pushDie(6, 1);
     dice.pushDie(8, 1);
     dice.pushDie(8, 1);
-    fight.Damage(0, 2, 0, 5);
-    EXPECT_EQ(fight.effectHeight, 30);
+    damage(0, 2, 0, 5);
+    EXPECT_EQ(FightTestAccess::effectHeight(fight), 30);
     dice.pushDie(6, 1);
-    fight.Damage(0, 4, 0, 5);
-    EXPECT_EQ(fight.effectHeight, 30);
-    fight.fallen[0] = -1;
-    dice.pushDie(6, 1);
-    push2D6(1, 1);
-    fight.Damage(0, 1, 0, 5);
-    EXPECT_EQ(fight.effectHeight, 180);
-    fight.fallen[1] = -1;
+    damage(0, 4, 0, 5);
+    EXPECT_EQ(FightTestAccess::effectHeight(fight), 30);
+    setFallen(0, true);
     dice.pushDie(6, 1);
     push2D6(1, 1);
-    fight.Damage(0, 1, 0, 5);
-    EXPECT_EQ(fight.effectHeight, 150);
-    EXPECT_EQ(fight.effectTarget, 1);
-    EXPECT_EQ(fight.effectCount, 5);
+    damage(0, 1, 0, 5);
+    EXPECT_EQ(FightTestAccess::effectHeight(fight), 180);
+    setFallen(1, true);
+    dice.pushDie(6, 1);
+    push2D6(1, 1);
+    damage(0, 1, 0, 5);
+    EXPECT_EQ(FightTestAccess::effectHeight(fight), 150);
+    EXPECT_EQ(FightTestAccess::effectTarget(fight), 1);
+    EXPECT_EQ(FightTestAccess::effectCount(fight), 5);
 }
 
 TEST_F(Technique, ALockIgnoresArmourAndTheCap) {
     A().pow = 30;
     B().AC = 50;
     dice.pushDie(6, 1);
-    EXPECT_EQ(fight.Damage(0, 4, 5, 0), 35);
+    EXPECT_EQ(damage(0, 4, 5, 0), 35);
     EXPECT_EQ(B().frame->HP, 65);
 }
 
 TEST_F(Technique, UnlockByStrength) {
-    fight.holding[1] = -1;
+    setHolding(1, true);
     push2D6(3, 3);
     push2D6(3, 3);
     EXPECT_EQ(run(0, makePattern({kHazusi}, 3)), "振りほどいた。\nでたぁっ！技ッ！！！！！\n");
-    EXPECT_EQ(fight.holding[1], 0);
-    fight.holding = {-1, -1};
+    EXPECT_EQ(flags(1).holding, 0);
+    setHolding(0, true);
+    setHolding(1, true);
     push2D6(1, 1);
     push2D6(3, 3);
     EXPECT_EQ(
         run(0, makePattern({kHazusi}, 3)),
         "組んでいる状態では、100％命中します。\n力が強くて振りほどけない！\nでたぁっ！技ッ！！！！！\n");
-    EXPECT_EQ(fight.holding[0], 0);
-    EXPECT_EQ(fight.holding[1], -1);
+    EXPECT_EQ(flags(0).holding, 0);
+    EXPECT_EQ(flags(1).holding, -1);
     EXPECT_EQ(run(1, makePattern({kHazusi}, 3)),
               "組んでいる状態では、100％命中します。\n自ら技を解いた。\nでたぁっ！技ッ！！！！！\n");
     EXPECT_EQ(run(1, makePattern({kHazusi}, 3)), "振りほどく動き。\nでたぁっ！技ッ！！！！！\n");
 }
 
 TEST_F(Technique, ClosingLinesByCost) {
-    fight.waza_rtn(0, &emptyPattern());
-    EXPECT_EQ(fight.battleLog, "様子見です。\n");
+    waza(0, -1);  // the empty pattern
+    EXPECT_EQ(fight.battleLog(), "様子見です。\n");
     EXPECT_EQ(run(0, makePattern({kBlock}, 12, "烈風")), "防御の構えです。\nでたぁっ！烈風ッ！！！！！\n");
-    EXPECT_EQ(fight.guarding[0], 1);
+    EXPECT_EQ(flags(0).guarding, 1);
     EXPECT_EQ(run(0, makePattern({kUke}, 13, "烈風")), "これが、これが！烈風だッ！！\n");
-    EXPECT_EQ(fight.guarding[0], 0);  // the stance lasts only until the fighter's next pattern
-    EXPECT_EQ(fight.ukemiReady[0], -1);
+    EXPECT_EQ(flags(0).guarding, 0);  // the stance lasts only until the fighter's next pattern
+    EXPECT_EQ(flags(0).ukemiReady, -1);
 }
 
 }  // namespace

@@ -27,10 +27,10 @@ TEST_F(Tournament, APoolAbove32DrawsInsideThePool) {
         dice.push(0.999);  // the last place of the pool each time
     }
     dice.pushDie(8, 8);
-    fight.makeKumiawase(40);
-    std::set<int> drawn(fight.bracket.begin(), fight.bracket.begin() + 7);
+    FightTestAccess::makeKumiawase(fight, 40);
+    std::set<int> drawn(fight.tournament().bracket.begin(), fight.tournament().bracket.begin() + 7);
     EXPECT_EQ(drawn, (std::set<int>{32, 31, 30, 29, 28, 27, 26}));
-    EXPECT_EQ(fight.bracket[7], 0);  // the player took the place of the eighth
+    EXPECT_EQ(fight.tournament().bracket[7], 0);  // the player took the place of the eighth
 }
 
 TEST_F(Tournament, WithExactlyEightOneEnemyStaysOut) {
@@ -40,8 +40,8 @@ TEST_F(Tournament, WithExactlyEightOneEnemyStaysOut) {
         dice.push(r);
     }
     dice.pushDie(8, 3);
-    fight.makeKumiawase(8);
-    EXPECT_EQ((std::vector<int>(fight.bracket.begin(), fight.bracket.begin() + 8)),
+    FightTestAccess::makeKumiawase(fight, 8);
+    EXPECT_EQ((std::vector<int>(fight.tournament().bracket.begin(), fight.tournament().bracket.begin() + 8)),
               (std::vector<int>{5, 1, 0, 3, 4, 6, 7, 8}));
 }
 
@@ -52,26 +52,26 @@ TEST_F(Tournament, ACountAboveTheListedPoolDrawsNothingOutsideIt) {
     for (int d = 0; d < 9; ++d) {
         dice.push(0.5);
     }
-    EXPECT_FALSE(fight.makeKumiawase(8));
-    EXPECT_EQ(fight.bracket, decltype(fight.bracket){});
+    EXPECT_FALSE(FightTestAccess::makeKumiawase(fight, 8));
+    EXPECT_EQ(fight.tournament().bracket, decltype(fight.tournament().bracket){});
 }
 
 TEST_F(Tournament, AValueLeadAbove298AlwaysWinsAndTiesGoToTheFirst) {
-    fight.fightDolls[0] = makeDoll({.name = "low", .value = 1000});
-    fight.fightDolls[1] = makeDoll({.name = "high", .value = 1299});
+    setFighter(0, makeDoll({.name = "low", .value = 1000}));
+    setFighter(1, makeDoll({.name = "high", .value = 1299}));
     for (double r : {0.9999, 0.9999, 0.0, 0.0}) {
         dice.push(r);
     }
-    EXPECT_EQ(fight.getAutoWinner().name, "high");
-    fight.fightDolls[1]->value = 1000;
+    EXPECT_EQ(FightTestAccess::getAutoWinner(fight).name, "high");
+    fighter(1).value = 1000;
     for (double r : {0.5, 0.5, 0.5, 0.5}) {
         dice.push(r);
     }
-    EXPECT_EQ(fight.getAutoWinner().name, "low");
+    EXPECT_EQ(FightTestAccess::getAutoWinner(fight).name, "low");
 }
 
 TEST_F(Tournament, BracketSegmentsAndAnnouncements) {
-    Bracket& b = fight.frmTornament;
+    Bracket& b = FightTestAccess::tournament(fight).frmTornament;
     for (int p = 0; p < 8; ++p) {
         b.setKumiawase(p, makeDoll({.name = "D" + std::to_string(p), .ID = p == 5 ? 0 : p + 10}));
     }

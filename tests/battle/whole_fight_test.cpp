@@ -47,21 +47,21 @@ TEST_F(WholeFight, ASimulationToTheEnd) {
     enemies.add(makeDoll({.name = "Enemy", .ID = 3, .motorHP = 50}));
     dice.push(0.5);  // the draw among one enemy
     pushWinningRound();
-    fight.Mode = FightMode::Street;
+    fight.setMode(FightMode::Street);
     fight.load();
-    EXPECT_EQ(fight.caption, "StreetFight");
+    EXPECT_EQ(fight.screen().caption, "StreetFight");
     EXPECT_EQ(dspSpan(fight), "距離　 0");
     next(1);
-    EXPECT_EQ(fight.phase, 3);
-    EXPECT_EQ(fight.dspInitiative[0], "先手");
-    EXPECT_EQ(fight.dspAP[0], "行動ポイント 9");
+    EXPECT_EQ(fight.ring().phase, 3);
+    EXPECT_EQ(fight.screen().dspInitiative[0], "先手");
+    EXPECT_EQ(fight.screen().dspAP[0], "行動ポイント 9");
     next(1);
-    EXPECT_EQ(fight.battleLog, "パンチ・・・命中！\nダメージは 100\nでたぁっ！一撃ッ！！！！！\n");
-    EXPECT_TRUE(fight.closed);
-    EXPECT_EQ(fight.winner, 0);
-    ASSERT_EQ(fight.sparks.size(), 1u);
-    EXPECT_EQ(fight.sparks[0].x, 40 + 5 + 300);
-    EXPECT_EQ(fight.sparks[0].y, 10 + 20 + 10 + 10);
+    EXPECT_EQ(fight.battleLog(), "パンチ・・・命中！\nダメージは 100\nでたぁっ！一撃ッ！！！！！\n");
+    EXPECT_TRUE(fight.closed());
+    EXPECT_EQ(fight.winner(), 0);
+    ASSERT_EQ(fight.screen().sparks.size(), 1u);
+    EXPECT_EQ(fight.screen().sparks[0].x, 40 + 5 + 300);
+    EXPECT_EQ(fight.screen().sparks[0].y, 10 + 20 + 10 + 10);
     EXPECT_EQ(prompts.calls.back().msg, "Mine勝利");
     EXPECT_EQ(game.dolls[0]->Motor->HP, 100);
     EXPECT_EQ(dice.remaining(), 0u);
@@ -74,9 +74,9 @@ TEST_F(WholeFight, ASimulationToTheEnd) {
 }
 
 TEST_F(WholeFight, ASimulationWithoutEnemiesSaysSoAndDoesNotStart) {
-    fight.Mode = FightMode::Street;
+    fight.setMode(FightMode::Street);
     fight.load();
-    EXPECT_TRUE(fight.closed);
+    EXPECT_TRUE(fight.closed());
     EXPECT_EQ(prompts.calls.back().kind, ScriptedPrompts::Kind::MsgBox);
     EXPECT_EQ(prompts.calls.back().msg, "対戦できる敵Dollが登録されていません。");
 }
@@ -84,27 +84,27 @@ TEST_F(WholeFight, ASimulationWithoutEnemiesSaysSoAndDoesNotStart) {
 TEST_F(WholeFight, AnInitiativeTieRollsAgainWithNobodyActing) {
     enemies.add(makeDoll({.name = "Enemy", .ID = 3}));
     dice.push(0.5);
-    fight.Mode = FightMode::Street;
+    fight.setMode(FightMode::Street);
     fight.load();
     pushInitiative(4, 4);
     next(1);
-    EXPECT_EQ(fight.phase, 0);
-    EXPECT_EQ(fight.firstMover, 2);
-    EXPECT_EQ(fight.battleLog,
+    EXPECT_EQ(fight.ring().phase, 0);
+    EXPECT_EQ(fight.ring().firstMover, 2);
+    EXPECT_EQ(fight.battleLog(),
               "（両者のイニシアチヴチェックは互角です）\n極限の精神状態が生み出す緊迫した攻防！");
     pushInitiative(1, 6);
     push2D6(2, 2);
     next(1);
-    EXPECT_EQ(fight.phase, 4);
-    EXPECT_EQ(fight.dspInitiative[1], "先手");
-    EXPECT_EQ(fight.dspAP[0], "");
+    EXPECT_EQ(fight.ring().phase, 4);
+    EXPECT_EQ(fight.screen().dspInitiative[1], "先手");
+    EXPECT_EQ(fight.screen().dspAP[0], "");
     push2D6(1, 1);
     next(1);  // the enemy has no patterns: it watches, then the player is due
-    EXPECT_EQ(fight.battleLog, "様子見です。\n");
-    EXPECT_EQ(fight.phase, 3);
+    EXPECT_EQ(fight.battleLog(), "様子見です。\n");
+    EXPECT_EQ(fight.ring().phase, 3);
     commander.pushTechnique(0);  // the order withdrawn: nothing happens and the turn ends
     next(1);
-    EXPECT_EQ(fight.phase, 0);
+    EXPECT_EQ(fight.ring().phase, 0);
     EXPECT_EQ(dice.remaining(), 0u);
 }
 
@@ -112,47 +112,52 @@ TEST_F(WholeFight, AnInitiativeTieRollsAgainWithNobodyActing) {
 TEST_F(WholeFight, AFirstMoverWhoSkipsStillEndsTheTurnAfterTheOther) {
     enemies.add(makeDoll({.name = "Enemy", .ID = 3}, {makePattern({kBlock}, 3, "構え")}));
     dice.push(0.5);
-    fight.Mode = FightMode::Street;
+    fight.setMode(FightMode::Street);
     fight.load();
     pushInitiative(5, 2);
     push2D6(3, 3);
     next(1);
-    EXPECT_EQ(fight.phase, 3);
+    EXPECT_EQ(fight.ring().phase, 3);
     commander.pushTechnique(0);
     push2D6(3, 3);
     next(1);
-    EXPECT_EQ(fight.phase, 4);
-    EXPECT_EQ(fight.dspAP[1], "行動ポイント 9");
-    EXPECT_EQ(fight.dspAP[0], "");
+    EXPECT_EQ(fight.ring().phase, 4);
+    EXPECT_EQ(fight.screen().dspAP[1], "行動ポイント 9");
+    EXPECT_EQ(fight.screen().dspAP[0], "");
     next(1);
-    EXPECT_EQ(fight.battleLog, "防御の構えです。\nでたぁっ！構えッ！！！！！\n");
-    EXPECT_EQ(fight.phase, 0);
+    EXPECT_EQ(fight.battleLog(), "防御の構えです。\nでたぁっ！構えッ！！！！！\n");
+    EXPECT_EQ(fight.ring().phase, 0);
     EXPECT_EQ(dice.remaining(), 0u);
 }
 
 // Whatever the last bout left behind, the next one starts in contact with no stance, hold or fall.
 TEST_F(WholeFight, EveryBoutStartsInContactWithAllFlagsCleared) {
     game.dolls[1] = makeDoll({.name = "Other"});
-    fight.fightDolls[1] = game.dolls[1];
-    fight.span = 7;
-    fight.guarding = {1, 1};
-    fight.ukemiReady = {-1, -1};
-    fight.holding = {-1, 0};
-    fight.fallen = {0, -1};
-    fight.fallChanged = {-1, -1};
-    fight.battleLog = "old";
-    fight.initFight();
-    EXPECT_EQ(fight.span, 0);
-    for (const auto* flags :
-         {&fight.guarding, &fight.ukemiReady, &fight.holding, &fight.fallen, &fight.fallChanged}) {
-        EXPECT_EQ(*flags, (std::array<Int16, 2>{0, 0}));
+    setFighter(1, game.dolls[1]);
+    setSpan(7);
+    for (int who = 0; who < 2; ++who) {
+        setGuard(who, 1);
+        setUkemi(who, true);
+        setFallen(who, who == 1);
+        setHolding(who, who == 0);
     }
-    EXPECT_EQ(fight.battleLog, "");
+    waza(0, -1);  // something in the log
+    FightTestAccess::initFight(fight);
+    EXPECT_EQ(fight.ring().span, 0);
+    EXPECT_EQ(fight.screen().span, 0);
+    for (int who = 0; who < 2; ++who) {
+        const FighterState& f = flags(who);
+        EXPECT_EQ(std::vector<int>({f.guarding, f.ukemiReady, f.holding, f.fallen, f.fallChanged}),
+                  std::vector<int>(5, 0));
+        EXPECT_FALSE(fight.screen().holding[static_cast<size_t>(who)]);
+        EXPECT_FALSE(fight.screen().fallen[static_cast<size_t>(who)]);
+    }
+    EXPECT_EQ(fight.battleLog(), "");
 }
 
 TEST_F(WholeFight, ADuelToTheEndNamesTheDuelist) {
     game.dolls[1] = makeDoll({.name = "Duelist", .pow = 200}, {makePattern({kKick}, 3)});
-    fight.Mode = FightMode::Duel;
+    fight.setMode(FightMode::Duel);
     fight.load();
     pushInitiative(2, 5);
     push2D6(3, 3);
@@ -166,8 +171,8 @@ TEST_F(WholeFight, ADuelToTheEndNamesTheDuelist) {
     push2D6(1, 1);
     dice.push(0.5);
     next(1);
-    EXPECT_TRUE(fight.closed);
-    EXPECT_EQ(fight.winner, 1);
+    EXPECT_TRUE(fight.closed());
+    EXPECT_EQ(fight.winner(), 1);
     EXPECT_EQ(prompts.calls.back().msg, "Duelist勝利");
     EXPECT_EQ(prompts.calls.back().title, "DUEL");
     EXPECT_EQ(game.dolls[0]->frame->HP, 100);
@@ -179,7 +184,7 @@ TEST_F(WholeFight, ATournamentWonThroughThreeStages) {
         enemies.add(makeDoll({.name = "E" + std::to_string(id), .ID = id, .value = 1000, .motorHP = 50}));
     }
     int bracketShown = 0;
-    fight.showBracket = [&](const Bracket&) { ++bracketShown; };
+    fight.setBracketViewer([&](const Bracket&) { ++bracketShown; });
     for (int d = 0; d < 8; ++d) {
         dice.push(0.0);  // always the first in the pool: 1, 2, ..., 8
     }
@@ -191,37 +196,37 @@ TEST_F(WholeFight, ATournamentWonThroughThreeStages) {
             dice.push(0.0);  // equal scores: the first-listed Doll wins
         }
     }
-    fight.Mode = FightMode::Tornament;
+    fight.setMode(FightMode::Tornament);
     fight.setClass("Novice");
     fight.load();
-    EXPECT_EQ(fight.frmTornament.lblName(0), "Mine");
-    EXPECT_EQ(fight.frmTornament.lblName(7), "E8");
+    EXPECT_EQ(fight.tournament().frmTornament.lblName(0), "Mine");
+    EXPECT_EQ(fight.tournament().frmTornament.lblName(7), "E8");
     next(2);
-    EXPECT_EQ(fight.stage, 2);
+    EXPECT_EQ(fight.tournament().stage, 2);
     EXPECT_EQ(bracketShown, 2);
-    EXPECT_EQ((std::vector<int>(fight.bracket.begin(), fight.bracket.begin() + 4)),
+    EXPECT_EQ((std::vector<int>(fight.tournament().bracket.begin(), fight.tournament().bracket.begin() + 4)),
               (std::vector<int>{0, 3, 5, 7}));
-    EXPECT_TRUE(fight.frmTornament.isRed(0));
-    EXPECT_TRUE(fight.frmTornament.isRed(2));
-    EXPECT_FALSE(fight.frmTornament.isRed(3));
-    EXPECT_EQ(fight.fightDolls[1]->name, "E3");
+    EXPECT_TRUE(fight.tournament().frmTornament.isRed(0));
+    EXPECT_TRUE(fight.tournament().frmTornament.isRed(2));
+    EXPECT_FALSE(fight.tournament().frmTornament.isRed(3));
+    EXPECT_EQ(fighter(1).name, "E3");
 
     // The new bout picks up the phase the last one left: the enemy is due first and only watches.
     next(1);
-    EXPECT_EQ(fight.battleLog, "様子見です。\n");
+    EXPECT_EQ(fight.battleLog(), "様子見です。\n");
     pushWinningRound();
     dice.pushDie(4, 2);
     for (int r = 0; r < 4; ++r) {
         dice.push(0.0);
     }
     next(2);
-    EXPECT_EQ(fight.stage, 3);
-    EXPECT_EQ(fight.fightDolls[1]->name, "E5");
+    EXPECT_EQ(fight.tournament().stage, 3);
+    EXPECT_EQ(fighter(1).name, "E5");
     next(1);
     pushWinningRound();
     dice.pushDie(4, 2);
     next(2);
-    EXPECT_TRUE(fight.closed);
+    EXPECT_TRUE(fight.closed());
     Owner& o = game.owner(0);
     EXPECT_EQ(o.recWin, 3);
     EXPECT_EQ(o.recChamp, 1);
@@ -253,17 +258,17 @@ TEST_F(WholeFight, APlayerAtPositionSevenWaitsForThreeAutomaticBouts) {
             dice.push(0.0);
         }
     }
-    fight.Mode = FightMode::Tornament;
+    fight.setMode(FightMode::Tornament);
     fight.setClass("Novice");
     fight.load();
     EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"E1 Win", "E3 Win", "E5 Win"}));
-    EXPECT_EQ(fight.stage, 1);
-    EXPECT_EQ(fight.bout, 3);
-    EXPECT_EQ(fight.fightDolls[0], game.dolls[0]);
-    EXPECT_EQ(fight.fightDolls[1]->name, "E7");
-    EXPECT_EQ((std::vector<int>(fight.bracket.begin(), fight.bracket.begin() + 3)),
+    EXPECT_EQ(fight.tournament().stage, 1);
+    EXPECT_EQ(fight.tournament().bout, 3);
+    EXPECT_EQ(fight.fighterPtr(0), game.dolls[0]);
+    EXPECT_EQ(fighter(1).name, "E7");
+    EXPECT_EQ((std::vector<int>(fight.tournament().bracket.begin(), fight.tournament().bracket.begin() + 3)),
               (std::vector<int>{1, 3, 5}));
-    EXPECT_FALSE(fight.closed);
+    EXPECT_FALSE(fight.closed());
     EXPECT_EQ(dice.remaining(), 0u);
 }
 
@@ -277,10 +282,10 @@ TEST_F(WholeFight, ATournamentLossEndsWithIncomeAndRepair) {
         dice.push(0.0);
     }
     dice.pushDie(8, 2);  // the player at position 1: enemy 2 stays out, the player meets enemy 1
-    fight.Mode = FightMode::Tornament;
+    fight.setMode(FightMode::Tornament);
     fight.setClass("Novice");
     fight.load();
-    EXPECT_EQ(fight.fightDolls[1]->name, "E1");
+    EXPECT_EQ(fighter(1).name, "E1");
     pushInitiative(1, 6);
     push2D6(3, 3);
     push2D6(6, 6);
@@ -293,7 +298,7 @@ TEST_F(WholeFight, ATournamentLossEndsWithIncomeAndRepair) {
     dice.pushDie(4, 1);  // income 250
     dice.pushDie(4, 1);
     next(2);
-    EXPECT_TRUE(fight.closed);
+    EXPECT_TRUE(fight.closed());
     Owner& o = game.owner(0);
     EXPECT_EQ(o.recLoose, 1);
     EXPECT_EQ(o.Rl, 1000 + 250);

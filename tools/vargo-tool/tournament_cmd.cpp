@@ -149,16 +149,16 @@ public:
             drawn = true;
             out << "draw:\n";
             for (size_t p = 0; p < ids.size(); ++p) {
-                ids[p] = fight.bracket[p];
+                ids[p] = fight.tournament().bracket[p];
                 names[p] = shown.lblName(static_cast<int>(p));
                 out << "  position " << p << ": " << label(ids[p])
                     << (ids[p] == 0 ? "  <- the player's Doll" : "") << "\n";
             }
         }
         // The bracket window opens before each stage, when the stage's entrants stand at its front.
-        const int entrants = Bracket::kPositions >> (fight.stage - 1);
-        stageIds.assign(fight.bracket.begin(), fight.bracket.begin() + entrants);
-        out << "stage " << fight.stage << ": " << boutName(fight.stage) << (entrants > 2 ? "s" : "") << "\n";
+        const int entrants = Bracket::kPositions >> (fight.tournament().stage - 1);
+        stageIds.assign(fight.tournament().bracket.begin(), fight.tournament().bracket.begin() + entrants);
+        out << "stage " << fight.tournament().stage << ": " << boutName(fight.tournament().stage) << (entrants > 2 ? "s" : "") << "\n";
     }
 
     void message(Shown kind, const std::string& text) {
@@ -168,7 +168,7 @@ public:
         lastRl = owner.Rl;
         if (kind == Shown::Box) {
             repairs -= delta;
-        } else if (kind == Shown::Result || (kind == Shown::Msg && fight.winner == 0)) {
+        } else if (kind == Shown::Result || (kind == Shown::Msg && fight.winner() == 0)) {
             prize += delta;
         } else {
             income += delta;
@@ -180,7 +180,7 @@ public:
 
     void gaveUp() {
         end = End::GaveUp;
-        endStage = fight.stage;
+        endStage = fight.tournament().stage;
     }
 
     std::string endLine() const {
@@ -214,8 +214,8 @@ private:
     }
 
     void announcement(const std::string& text) {
-        const int stage = fight.stage;
-        const int bout = fight.bout;
+        const int stage = fight.tournament().stage;
+        const int bout = fight.tournament().bout;
         const size_t second = static_cast<size_t>(2 * bout + 1);
         if (second >= stageIds.size() || (stage == toldStage && bout == toldBout)) {
             return;
@@ -225,12 +225,12 @@ private:
         const bool playerBout = a == 0 || b == 0;
         int winnerId = 0;
         if (playerBout) {
-            if (fight.winner == -1) {
+            if (fight.winner() == -1) {
                 return;
             }
-            winnerId = fight.winner == 0 ? 0 : (a == 0 ? b : a);
+            winnerId = fight.winner() == 0 ? 0 : (a == 0 ? b : a);
         } else {
-            winnerId = fight.bracket[static_cast<size_t>(bout)];
+            winnerId = fight.tournament().bracket[static_cast<size_t>(bout)];
         }
         if (text != name(winnerId) + " Win") {
             return;
@@ -244,7 +244,7 @@ private:
             out << " (automatic)\n";
             return;
         }
-        out << " (fought, " << fight.steps << " steps)\n";
+        out << " (fought, " << fight.steps() << " steps)\n";
         if (winnerId != 0) {
             end = End::Lost;
             endStage = stage;
@@ -334,16 +334,16 @@ int runTournament(const GameFolder& folder, const TournamentOptions& options, st
     RegistryEnemies enemies(registry);
     ScriptedCommander nobody;  // the computer plays the player's side, so nobody is asked
     Fight fight(game, rng, prompts, nobody, enemies);
-    fight.Mode = FightMode::Tornament;
+    fight.setMode(FightMode::Tornament);
     fight.setClass(className);
     TournamentLog log(out, fight, owner);
-    fight.showBracket = [&](const Bracket& b) { log.bracketShown(b); };
+    fight.setBracketViewer([&](const Bracket& b) { log.bracketShown(b); });
     prompts.before = [&](Shown kind, const std::string& text) { log.message(kind, text); };
     fight.load();
     fight.setComputer(0, true);
-    while (!fight.closed) {
+    while (!fight.closed()) {
         // Two Dolls that cannot hurt each other would fight for ever; a player would give up.
-        if (fight.steps >= Simulator::kStepCap) {
+        if (fight.steps() >= Simulator::kStepCap) {
             log.gaveUp();
             fight.cmdTap_Click();
             break;

@@ -2,7 +2,6 @@
 
 #include "battle/fight.h"
 #include "model/random.h"
-#include "ports/prompts.h"
 
 namespace vargo {
 
@@ -26,44 +25,49 @@ void lower(Int16& HP, int by) {
     addClamped(HP, -static_cast<long long>(by));
 }
 
+constexpr int kMotorPart = 0;
+constexpr int kFramePart = 1;
+
 }  // namespace
 
 int Fight::Damage(int who, int kind, int wazaPow, int /*level*/) {
     const int other = 1 - who;
-    const size_t target = static_cast<size_t>(other);
     const doll& attacker = fighter(who);
-    doll& defender = fighter(other);
+    doll& defender = fighterRef(other);
+    FighterState& target = state(other);
 
-    damageText.clear();
-    const int location = static_cast<int>(Int(6 * rng.next()));
+    const int location = roll(RollKind::Location, who, static_cast<int>(Int(6 * rng.next())));
     int base = 0;
     if (kind == 1) {
-        base = roll2D6(rng);
+        base = roll(RollKind::DamageBase, who, roll2D6(rng));
     } else if (kind == 2 || kind == 3) {
-        base = roll2D8(rng);
+        base = roll(RollKind::DamageBase, who, roll2D8(rng));
     }
     int ukemi = 0;
-    if (ukemiReady[target]) {
-        ukemi = rollDie(rng, 6);
-        damageText = "受身効果で" + Str(static_cast<long long>(ukemi)) + "ダメージが軽減されます。";
-        ukemiReady[target] = 0;
+    if (target.ukemiReady) {
+        ukemi = roll(RollKind::UkemiRoll, other, rollDie(rng, 6));
+        report(FightEventKind::Ukemi, other, 0, ukemi);
+        target.ukemiReady = 0;
     }
     int dmg = amount(base, attacker.pow, wazaPow, defender.AC, ukemi);
 
     int result = dmg;
     switch (kind) {
         case 1:
-        case 2:
-            lower(location > 2 ? defender.Motor->HP : defender.frame->HP, dmg);
+        case 2: {
+            const bool motor = location > 2;
+            Int16& hp = motor ? defender.Motor->HP : defender.frame->HP;
+            lower(hp, dmg);
+            report(FightEventKind::Damage, other, kind, dmg, hp, motor ? kMotorPart : kFramePart);
             break;
+        }
         case 3: {
             lower(defender.Motor->HP, dmg);
-            log("投げ！" + damageText);
-            log(lineBreak);
-            log("ダメージはモーターに" + Str(static_cast<long long>(dmg)) + "。");
-            int dmg2 = amount(roll2D8(rng), attacker.pow, wazaPow, defender.AC, ukemi);
+            report(FightEventKind::Damage, other, kind, dmg, defender.Motor->HP, kMotorPart);
+            int dmg2 = amount(roll(RollKind::DamageBase, who, roll2D8(rng)), attacker.pow, wazaPow,
+                              defender.AC, ukemi);
             lower(defender.frame->HP, dmg2);
-            logLine("フレームに" + Str(static_cast<long long>(dmg2)) + "！");
+            report(FightEventKind::Damage, other, kind, dmg2, defender.frame->HP, kFramePart);
             result = dmg2;
             break;
         }
@@ -71,22 +75,22 @@ int Fight::Damage(int who, int kind, int wazaPow, int /*level*/) {
             // The lock bends the frame by sheer power: no roll, no armour, no breakfall, no cap.
             long long lock = static_cast<long long>(attacker.pow) + wazaPow;
             lower(defender.frame->HP, static_cast<int>(lock));
-            logLine("間接技を極めて行きます。ダメージはフレームに" + Str(lock));
+            report(FightEventKind::Damage, other, 4, static_cast<int>(lock), defender.frame->HP, kFramePart);
             result = static_cast<int>(lock);
             break;
         }
     }
 
-    ++effectCount;
+    ++effects_.count;
     static constexpr int kHeights[] = {0, 10, 30, 180, 30};
-    effectHeight = kHeights[kind >= 1 && kind <= 4 ? kind : 4];
-    if (fallen[static_cast<size_t>(who)]) {
-        effectHeight = 180;
+    effects_.height = kHeights[kind >= 1 && kind <= 4 ? kind : 4];
+    if (state(who).fallen) {
+        effects_.height = 180;
     }
-    if (fallen[target]) {
-        effectHeight = 150;
+    if (target.fallen) {
+        effects_.height = 150;
     }
-    effectTarget = other;
+    effects_.target = other;
     stSound("SE");
     return result;
 }

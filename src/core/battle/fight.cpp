@@ -1,31 +1,36 @@
 // The fight's set-up and turn cycle: loading the fighters, initiative, action points, one step per
-// "Next", giving up.
+// "Next", giving up; and how a step records its events.
 
 #include "battle/fight.h"
 
 #include <algorithm>
 
+#include "battle/battle_log.h"
 #include "battle/commander.h"
 #include "battle/enemy_source.h"
 #include "model/game.h"
 #include "model/random.h"
-#include "ports/sound.h"
 #include "ports/prompts.h"
+#include "ports/sound.h"
 
 namespace vargo {
 
 Fight::Fight(Game& g, Random& r, Prompts& p, Commander& c, EnemySource& e, Sound* s)
-    : frmTornament(p), game(g), rng(r), prompts(p), commander(c), enemies(e), sound(s) {
-    fightDolls[0] = game.dolls[0];
-    fightDolls[1] = game.dolls[1];
+    : game(g), rng(r), prompts(p), commander(c), enemies(e), sound(s), tour_(p) {
+    ring_.fighters[0].d = game.dolls[0];
+    ring_.fighters[1].d = game.dolls[1];
+    events_.reserve(64);
+    logFrom_.reserve(64);
 }
 
 void Fight::load() {
+    events_.clear();
+    startLog();
     if (game.playMusic && sound && !sound->playMusic("fight", true)) {
         soundFailed = true;
         prompts.msgBox("この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。");
     }
-    switch (Mode) {
+    switch (mode_) {
         case FightMode::Street:
             initStreet();
             break;
@@ -34,28 +39,37 @@ void Fight::load() {
             break;
         default:
             initTornament();
-            if (!closed) {
-                frmTornament.resetWin();
-                bout = 0;
-                stage = 1;
+            if (!ring_.closed) {
+                tour_.frmTornament.resetWin();
+                tour_.bout = 0;
+                tour_.stage = 1;
                 runTornament();
             }
             break;
     }
-    guideText = game.guideOn ? "試合画面です。Nextを押して進行し、指示にしたがって下さい。" : "";
+    screen_.guideText = game.guideOn ? "試合画面です。Nextを押して進行し、指示にしたがって下さい。" : "";
+}
+
+void Fight::startBout(std::shared_ptr<doll> a, std::shared_ptr<doll> b) {
+    events_.clear();
+    ring_.fighters[0].d = std::move(a);
+    ring_.fighters[1].d = std::move(b);
+    ring_.closed = false;
+    ring_.phase = 0;
+    initFight();
 }
 
 void Fight::initDuel() {
-    caption = "Duel";
-    computer = {false, false};
+    screen_.caption = "Duel";
+    computer_ = {false, false};
     ldPlayDoll(0);
     ldPlayDoll(1);
     initFight();
 }
 
 void Fight::initStreet() {
-    caption = "StreetFight";
-    computer = {false, true};
+    screen_.caption = "StreetFight";
+    computer_ = {false, true};
     ldPlayDoll(0);
     rng.reseed();
     // The list holds at most 100 numbers even when more enemies qualify.
@@ -66,8 +80,9 @@ void Fight::initStreet() {
         close();
         return;
     }
+    // Draw: the opponent, one of the n listed.
     int k = static_cast<int>(Int(n * rng.next())) + 1;
-    if (!ldTekiDoll(enemyIDs[static_cast<size_t>(k)], 1, false)) {
+    if (!ldTekiDoll(tour_.enemyIDs[static_cast<size_t>(k)], 1, false)) {
         close();
         return;
     }
@@ -75,7 +90,7 @@ void Fight::initStreet() {
 }
 
 void Fight::ldPlayDoll(int who) {
-    fightDolls[static_cast<size_t>(who)] = game.dolls[static_cast<size_t>(who)];
+    state(who).d = game.dolls[static_cast<size_t>(who)];
 }
 
 bool Fight::ldTekiDoll(int number, int who, bool /*noPictures*/) {
@@ -85,34 +100,34 @@ bool Fight::ldTekiDoll(int number, int who, bool /*noPictures*/) {
         prompts.msgBox("敵Doll（ID" + std::to_string(number) + "）を読み込めませんでした。");
         return false;
     }
-    fightDolls[static_cast<size_t>(who)] = std::move(d);
+    state(who).d = std::move(d);
     return true;
 }
 
 int Fight::countTekiDoll(int limit) {
-    return enemies.countTekiDoll(limit, &enemyIDs);
+    return enemies.countTekiDoll(limit, &tour_.enemyIDs);
 }
 
 void Fight::initFight() {
-    guarding = {};
-    ukemiReady = {};
-    holding = {};
-    fallen = {};
-    fallChanged = {};
-    span = 0;
-    battleLog.clear();
-    winner = -1;
-    steps = 0;
-    effectCount = 0;
-    pictures.clear();
+    for (auto& f : ring_.fighters) {
+        f.guarding = f.ukemiReady = f.holding = f.fallen = f.fallChanged = 0;
+    }
+    ring_.span = 0;
+    ring_.winner = -1;
+    ring_.steps = 0;
+    effects_.count = 0;
+    startLog();
     // Patterns do not change within a screen, so a Doll fighting again keeps its book.
     for (size_t i = 0; i < 2; ++i) {
-        if (bookOwners[i] != fightDolls[i]) {
-            books[i] = PatternBook::from(*fightDolls[i]);
-            bookOwners[i] = fightDolls[i];
+        if (bookOwners[i] != ring_.fighters[i].d) {
+            books[i] = PatternBook::from(*ring_.fighters[i].d);
+            bookOwners[i] = ring_.fighters[i].d;
         }
     }
-    dspFightImage(0, "初期");
+    for (int i = 0; i < 2; ++i) {
+        report(FightEventKind::BoutStart, i, 0, fighter(i).Motor->HP, fighter(i).frame->HP);
+    }
+    dspFightImage(0, FightPose::Ready);
     endFace();
 }
 
@@ -122,34 +137,26 @@ int Fight::get2D6() {
 }
 
 int Fight::getInitiative() {
-    int mine = rollDie(rng, 6);
-    int theirs = rollDie(rng, 6);
-    if (mine > theirs) {
-        dspInitiative = {"先手", "後手"};
-        return 0;
+    int mine = roll(RollKind::Initiative, 0, rollDie(rng, 6));
+    int theirs = roll(RollKind::Initiative, 1, rollDie(rng, 6));
+    int first = mine > theirs ? 0 : (theirs > mine ? 1 : 2);
+    if (first == 2) {
+        // An even initiative has its own words in the log, in place of the last action's.
+        startLog();
     }
-    if (theirs > mine) {
-        dspInitiative = {"後手", "先手"};
-        return 1;
-    }
-    battleLog =
-        "（両者のイニシアチヴチェックは互角です）" + lineBreak + "極限の精神状態が生み出す緊迫した攻防！";
-    return 2;
+    report(FightEventKind::Initiative, first, 0, mine, theirs);
+    return first;
 }
 
 void Fight::getAP(int who) {
-    int ap = get2D6() + fighter(who).AP;
-    playAP = static_cast<Int16>(ap > kInt16Max ? kInt16Max : ap);
-    dspAP[static_cast<size_t>(who)] = "行動ポイント" + Str(static_cast<long long>(playAP));
-    dspAP[static_cast<size_t>(1 - who)].clear();
-}
-
-bool Fight::human(int who) const {
-    return !computer[static_cast<size_t>(who)];
+    int dice = roll(RollKind::ActionPoints, who, get2D6());
+    int ap = dice + fighter(who).AP;
+    ring_.playAP = static_cast<Int16>(ap > kInt16Max ? kInt16Max : ap);
+    report(FightEventKind::ActionPoints, who, 0, ring_.playAP, dice);
 }
 
 void Fight::cmdNext_Click() {
-    if (Mode == FightMode::Duel) {
+    if (mode_ == FightMode::Duel) {
         nextDuel();
     } else {
         nextFight();
@@ -162,49 +169,55 @@ void Fight::act(int who) {
         waza_rtn(who);
         return;
     }
-    int value = commander.selectTechnique(fighter(who), playAP);
+    int value = commander.selectTechnique(fighter(who), ring_.playAP);
     if (value >= 1 && value <= 6) {
         waza_rtn(who, &books[static_cast<size_t>(who)].patterns[static_cast<size_t>(value - 1)]);
     }
 }
 
 void Fight::nextFight() {
-    if (closed) {
+    if (ring_.closed) {
         return;
     }
-    ++steps;
-    pictures.clear();
-    switch (phase) {
+    // The shown log stays with the step it began in; this step's events start afresh.
+    if (logInThisStep_) {
+        std::swap(events_, logFrom_);
+        logInThisStep_ = false;
+    }
+    events_.clear();
+    screen_.beginStep();
+    ++ring_.steps;
+    switch (ring_.phase) {
         case 0:
-            firstMover = static_cast<Int16>(getInitiative());
-            if (firstMover == 0) {
+            ring_.firstMover = static_cast<Int16>(getInitiative());
+            if (ring_.firstMover == 0) {
                 getAP(0);
-                phase = 3;
-            } else if (firstMover == 1) {
+                ring_.phase = 3;
+            } else if (ring_.firstMover == 1) {
                 getAP(1);
-                phase = 4;
+                ring_.phase = 4;
             }
             break;
         case 3:
             act(0);
-            if (firstMover == 0) {
+            if (ring_.firstMover == 0) {
                 getAP(1);
-                phase = 4;
+                ring_.phase = 4;
             } else {
-                phase = 0;
+                ring_.phase = 0;
             }
             break;
         case 4:
             act(1);
-            if (firstMover == 1) {
+            if (ring_.firstMover == 1) {
                 getAP(0);
-                phase = 3;
+                ring_.phase = 3;
             } else {
-                phase = 0;
+                ring_.phase = 0;
             }
             break;
         default:
-            phase = 0;
+            ring_.phase = 0;
             break;
     }
     endFace();
@@ -216,13 +229,13 @@ void Fight::nextDuel() {
 }
 
 void Fight::cmdTap_Click() {
-    if (closed) {
+    if (ring_.closed) {
         return;
     }
     if (prompts.askYesNo("ギブアップして試合を中断しますか？", kAppTitle) != kYes) {
         return;
     }
-    if (Mode == FightMode::Tornament) {
+    if (mode_ == FightMode::Tornament) {
         Shunyu();
         Shuri();
     } else {
@@ -232,32 +245,35 @@ void Fight::cmdTap_Click() {
 }
 
 void Fight::initParam() {
-    for (const auto& d : {fightDolls[0], game.dolls[0], game.dolls[1]}) {
+    for (const auto& d : {ring_.fighters[0].d, game.dolls[0], game.dolls[1]}) {
         if (!d) {
             continue;
         }
         d->frame->HP = d->frame->maxHP;
         d->Motor->HP = d->Motor->maxHP;
     }
+    for (int i = 0; i < 2; ++i) {
+        const auto& d = state(i).d;
+        if (i == 0 || d == game.dolls[0] || d == game.dolls[1]) {
+            report(FightEventKind::Restore, i, 0, d->Motor->HP, d->frame->HP);
+        }
+    }
 }
 
-void Fight::close() {
-    closed = true;
-}
-
-void Fight::dspFightImage(int who, const char* action) {
-    pictures.push_back({who, action});
+void Fight::dspFightImage(int who, FightPose pose) {
+    report(FightEventKind::Pose, who, static_cast<int>(pose));
 }
 
 // The refresh after every step places the sparks of the blows that landed since the last one.
 void Fight::dspDollImage() {
-    sparks.clear();
-    for (int k = 1; k <= effectCount; ++k) {
-        int x = 40 * effectTarget + static_cast<int>(Int(10.0 * k * rng.next()));
-        int y = effectHeight + 20 * k + 10;
-        sparks.push_back({x + 300, y + 10});
+    for (int k = 1; k <= effects_.count; ++k) {
+        // Draw: a spark's sideways scatter. Only the picture uses it, but it is part of the
+        // fight's sequence of draws like any roll.
+        int x = 40 * effects_.target + static_cast<int>(Int(10.0 * k * rng.next()));
+        int y = effects_.height + 20 * k + 10;
+        report(FightEventKind::Spark, effects_.target, 0, x + 300, y + 10);
     }
-    effectCount = 0;
+    effects_.count = 0;
 }
 
 // A machine without sound says so once; the fight goes on silently.
@@ -269,6 +285,55 @@ void Fight::stSound(const char* name) {
         soundFailed = true;
         prompts.msgBox("この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。");
     }
+}
+
+void Fight::report(FightEventKind kind, int who, int code, int value, int after, int part) {
+    FightEvent e;
+    e.kind = kind;
+    e.who = static_cast<std::int8_t>(who);
+    e.part = static_cast<std::int8_t>(part);
+    e.code = static_cast<std::int16_t>(code);
+    e.value = value;
+    e.after = after;
+    events_.push_back(e);
+    screen_.take(e);
+    logStale_ = true;
+}
+
+int Fight::roll(RollKind kind, int who, int value) {
+    report(FightEventKind::Roll, who, static_cast<int>(kind), value);
+    return value;
+}
+
+void Fight::startLog() {
+    logInThisStep_ = true;
+    logStart_ = events_.size();
+    logStale_ = true;
+}
+
+const std::string& Fight::battleLog() const {
+    if (logStale_) {
+        const std::vector<FightEvent>& from = logInThisStep_ ? events_ : logFrom_;
+        LogContext context{{bookOwners[0].get(), bookOwners[1].get()}, {&books[0], &books[1]}};
+        logText_ =
+            battleLogText(from.data() + std::min(logStart_, from.size()), from.data() + from.size(), context);
+        logStale_ = false;
+    }
+    return logText_;
+}
+
+void Fight::setHolding(int who, Int16 v) {
+    state(who).holding = v;
+    report(FightEventKind::Hold, who, 0, v);
+}
+
+void Fight::setFallen(int who, Int16 v, bool told) {
+    state(who).fallen = v;
+    report(v ? FightEventKind::Fall : FightEventKind::Stand, who, told ? 1 : 0);
+}
+
+void Fight::setSpan(int v) {
+    ring_.span = static_cast<Int16>(v);
 }
 
 }  // namespace vargo

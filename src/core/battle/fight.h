@@ -1,8 +1,8 @@
 #pragma once
-// One fight, or one whole tournament: the fighter state, the turn cycle, technique resolution,
-// damage and the outcome. The battle window calls cmdNext_Click once per "Next" and draws what the
-// fight describes (labels, scene, effects: battle/fight_view.h); the player's orders come through
-// the Commander, messages through Prompts, dice through Random, tunes through Sound.
+// One fight, or one whole tournament. The battle window calls cmdNext_Click once per "Next" and
+// draws screen(); the player's orders come through the Commander, messages through Prompts, dice
+// through Random, tunes through Sound. Every step reports what happened as events (stepEvents());
+// the battle log and the screen are worked out from them.
 
 #include <array>
 #include <functional>
@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "battle/bracket.h"
+#include "battle/fight_event.h"
+#include "battle/fight_screen.h"
 #include "battle/search.h"
 #include "model/doll.h"
 #include "model/numbers.h"
@@ -27,16 +29,41 @@ struct Game;
 /// 0 simulation, 1 tournament, 2 duel.
 enum class FightMode : int { Street = 0, Tornament = 1, Duel = 2 };
 
-/// One picture the scene showed during a step: a fighter in the pose of an action.
-struct FightPicture {
-    int fighter = 0;
-    const char* action = "";  ///< "初期", "移動", "回転", "パンチ", "キック", "組み", "防御"
+/// One fighter in the ring: its Doll and the flags the rules keep on it (0 or -1, guard 0 or 1).
+struct FighterState {
+    std::shared_ptr<doll> d;
+    Int16 guarding = 0;
+    Int16 ukemiReady = 0;
+    Int16 holding = 0;
+    Int16 fallen = 0;
+    Int16 fallChanged = 0;
 };
 
-/// Where one hit spark lands in the 800 x 400 scene.
-struct EffectSpark {
-    int x = 0;
-    int y = 0;
+/// Both fighters and what lies between them, with the turn's progress.
+struct RingState {
+    std::array<FighterState, 2> fighters;
+    Int16 span = 0;
+    Int16 playAP = 0;
+    Int16 phase = 0;       ///< 0 roll initiative, 3 fighter 0 acts, 4 fighter 1 acts
+    Int16 firstMover = 0;  ///< 0 or 1, 2 after an even initiative
+    int steps = 0;         ///< steps since the bout started (initiative rolls and actions)
+    int winner = -1;       ///< 0 or 1 once a Doll has been destroyed
+    bool closed = false;   ///< the screen is done (fight over, or given up)
+    /// Motor and frame HP of both fighters (m0, f0, m1, f1) when a Doll was destroyed, before the
+    /// outcome restored or repaired anything.
+    std::array<int, 4> endHP{};
+    bool grappled() const { return fighters[0].holding != 0 || fighters[1].holding != 0; }
+};
+
+/// The tournament the screen runs: the draw, the stage (1..3) and the bout within it.
+struct TournamentState {
+    explicit TournamentState(Prompts& p) : frmTornament(p) {}
+    std::string className;  ///< "Novice", "Expert", "Master"
+    Bracket frmTornament;
+    std::array<int, 17> bracket{};  ///< entrants, then each stage's winners from entry 0; 0 the player
+    int stage = 1;
+    int bout = 0;
+    std::vector<int> enemyIDs = std::vector<int>(101, 0);
 };
 
 class Fight {
@@ -46,126 +73,106 @@ public:
     Fight(const Fight&) = delete;
     Fight& operator=(const Fight&) = delete;
 
-    // --- set-up ----------------------------------------------------------------------------------
-    FightMode Mode = FightMode::Street;
+    // --- set-up, before load() -----------------------------------------------------------------
+    void setMode(FightMode m) { mode_ = m; }
     /// The tournament's class text ("Novice", "Expert", "Master").
-    void setClass(const std::string& text) { className = text; }
-    /// The screen's load: tune, then the kind of fight by Mode, then the guide.
+    void setClass(const std::string& text) { tour_.className = text; }
+    /// Fighter `who` picks its patterns by the computer's rules (fighter 1 outside duels; the
+    /// headless tools set both).
+    void setComputer(int who, bool on) { computer_[static_cast<size_t>(who)] = on; }
+    /// Shows the bracket window modally; a headless run leaves it empty.
+    void setBracketViewer(std::function<void(const Bracket&)> show) { showBracket_ = std::move(show); }
+    bool hasBracketViewer() const { return static_cast<bool>(showBracket_); }
+
+    // --- the screen's gestures -----------------------------------------------------------------
+    /// The screen's load: tune, then the kind of fight by mode, then the guide.
     void load();
+    void cmdNext_Click();
+    void cmdTap_Click();
+    /// A headless bout between a and b (the simulator): no load, no tune, the fighters as given.
+    void startBout(std::shared_ptr<doll> a, std::shared_ptr<doll> b);
+
+    // --- what there is to see ------------------------------------------------------------------
+    FightMode mode() const { return mode_; }
+    const doll& fighter(int who) const { return *ring_.fighters[static_cast<size_t>(who)].d; }
+    const std::shared_ptr<doll>& fighterPtr(int who) const {
+        return ring_.fighters[static_cast<size_t>(who)].d;
+    }
+    const RingState& ring() const { return ring_; }
+    const TournamentState& tournament() const { return tour_; }
+    const FightScreen& screen() const { return screen_; }
+    /// Everything that happened in the latest step (or load), in order.
+    const std::vector<FightEvent>& stepEvents() const { return events_; }
+    /// The text of the latest action (or even initiative), as the log pane shows it.
+    const std::string& battleLog() const;
+    bool closed() const { return ring_.closed; }
+    int winner() const { return ring_.winner; }
+    int steps() const { return ring_.steps; }
+
+    static bool destroyed(const doll& d);
+
+private:
+    friend struct FightTestAccess;  // the tests' and benchmarks' bench sets up situations
+
+    // --- set-up ---------------------------------------------------------------------------------
     void initStreet();
     void initDuel();
     void initTornament();
     void ldPlayDoll(int who);
-    /// A fresh enemy from the registry into slot `who`; false when it cannot be read.
     bool ldTekiDoll(int number, int who, bool noPictures);
     int countTekiDoll(int limit);
     void initFight();
-    /// Fighter `who` picks its patterns by the computer's rules (fighter 1 outside duels; the
-    /// headless tools set both).
-    void setComputer(int who, bool on) { computer[static_cast<size_t>(who)] = on; }
-
-    // --- turn cycle ------------------------------------------------------------------------------
+    // --- turn cycle -----------------------------------------------------------------------------
     int get2D6();
     int getInitiative();
     void getAP(int who);
-    void cmdNext_Click();
     void nextFight();
     void nextDuel();
-    void cmdTap_Click();
+    void act(int who);
     void initParam();
-
-    // --- choice and resolution -------------------------------------------------------------------
-    const FightPattern& searchLogic(int who) const;
+    // --- choice and resolution ------------------------------------------------------------------
     SearchSituation situation(int who) const;
-    /// Runs pattern p for fighter who (the computer's choice when p is null).
+    const FightPattern& searchLogic(int who) const;
     void waza_rtn(int who, const FightPattern* p = nullptr);
+    void runMove(int who, int position, const FightPattern& p, int& wazaPow);
+    void runBlow(int who, int code, int& wazaPow, int& level);
+    void runKumi(int who, int& level);
+    void runDrop(int who, int& wazaPow, int level);
+    void runHazusi(int who, int& wazaPow);
     int Hit(int who, int code);
     int bougyo_rtn(int defender, int hitRoll, int offence, int defence, int guard);
     void checkTentou(int who);
     bool checkTentou2(int who, int code);
     int Damage(int who, int kind, int wazaPow, int level);
-
-    // --- outcome ---------------------------------------------------------------------------------
+    // --- outcome --------------------------------------------------------------------------------
     void endFace();
     void winFight();
     void levelUp(int win);
     void Shunyu();
     void Shuri();
-
-    // --- tournament ------------------------------------------------------------------------------
-    /// False (and no bracket) when the pool holds too few enemies to draw.
+    void repairPart(Int16& HP, Int16 maxHP, int who, int part, const char* repaired, std::string& msg,
+                    bool endLine);
+    // --- tournament -----------------------------------------------------------------------------
     bool makeKumiawase(int n);
     void runTornament();
     doll& getAutoWinner();
-    Bracket frmTornament;
-    std::array<int, 17> bracket{};  ///< entrants, then each stage's winners from entry 0; 0 the player
-    int stage = 1;
-    int bout = 0;
-    /// Shows the bracket window modally; a headless run leaves it empty.
-    std::function<void(const Bracket&)> showBracket;
-
-    // --- fighter state ---------------------------------------------------------------------------
-    std::array<std::shared_ptr<doll>, 3> fightDolls;
-    std::array<Int16, 2> guarding{};
-    std::array<Int16, 2> ukemiReady{};
-    std::array<Int16, 2> holding{};
-    std::array<Int16, 2> fallen{};
-    std::array<Int16, 2> fallChanged{};
-    Int16 span = 0;
-    Int16 playAP = 0;
-    Int16 phase = 0;
-    Int16 firstMover = 0;
-    std::string battleLog;
-    const std::string lineBreak = "\n";
-    std::vector<int> enemyIDs = std::vector<int>(101, 0);
-    std::string className;
-
-    // --- what the window shows -------------------------------------------------------------------
-    std::string caption;
-    std::array<std::string, 2> dspAP;
-    std::array<std::string, 2> dspInitiative;
-    std::string damageText;
-    int effectCount = 0;
-    int effectHeight = 0;
-    int effectTarget = 0;
-    /// Sparks placed by the latest refresh (dspDollImage), for the window to draw.
-    std::vector<EffectSpark> sparks;
-    /// Pictures shown during the latest step, in order.
-    std::vector<FightPicture> pictures;
-    std::string guideText;
-    bool grappled() const { return holding[0] != 0 || holding[1] != 0; }
-
-    /// The screen has been closed (fight over, or given up); further steps do nothing.
-    bool closed = false;
-    /// 0 or 1 once a Doll has been destroyed; -1 while nobody has won.
-    int winner = -1;
-    /// Motor and frame HP of both fighters (m0, f0, m1, f1) when a Doll was destroyed, before the
-    /// outcome restored or repaired anything.
-    std::array<int, 4> endHP{};
-    /// Steps taken since the fight started (initiative rolls and actions).
-    int steps = 0;
-
-    static bool destroyed(const doll& d);
-
-private:
-    void dspFightImage(int who, const char* action);
+    // --- helpers --------------------------------------------------------------------------------
+    bool human(int who) const { return !computer_[static_cast<size_t>(who)]; }
+    void close() { ring_.closed = true; }
+    void dspFightImage(int who, FightPose pose);
     void dspDollImage();
     void stSound(const char* name);
-    void act(int who);
-    bool human(int who) const;
-    void close();
-    void log(const std::string& text) { battleLog += text; }
-    void logLine(const std::string& text) {
-        battleLog += text;
-        battleLog += lineBreak;
-    }
-    const std::string& nameOf(int who) const { return fightDolls[static_cast<size_t>(who)]->name; }
-    doll& fighter(int who) { return *fightDolls[static_cast<size_t>(who)]; }
-    const doll& fighter(int who) const { return *fightDolls[static_cast<size_t>(who)]; }
-    void runMove(int who, int position, const FightPattern& p, int& wazaPow);
-    void runBlow(int who, int code, int& wazaPow, int& level);
-    void runHazusi(int who, int& wazaPow);
-    void repairPart(Int16& HP, Int16 maxHP, const char* repaired, std::string& msg, bool endLine);
+    void report(FightEventKind kind, int who, int code = 0, int value = 0, int after = 0, int part = 0);
+    int roll(RollKind kind, int who, int value);
+    /// The log begins again from the next event: an action, an even initiative, a new bout.
+    void startLog();
+    void setHolding(int who, Int16 v);
+    void setFallen(int who, Int16 v, bool told);
+    void setSpan(int v);
+    FighterState& state(int who) { return ring_.fighters[static_cast<size_t>(who)]; }
+    const FighterState& state(int who) const { return ring_.fighters[static_cast<size_t>(who)]; }
+    doll& fighterRef(int who) { return *ring_.fighters[static_cast<size_t>(who)].d; }
+    const std::string& nameOf(int who) const { return fighter(who).name; }
 
     Game& game;
     Random& rng;
@@ -173,11 +180,30 @@ private:
     Commander& commander;
     EnemySource& enemies;
     Sound* sound;
+    FightMode mode_ = FightMode::Street;
+    RingState ring_;
+    TournamentState tour_;
+    FightScreen screen_;
+    std::function<void(const Bracket&)> showBracket_;
     bool soundFailed = false;
-    std::array<bool, 2> computer{false, true};
+    std::array<bool, 2> computer_{false, true};
     std::array<PatternBook, 2> books;
     /// The Dolls the books were made from, held so that a new Doll never reuses the old address.
     std::array<std::shared_ptr<const doll>, 2> bookOwners;
+
+    /// Blows landed since the last refresh, and where the last one struck: the sparks to place.
+    struct Effects {
+        int count = 0;
+        int height = 0;
+        int target = 0;
+    } effects_;
+
+    std::vector<FightEvent> events_;   ///< this step's events
+    std::vector<FightEvent> logFrom_;  ///< the events of the step whose log is shown, when older
+    size_t logStart_ = 0;              ///< where the shown log begins in its step's events
+    bool logInThisStep_ = false;       ///< the shown log began in this step
+    mutable std::string logText_;
+    mutable bool logStale_ = true;
 };
 
 }  // namespace vargo

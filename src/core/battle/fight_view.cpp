@@ -12,8 +12,9 @@ long long perWeight(int ability, double weight) {
     return weight > 0 ? Int(ability / weight) : 0;
 }
 const doll& dollOf(const Fight& f, int i) {
-    return *f.fightDolls[static_cast<size_t>(i)];
+    return f.fighter(i);
 }
+const std::string kLb = "\n";
 }  // namespace
 
 std::string ablTitles() {
@@ -26,36 +27,39 @@ std::string dspName(const Fight& f, int i) {
 
 std::string dspAbl(const Fight& f, int i) {
     const doll& d = dollOf(f, i);
-    const std::string& lb = f.lineBreak;
+    const std::string& lb = kLb;
     return S(d.pow) + lb + S(d.offence) + lb + S(d.defence) + lb + lb + S(perWeight(d.move, d.weight)) + lb +
            S(perWeight(d.jump, d.weight)) + lb + S(perWeight(d.spin, d.weight)) + lb + lb + Str(d.AC) + lb +
            Str(d.weight) + lb + S(d.AP) + lb + S(d.Memory) + lb + lb + S(d.value);
 }
 
 std::string dspHP(const Fight& f, int i) {
-    const doll& d = dollOf(f, i);
-    return "Motor:" + f.lineBreak + S(d.Motor->HP) + f.lineBreak + "Frame:" + f.lineBreak + S(d.frame->HP);
+    const FightScreen& s = f.screen();
+    const size_t k = static_cast<size_t>(i);
+    return "Motor:" + kLb + S(s.motorHP[k]) + kLb + "Frame:" + kLb + S(s.frameHP[k]);
 }
 
 std::string dspJoutai(const Fight& f, int i) {
+    const FightScreen& v = f.screen();
     std::string s;
-    if (f.holding[static_cast<size_t>(1 - i)]) {
-        s += "組まれている" + f.lineBreak;
+    if (v.holding[static_cast<size_t>(1 - i)]) {
+        s += "組まれている" + kLb;
     }
-    if (f.fallen[static_cast<size_t>(i)]) {
-        s += "転倒している" + f.lineBreak;
+    if (v.fallen[static_cast<size_t>(i)]) {
+        s += "転倒している" + kLb;
     }
     return s;
 }
 
 std::string dspSpan(const Fight& f) {
-    return "距離　" + S(f.span);
+    return "距離　" + S(f.screen().span);
 }
 
 HpBar barHP(const Fight& f, int bar) {
     const int who = bar % 2;
-    const doll& d = dollOf(f, who);
-    const int hp = bar < 2 ? d.Motor->HP : d.frame->HP;
+    const FightScreen& s = f.screen();
+    const size_t k = static_cast<size_t>(who);
+    const int hp = bar < 2 ? s.motorHP[k] : s.frameHP[k];
     HpBar b;
     // A destroyed part shows an empty bar rather than one of negative width.
     b.width = hp > 0 ? 20 * hp : 0;
@@ -82,7 +86,8 @@ int poseColumn(const char* action) {
     return kStand;
 }
 
-std::array<FighterSprite, 2> scene(const Fight& f, const FightPicture* shown) {
+std::array<FighterSprite, 2> scene(const Fight& fight, const FightPicture* shown) {
+    const FightScreen& f = fight.screen();
     std::array<FighterSprite, 2> s;
     s[0].x = f.grappled() ? 220 : 220 - 10 * f.span;
     s[1].x = 240 + 10 * f.span;

@@ -9,6 +9,7 @@
 namespace vargo {
 
 namespace {
+const std::string kLineBreak = "\n";
 std::string S(long long n) {
     return Str(n);
 }
@@ -24,25 +25,28 @@ bool Fight::destroyed(const doll& d) {
 void Fight::endFace() {
     dspDollImage();
     if (destroyed(fighter(0)) || destroyed(fighter(1))) {
-        endHP = {fighter(0).Motor->HP, fighter(0).frame->HP, fighter(1).Motor->HP, fighter(1).frame->HP};
+        ring_.endHP = {fighter(0).Motor->HP, fighter(0).frame->HP, fighter(1).Motor->HP,
+                       fighter(1).frame->HP};
     }
-    if (!closed && destroyed(fighter(1))) {
-        winner = 0;
-        if (Mode == FightMode::Tornament) {
-            frmTornament.setWin(0, bout, stage);
+    if (!ring_.closed && destroyed(fighter(1))) {
+        ring_.winner = 0;
+        report(FightEventKind::Outcome, 0);
+        if (mode_ == FightMode::Tornament) {
+            tour_.frmTornament.setWin(0, tour_.bout, tour_.stage);
             levelUp(1);
         }
         winFight();
     }
-    if (!closed && destroyed(fighter(0))) {
-        winner = 1;
-        if (Mode == FightMode::Tornament) {
-            frmTornament.setWin(fighter(1).ID, bout, stage);
+    if (!ring_.closed && destroyed(fighter(0))) {
+        ring_.winner = 1;
+        report(FightEventKind::Outcome, 1);
+        if (mode_ == FightMode::Tornament) {
+            tour_.frmTornament.setWin(fighter(1).ID, tour_.bout, tour_.stage);
             addClamped(game.owner(0).recLoose, 1);
             levelUp(0);
             Shunyu();
             Shuri();
-        } else if (Mode == FightMode::Duel) {
+        } else if (mode_ == FightMode::Duel) {
             prompts.showMsgTitled(nameOf(1) + "勝利", "DUEL");
             initParam();
         } else {
@@ -51,11 +55,12 @@ void Fight::endFace() {
         }
         close();
     }
-    fallChanged = {};
+    ring_.fighters[0].fallChanged = 0;
+    ring_.fighters[1].fallChanged = 0;
 }
 
 void Fight::winFight() {
-    switch (Mode) {
+    switch (mode_) {
         case FightMode::Street:
             prompts.showMsgTitled(nameOf(0) + "勝利", "Simulation");
             initParam();
@@ -71,37 +76,42 @@ void Fight::winFight() {
     }
     Owner& owner = game.owner(0);
     addClamped(owner.recWin, 1);
-    if (stage == 3) {
+    if (tour_.stage == 3) {
         addMoney(owner.Rl, 500);
+        report(FightEventKind::Prize, 0, 0, 500);
         addClamped(owner.recChamp, 1);
-        prompts.showMsg("優勝" + lineBreak + "賞金" + S(500) + "Rl");
+        prompts.showMsg("優勝" + kLineBreak + "賞金" + S(500) + "Rl");
         Shuri();
         close();
         return;
     }
     Shuri();
-    bracket[static_cast<size_t>(bout)] = 0;
-    ++bout;
+    tour_.bracket[static_cast<size_t>(tour_.bout)] = 0;
+    ++tour_.bout;
     runTornament();
 }
 
 void Fight::levelUp(int win) {
     Owner& owner = game.owner(0);
     addClamped(owner.exp, 1000);
-    std::string msg = "経験値＋1000" + lineBreak;
+    report(FightEventKind::Experience, 0, 0, 1000);
+    std::string msg = "経験値＋1000" + kLineBreak;
     const long long threshold = (static_cast<long long>(owner.Lv) - 1) * 1000;
     if (owner.exp >= threshold) {
         addClamped(owner.exp, -threshold);
         addClamped(owner.Lv, 1);
-        msg += "レベル＋１" + lineBreak;
+        msg += "レベル＋１" + kLineBreak;
+        // Draw: the skill a new level brings.
         int gain = static_cast<int>(Int(4 * rng.next() + 1));
+        report(FightEventKind::LevelUp, 0, 0, gain);
         addClamped(owner.skillPlay, gain);
-        msg += "操作能力＋" + S(gain) + lineBreak;
+        msg += "操作能力＋" + S(gain) + kLineBreak;
     }
     if (win == 1) {
         int prize = clampMax(fighter(1).value - fighter(0).value, 9999) + 100;
         addMoney(owner.Rl, prize);
-        msg += "賞金" + S(prize) + lineBreak;
+        report(FightEventKind::Prize, 0, 0, prize);
+        msg += "賞金" + S(prize) + kLineBreak;
         prompts.showMsgTall(msg, "勝利", 5);
     } else {
         prompts.showMsgTitled(msg, "敗北");
@@ -109,29 +119,34 @@ void Fight::levelUp(int win) {
 }
 
 void Fight::Shunyu() {
+    // Draw: the two dice of the income.
     int a = static_cast<int>(Int(4 * rng.next() + 1));
     int b = static_cast<int>(Int(4 * rng.next() + 1));
     int income = (a + b + 3) * 50;
     addMoney(game.owner(0).Rl, income);
+    report(FightEventKind::Income, 0, 0, income);
     prompts.showMsg("臨時収入が" + S(income) + "Rl入った");
 }
 
 // Full repair when the money covers it; otherwise, from 110 Rl up, as far as the money goes.
-void Fight::repairPart(Int16& HP, Int16 maxHP, const char* repaired, std::string& msg, bool endLine) {
+void Fight::repairPart(Int16& HP, Int16 maxHP, int who, int part, const char* repaired, std::string& msg,
+                       bool endLine) {
     Int16& Rl = game.owner(0).Rl;
     const long long cost = roundHalfEven((maxHP - HP) / 7.0 * 10 + 100);
     if (cost > 100 && cost <= Rl) {
         HP = maxHP;
         Rl = static_cast<Int16>(Rl - cost);
-        msg += repaired + lineBreak + "（代金" + S(cost) + "Rl）";
+        report(FightEventKind::Repair, who, 0, static_cast<int>(cost), HP, part);
+        msg += repaired + kLineBreak + "（代金" + S(cost) + "Rl）";
         if (endLine) {
-            msg += lineBreak;
+            msg += kLineBreak;
         }
     } else if (cost > 100 && Rl >= 110) {
         long long h = roundHalfEven(HP + (Rl - 100) / 10.0 * 7);
         HP = static_cast<Int16>(clampMax(static_cast<int>(h), maxHP));
-        msg +=
-            repaired + lineBreak + "（代金" + S(Rl) + "Rl）" + lineBreak + "金額不足で途中までしか直りません";
+        report(FightEventKind::Repair, who, 0, Rl, HP, part);
+        msg += repaired + kLineBreak + "（代金" + S(Rl) + "Rl）" + kLineBreak +
+               "金額不足で途中までしか直りません";
         Rl = 0;
     }
 }
@@ -139,6 +154,8 @@ void Fight::repairPart(Int16& HP, Int16 maxHP, const char* repaired, std::string
 void Fight::Shuri() {
     doll& own = *game.dolls[0];
     const doll& fought = fighter(0);
+    // The events tell the screen of the fighter only when the repaired Doll is the one it shows.
+    const int shown = &own == &fought ? 0 : -1;
     if (&own != &fought) {
         own.Motor->HP = fought.Motor->HP;
         own.frame->HP = fought.frame->HP;
@@ -146,18 +163,20 @@ void Fight::Shuri() {
     Owner& owner = game.owner(0);
     std::string msg;
     if (own.Motor->HP <= 0) {
-        msg = "モータは完全に破壊されています" + lineBreak;
+        msg = "モータは完全に破壊されています" + kLineBreak;
         owner.removeFittedMotor(own.Motor);
         own.Motor = emptyPart<Motor>();
+        report(FightEventKind::PartLost, shown, 0, 0, own.Motor->HP, 0);
     } else {
-        repairPart(own.Motor->HP, own.Motor->maxHP, "モータを修理しました", msg, true);
+        repairPart(own.Motor->HP, own.Motor->maxHP, shown, 0, "モータを修理しました", msg, true);
     }
     if (own.frame->HP <= 0) {
-        msg += "フレームは完全に破壊されています" + lineBreak;
+        msg += "フレームは完全に破壊されています" + kLineBreak;
         owner.removeFittedFrame(own.frame);
         own.frame = emptyPart<DollFrame>();
+        report(FightEventKind::PartLost, shown, 0, 0, own.frame->HP, 1);
     } else {
-        repairPart(own.frame->HP, own.frame->maxHP, "フレームを修理しました", msg, false);
+        repairPart(own.frame->HP, own.frame->maxHP, shown, 1, "フレームを修理しました", msg, false);
     }
     if (!msg.empty()) {
         prompts.msgBox(msg);

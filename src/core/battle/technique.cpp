@@ -1,18 +1,13 @@
 // Technique resolution: one fighter's pattern carried out action by action, with the hit and block
-// tests and the fall rules, all told in the battle log.
+// tests and the fall rules. Each turn of events is reported; the battle log tells them.
 
 #include "battle/commander.h"
 #include "battle/fight.h"
 #include "model/random.h"
-#include "ports/prompts.h"
 
 namespace vargo {
 
 namespace {
-
-std::string S(long long n) {
-    return Str(n);
-}
 
 // An ability over the Doll's weight, rounded down; a weightless Doll gets nothing from it.
 int perWeight(int ability, double weight, double divisor = 1.0) {
@@ -34,11 +29,11 @@ SearchSituation Fight::situation(int who) const {
     const int other = 1 - who;
     SearchSituation s;
     s.book = &books[static_cast<size_t>(who)];
-    s.playAP = playAP;
-    s.span = span;
-    s.heldByOther = holding[static_cast<size_t>(other)] != 0;
-    s.holdsOther = holding[static_cast<size_t>(who)] != 0;
-    s.fallen = fallen[static_cast<size_t>(who)] != 0;
+    s.playAP = ring_.playAP;
+    s.span = ring_.span;
+    s.heldByOther = state(other).holding != 0;
+    s.holdsOther = state(who).holding != 0;
+    s.fallen = state(who).fallen != 0;
     s.ownMove = fighter(who).move;
     s.otherMove = fighter(other).move;
     return s;
@@ -49,13 +44,14 @@ const FightPattern& Fight::searchLogic(int who) const {
 }
 
 void Fight::waza_rtn(int who, const FightPattern* chosen) {
-    const size_t me = static_cast<size_t>(who);
-    battleLog.clear();
-    ukemiReady[me] = 0;
-    guarding[me] = 0;
+    FighterState& me = state(who);
+    startLog();
+    me.ukemiReady = 0;
+    me.guarding = 0;
     const FightPattern& p = chosen ? *chosen : searchLogic(who);
-    if (holding[me]) {
-        logLine("組んでいる状態では、100％命中します。");
+    report(FightEventKind::PatternChosen, who, p.slot, p.AP);
+    if (me.holding) {
+        report(FightEventKind::SureHit, who);
     }
     int wazaPow = 0;
     int level = 0;
@@ -65,6 +61,7 @@ void Fight::waza_rtn(int who, const FightPattern* chosen) {
         if (code == 0) {
             break;
         }
+        report(FightEventKind::Action, who, code);
         switch (code) {
             case kMove:
                 runMove(who, pos, p, wazaPow);
@@ -72,16 +69,16 @@ void Fight::waza_rtn(int who, const FightPattern* chosen) {
             case kJump:
                 if (!checkTentou2(who, kJump)) {
                     int j = perWeight(self.jump, self.weight);
-                    log("ジャンプで＋" + S(j) + "パワー");
+                    report(FightEventKind::Momentum, who, kJump, j);
                     addPow(wazaPow, j);
                 }
                 break;
             case kSpin: {
                 int s = perWeight(self.spin, self.weight);
-                log("回転で＋" + S(s) + "パワー");
+                report(FightEventKind::Momentum, who, kSpin, s);
                 addPow(wazaPow, s);
                 checkTentou(who);
-                dspFightImage(who, "回転");
+                dspFightImage(who, FightPose::Spin);
                 break;
             }
             case kPunch:
@@ -89,45 +86,27 @@ void Fight::waza_rtn(int who, const FightPattern* chosen) {
                 runBlow(who, code, wazaPow, level);
                 break;
             case kKumi:
-                level = Hit(who, kKumi);
-                if (level >= 1 && span == 0) {
-                    log("組みついて");
-                    holding[me] = -1;
-                } else {
-                    logLine("組みつきに失敗。");
-                }
-                dspFightImage(who, "組み");
+                runKumi(who, level);
                 break;
             case kDrop:
-                if (holding[me]) {
-                    const size_t other = static_cast<size_t>(1 - who);
-                    Damage(who, 3, wazaPow, level);
-                    holding[me] = 0;
-                    fallen[other] = -1;
-                    if (holding[other]) {
-                        holding[other] = 0;
-                        logLine("組み合っていた相手の技が外れました。");
-                    }
-                } else {
-                    logLine("組んでいなければ投げられません。");
-                }
-                wazaPow = 0;
+                runDrop(who, wazaPow, level);
                 break;
             case kHold:
-                if (holding[me]) {
+                if (me.holding) {
                     Damage(who, 4, wazaPow, level);
                 } else {
-                    logLine("組んでいなければ関節技も決められません。");
+                    report(FightEventKind::NotHolding, who, kHold);
                 }
                 break;
             case kBlock:
-                guarding[me] = 1;
-                logLine("防御の構えです。");
-                dspFightImage(who, "防御");
+                me.guarding = 1;
+                report(FightEventKind::Guard, who);
+                dspFightImage(who, FightPose::Guard);
                 wazaPow = 0;
                 break;
             case kUke:
-                ukemiReady[me] = -1;
+                me.ukemiReady = -1;
+                report(FightEventKind::Breakfall, who);
                 wazaPow = 0;
                 break;
             case kHazusi:
@@ -137,100 +116,117 @@ void Fight::waza_rtn(int who, const FightPattern* chosen) {
                 break;
         }
     }
-    if (p.AP == 0) {
-        logLine("様子見です。");
-    } else if (p.AP >= 13) {
-        logLine("これが、これが！" + p.name + "だッ！！");
-    } else {
-        logLine("でたぁっ！" + p.name + "ッ！！！！！");
-    }
+    report(FightEventKind::PatternEnd, who, p.slot, p.AP);
 }
 
 void Fight::runMove(int who, int position, const FightPattern& p, int& wazaPow) {
     const doll& self = fighter(who);
-    int direction = human(who) ? commander.selectMove(span) : getHitAway(position, p, span);
+    int direction = human(who) ? commander.selectMove(ring_.span) : getHitAway(position, p, ring_.span);
     if (direction == 0) {
         if (checkTentou2(who, kMove)) {
             // down: no move at all
-        } else if (grappled()) {
-            logLine("組み合ったまま移動します。");
-        } else if (span == 0) {
+        } else if (ring_.grappled()) {
+            report(FightEventKind::MoveHeld, who, 0);
+        } else if (ring_.span == 0) {
             int pw = perWeight(self.move, self.weight, 2.0);
-            logLine("移動しつつ勢いをつけて" + S(pw) + "パワー");
+            report(FightEventKind::Momentum, who, kMove, pw);
             addPow(wazaPow, pw);
         } else {
             int d = perWeight(self.move, self.weight);
-            logLine(S(d) + "ダッシュで間合いを詰めた！");
-            span = static_cast<Int16>(clampMax(span - d, 10));
+            setSpan(clampMax(ring_.span - d, 10));
+            report(FightEventKind::Dash, who, 0, d, ring_.span);
             addPow(wazaPow, d);
         }
     } else {
-        if (grappled()) {
-            logLine("距離を置こうとしたが、ガッチリつかまれている。");
+        if (ring_.grappled()) {
+            report(FightEventKind::MoveHeld, who, 1);
         } else if (!checkTentou2(who, kMove)) {
-            logLine("距離を置いた。");
-            span = static_cast<Int16>(clampMax(span + perWeight(self.move, self.weight), 10));
+            setSpan(clampMax(ring_.span + perWeight(self.move, self.weight), 10));
+            report(FightEventKind::BackAway, who, 0, 0, ring_.span);
         }
     }
-    dspFightImage(who, "移動");
+    dspFightImage(who, FightPose::Move);
 }
 
 void Fight::runBlow(int who, int code, int& wazaPow, int& level) {
-    const char* name = code == kPunch ? "パンチ" : "キック";
-    log(name);
     level = Hit(who, code);
     if (level >= 1 && !checkTentou2(who, code)) {
-        log("・・・命中！");
-        int dmg = Damage(who, code == kPunch ? 1 : 2, wazaPow, level);
-        logLine(damageText);
-        logLine("ダメージは" + S(dmg));
+        report(FightEventKind::Hit, who, code);
+        Damage(who, code == kPunch ? 1 : 2, wazaPow, level);
     } else {
-        logLine("かわされた！");
+        report(FightEventKind::Miss, who, code);
     }
-    dspFightImage(who, name);
+    dspFightImage(who, code == kPunch ? FightPose::Punch : FightPose::Kick);
+}
+
+void Fight::runKumi(int who, int& level) {
+    level = Hit(who, kKumi);
+    if (level >= 1 && ring_.span == 0) {
+        report(FightEventKind::Grapple, who, 0, 1);
+        setHolding(who, -1);
+    } else {
+        report(FightEventKind::Grapple, who, 0, 0);
+    }
+    dspFightImage(who, FightPose::Grapple);
+}
+
+void Fight::runDrop(int who, int& wazaPow, int level) {
+    if (state(who).holding) {
+        const int other = 1 - who;
+        Damage(who, 3, wazaPow, level);
+        setHolding(who, 0);
+        setFallen(other, -1, false);
+        if (state(other).holding) {
+            setHolding(other, 0);
+            report(FightEventKind::HoldBroken, other);
+        }
+    } else {
+        report(FightEventKind::NotHolding, who, kDrop);
+    }
+    wazaPow = 0;
 }
 
 void Fight::runHazusi(int who, int& wazaPow) {
-    const size_t me = static_cast<size_t>(who);
-    const size_t other = static_cast<size_t>(1 - who);
-    if (holding[other]) {
-        int mine = fighter(who).pow + wazaPow + get2D6();
-        int theirs = fighter(1 - who).pow + get2D6();
+    const int other = 1 - who;
+    if (state(other).holding) {
+        int mine = fighter(who).pow + wazaPow + roll(RollKind::EscapeRoll, who, get2D6());
+        int theirs = fighter(other).pow + roll(RollKind::EscapeRoll, other, get2D6());
         if (mine >= theirs) {
-            holding = {};
-            logLine("振りほどいた。");
+            setHolding(0, 0);
+            setHolding(1, 0);
+            report(FightEventKind::Escape, who, static_cast<int>(EscapeResult::BrokeFree));
         } else {
-            holding[me] = 0;
-            logLine("力が強くて振りほどけない！");
+            setHolding(who, 0);
+            report(FightEventKind::Escape, who, static_cast<int>(EscapeResult::HeldFast));
         }
-    } else if (holding[me]) {
-        holding[me] = 0;
-        logLine("自ら技を解いた。");
+    } else if (state(who).holding) {
+        setHolding(who, 0);
+        report(FightEventKind::Escape, who, static_cast<int>(EscapeResult::LetGo));
     } else {
-        logLine("振りほどく動き。");
+        report(FightEventKind::Escape, who, static_cast<int>(EscapeResult::Nothing));
     }
     wazaPow = 0;
 }
 
 int Fight::Hit(int who, int code) {
     const int other = 1 - who;
-    int hitRoll = roll2D6(rng);
-    int defRoll = roll2D6(rng);
+    int hitRoll = roll(RollKind::Attack, who, roll2D6(rng));
+    int defRoll = roll(RollKind::Defence, other, roll2D6(rng));
     int level = 0;
     const doll& attacker = fighter(who);
     const doll& defender = fighter(other);
-    if (holding[static_cast<size_t>(who)]) {
+    if (state(who).holding) {
         level = hitRoll;
     } else if (attacker.offence + hitRoll >= defender.defence + defRoll) {
-        int guard = guarding[static_cast<size_t>(other)];
+        int guard = state(other).guarding;
         if (code != kKumi && guard >= 1) {
             level = bougyo_rtn(other, hitRoll, attacker.offence, defender.defence, guard);
         } else {
             level = hitRoll;
         }
     }
-    if (span >= 1) {
-        logLine("・・・届かない！");
+    if (ring_.span >= 1) {
+        report(FightEventKind::OutOfReach, who);
         level = 0;
     }
     return level;
@@ -239,64 +235,55 @@ int Fight::Hit(int who, int code) {
 int Fight::bougyo_rtn(int defender, int hitRoll, int offence, int defence, int guard) {
     int level = hitRoll;
     for (int i = 0; i < guard; ++i) {
-        int g = roll2D6(rng);
+        int g = roll(RollKind::GuardRoll, defender, roll2D6(rng));
         if (hitRoll + offence < g + defence) {
             level = 0;
-            logLine("攻撃はしかし、" + nameOf(defender) + "の防御に阻まれます。");
+            report(FightEventKind::Blocked, defender);
             break;
         }
     }
     if (level > 0) {
-        logLine(nameOf(defender) + "の防御をかいくぐってヒット！");
+        report(FightEventKind::GuardBroken, defender);
     }
     return level;
 }
 
 void Fight::checkTentou(int who) {
-    const size_t me = static_cast<size_t>(who);
-    const size_t other = static_cast<size_t>(1 - who);
-    fallChanged[me] = -1;
-    if (fallen[me]) {
-        fallen[me] = 0;
-        logLine(nameOf(who) + "、立ちあがりました。");
+    const int other = 1 - who;
+    state(who).fallChanged = -1;
+    if (state(who).fallen) {
+        setFallen(who, 0, true);
     } else {
-        fallen[me] = -1;
+        setFallen(who, -1, false);
     }
-    if (grappled()) {
-        if (fallen[other]) {
-            fallen[other] = 0;
+    if (ring_.grappled()) {
+        if (state(other).fallen) {
+            setFallen(other, 0, false);
         } else {
-            fallen[other] = -1;
-            logLine(nameOf(1 - who) + "、組まれたまま転倒しました。");
+            setFallen(other, -1, true);
         }
     }
 }
 
 bool Fight::checkTentou2(int who, int code) {
-    const size_t me = static_cast<size_t>(who);
+    const FighterState& me = state(who);
+    bool down = false;
     switch (code) {
         case kPunch:
         case kKick:
-            if (fallen[me] && !fallChanged[me]) {
-                logLine("…転倒していては、有効な打撃が加えられません。");
-                return true;
-            }
-            return false;
+            down = me.fallen && !me.fallChanged;
+            break;
         case kMove:
-            if (fallen[me]) {
-                logLine("…転倒していては、移動できません。");
-                return true;
-            }
-            return false;
         case kJump:
-            if (fallen[me]) {
-                logLine("…転倒していては、ジャンプできません。");
-                return true;
-            }
-            return false;
+            down = me.fallen != 0;
+            break;
         default:
             return false;
     }
+    if (down) {
+        report(FightEventKind::CannotWhileDown, who, code);
+    }
+    return down;
 }
 
 }  // namespace vargo

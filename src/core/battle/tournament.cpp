@@ -13,37 +13,37 @@
 namespace vargo {
 
 void Fight::initTornament() {
-    caption = "TornamentFight";
-    computer = {false, true};
+    screen_.caption = "TornamentFight";
+    computer_ = {false, true};
     ldPlayDoll(0);
-    int n = countTekiDoll(classLimit(className));
+    int n = countTekiDoll(classLimit(tour_.className));
     // The entry test guards this; should the registry have shrunk since, there is no bracket to draw.
     if (n < Bracket::kPositions) {
-        prompts.msgBox(notEnoughEnemies(className));
+        prompts.msgBox(notEnoughEnemies(tour_.className));
         close();
         return;
     }
     if (!makeKumiawase(n)) {
-        prompts.msgBox(notEnoughEnemies(className));
+        prompts.msgBox(notEnoughEnemies(tour_.className));
         close();
         return;
     }
     for (int position = 0; position < Bracket::kPositions; ++position) {
-        int entry = bracket[static_cast<size_t>(position)];
+        int entry = tour_.bracket[static_cast<size_t>(position)];
         if (entry == 0) {
-            frmTornament.setKumiawase(position, game.dolls[0]);
+            tour_.frmTornament.setKumiawase(position, game.dolls[0]);
         } else if (ldTekiDoll(entry, 1, true)) {
-            frmTornament.setKumiawase(position, fightDolls[1]);
+            tour_.frmTornament.setKumiawase(position, state(1).d);
         }
     }
-    if (showBracket) {
-        showBracket(frmTornament);
+    if (showBracket_) {
+        showBracket_(tour_.frmTornament);
     }
 }
 
 bool Fight::makeKumiawase(int n) {
     rng.reseed();
-    std::vector<int> candidates = enemies.ldTekiIDs(classLimit(className));
+    std::vector<int> candidates = enemies.ldTekiIDs(classLimit(tour_.className));
     std::array<int, 33> pool{};
     for (size_t i = 0; i < 32 && i < candidates.size(); ++i) {
         pool[i] = candidates[i];
@@ -51,6 +51,7 @@ bool Fight::makeKumiawase(int n) {
     // Draw only among the candidates the pool really holds: at most 32, however many qualify.
     int listed = static_cast<int>(std::find(pool.begin(), pool.begin() + 32, 0) - pool.begin());
     const int m = std::min(n, listed);
+    std::array<int, 17>& bracket = tour_.bracket;
     bracket.fill(0);
     // Every position is drawn from the pool before the player takes one: with fewer enemies in
     // it than positions, the draw would reach past them.
@@ -58,6 +59,7 @@ bool Fight::makeKumiawase(int n) {
         return false;
     }
     for (int d = 0; d < Bracket::kPositions; ++d) {
+        // Draw: the entrant for position d among those still in the pool.
         int k = static_cast<int>(Int(rng.next() * (m - d)));
         bracket[static_cast<size_t>(d)] = pool[static_cast<size_t>(k)];
         for (int j = k; j <= 31 - d; ++j) {
@@ -65,19 +67,23 @@ bool Fight::makeKumiawase(int n) {
         }
         pool[static_cast<size_t>(32 - d)] = 0;
     }
+    // Draw: the player's position, taken from the enemy drawn there.
     int p = static_cast<int>(Int(rng.next() * 8));
     bracket[static_cast<size_t>(p)] = 0;
     return true;
 }
 
 void Fight::runTornament() {
-    if (closed) {
+    if (ring_.closed) {
         return;
     }
+    int& stage = tour_.stage;
+    int& bout = tour_.bout;
+    std::array<int, 17>& bracket = tour_.bracket;
     if ((1 << stage) * bout >= 8) {
         ++stage;
-        if (showBracket) {
-            showBracket(frmTornament);
+        if (showBracket_) {
+            showBracket_(tour_.frmTornament);
         }
         bout = 0;
     }
@@ -98,7 +104,7 @@ void Fight::runTornament() {
     }
     const int id = getAutoWinner().ID;
     bracket[static_cast<size_t>(bout)] = id;
-    frmTornament.setWin(id, bout, stage);
+    tour_.frmTornament.setWin(id, bout, stage);
     ++bout;
     runTornament();
 }
@@ -106,11 +112,12 @@ void Fight::runTornament() {
 doll& Fight::getAutoWinner() {
     int scores[2];
     for (int i = 0; i < 2; ++i) {
+        // Draw: two rolls of luck for each side of an automatic bout.
         int r1 = static_cast<int>(Int(150 * rng.next()));
         int r2 = static_cast<int>(Int(150 * rng.next()));
         scores[i] = fighter(i).value + r1 + r2;
     }
-    return scores[0] >= scores[1] ? fighter(0) : fighter(1);
+    return scores[0] >= scores[1] ? fighterRef(0) : fighterRef(1);
 }
 
 }  // namespace vargo

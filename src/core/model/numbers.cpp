@@ -83,4 +83,28 @@ std::string Str(double x) {
     return s;
 }
 
+// Both tests always run and the later one wins, which is what decides the odd cases
+// (a negative max, or lo above hi).
+int clampMax(int x, int max) {
+    int r = x;
+    if (x < 0) {
+        r = 0;
+    }
+    if (x > max) {
+        r = max;
+    }
+    return r;
+}
+
+int clampRange(int x, int lo, int hi) {
+    int r = x;
+    if (x < lo) {
+        r = lo;
+    }
+    if (x > hi) {
+        r = hi;
+    }
+    return r;
+}
+
 }  // namespace vargo

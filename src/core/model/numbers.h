@@ -53,4 +53,9 @@ std::string Str(long long n);
 /// The same for a real number, written the short way the game's labels show them (" 1.5", " 12").
 std::string Str(double x);
 
+/// clampMax(x, max): 0 below 0, max above max, else x; both tests run, the second wins.
+int clampMax(int x, int max);
+/// clampRange(x, lo, hi): lo below lo, hi above hi, else x; both tests run, the second wins.
+int clampRange(int x, int lo, int hi);
+
 }  // namespace vargo

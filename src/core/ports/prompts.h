@@ -70,9 +70,4 @@ private:
     bool defaultLeft = true;
 };
 
-/// clampMax(x, max): 0 below 0, max above max, else x; both tests run, the second wins.
-int clampMax(int x, int max);
-/// clampRange(x, lo, hi): lo below lo, hi above hi, else x; both tests run, the second wins.
-int clampRange(int x, int lo, int hi);
-
 }  // namespace vargo

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "battle/fight_view.h"
-#include "ui/battle/bracket_window.h"
 #include "model/game.h"
+#include "ui/battle/bracket_window.h"
 
 namespace vargo {
 
@@ -105,11 +105,11 @@ FightWindow::FightWindow(Fight& f, const GameFolder& folder, QWidget* parent) : 
     root->addLayout(bottom);
 
     // The bracket shows over the battle window while the tournament goes on behind it.
-    if (!fight.showBracket) {
-        fight.showBracket = [this](const Bracket& b) {
+    if (!fight.hasBracketViewer()) {
+        fight.setBracketViewer([this](const Bracket& b) {
             BracketWindow w(b, this);
             w.exec();
-        };
+        });
     }
 }
 
@@ -245,20 +245,21 @@ void FightWindow::scrollLog(int twips) {
 SceneFighter FightWindow::fighterSprite(int i, const FightPicture* shown) const {
     const auto sprites = vargo::scene(fight, shown);
     const FighterSprite& s = sprites[static_cast<size_t>(i)];
-    const SpriteFiles files = spriteFiles(fight.fightDolls[static_cast<size_t>(i)]->image);
+    const SpriteFiles files = spriteFiles(fight.fighter(i).image);
     return {files.sheet, files.mask, s.x, s.y, s.column, s.row};
 }
 
 void FightWindow::refresh() {
-    setWindowTitle(q(fight.caption.empty() ? "Fight" : fight.caption));
+    const FightScreen& shown = fight.screen();
+    setWindowTitle(q(shown.caption.empty() ? "Fight" : shown.caption));
     for (int i = 0; i < 2; ++i) {
         const size_t k = static_cast<size_t>(i);
         dspName[k]->setText(q(vargo::dspName(fight, i)));
         dspHP[k]->setText(q(vargo::dspHP(fight, i)));
         dspAbl[k]->setText(q(vargo::dspAbl(fight, i)));
         dspJoutai[k]->setText(q(vargo::dspJoutai(fight, i)));
-        dspAP[k]->setText(q(fight.dspAP[k]));
-        dspInitiative[k]->setText(q(fight.dspInitiative[k]));
+        dspAP[k]->setText(q(shown.dspAP[k]));
+        dspInitiative[k]->setText(q(shown.dspInitiative[k]));
     }
     const int origin = (kBandWidth - px(kBarRight)) / 2;
     for (int bar = 0; bar < 4; ++bar) {
@@ -274,31 +275,31 @@ void FightWindow::refresh() {
     }
     dspSpan->setText(q(vargo::dspSpan(fight)));
 
-    if (fight.battleLog != shownLog) {
-        shownLog = fight.battleLog;
+    if (fight.battleLog() != shownLog) {
+        shownLog = fight.battleLog();
         dspMsg->setText(q(shownLog));
         dspMsg->move(0, 0);
     }
     dspMsg->resize(logView->width(), dspMsg->heightForWidth(logView->width()));
 
-    const bool guide = !fight.guideText.empty() && !paneGuide->property("dismissed").toBool();
-    dspGuide->setText(q(fight.guideText));
+    const bool guide = !shown.guideText.empty() && !paneGuide->property("dismissed").toBool();
+    dspGuide->setText(q(shown.guideText));
     paneGuide->setVisible(guide);
 
     // The poses of the step one after another, then the step's end with its sparks.
     std::vector<SceneFrame> frames;
-    for (size_t n = 0; n + 1 < fight.pictures.size(); ++n) {
-        frames.push_back({{fighterSprite(0, &fight.pictures[n]), fighterSprite(1, &fight.pictures[n])}, {}});
+    for (size_t n = 0; n + 1 < shown.pictures.size(); ++n) {
+        frames.push_back({{fighterSprite(0, &shown.pictures[n]), fighterSprite(1, &shown.pictures[n])}, {}});
     }
-    const FightPicture* last = fight.pictures.empty() ? nullptr : &fight.pictures.back();
-    frames.push_back({{fighterSprite(0, last), fighterSprite(1, last)}, fight.sparks});
+    const FightPicture* last = shown.pictures.empty() ? nullptr : &shown.pictures.back();
+    frames.push_back({{fighterSprite(0, last), fighterSprite(1, last)}, shown.sparks});
     sceneView->play(std::move(frames));
 }
 
 bool FightWindow::start() {
     fight.load();
     refresh();
-    return !fight.closed;
+    return !fight.closed();
 }
 
 void FightWindow::run() {
@@ -308,7 +309,7 @@ void FightWindow::run() {
 }
 
 void FightWindow::closeIfOver() {
-    if (fight.closed) {
+    if (fight.closed()) {
         sceneView->finish();
         done(QDialog::Accepted);
     }
@@ -329,7 +330,7 @@ void FightWindow::cmdTap_Click() {
 
 // Closing the window by its frame or Escape is giving up, with the same question.
 void FightWindow::reject() {
-    if (!fight.closed) {
+    if (!fight.closed()) {
         cmdTap_Click();
         return;
     }
@@ -348,7 +349,7 @@ bool FightWindow::eventFilter(QObject* watched, QEvent* event) {
 void runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander, EnemySource& enemies,
                     Sound& sound, int mode, const std::string& className, QWidget* parent) {
     Fight fight(game, rng, prompts, commander, enemies, &sound);
-    fight.Mode = static_cast<FightMode>(mode);
+    fight.setMode(static_cast<FightMode>(mode));
     fight.setClass(className);
     FightWindow window(fight, game.folder, parent);
     window.run();
