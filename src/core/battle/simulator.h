@@ -51,6 +51,8 @@ public:
                     const std::function<void(const Fight&, int phaseBefore)>& onStep = {});
 
     static constexpr int kStepCap = 2000;
+    /// The fight as the last bout left it.
+    const Fight& lastFight() const { return fight; }
 
 private:
     Random& rng;

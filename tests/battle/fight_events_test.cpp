@@ -1,0 +1,81 @@
+// The events a fight reports are the whole story: after every step of many seeded fights between
+// the shipped enemy Dolls, the screen kept from the events alone stands exactly where the fight
+// stands, and the damage the events tell adds up to the HP each Doll lost.
+
+#include <gtest/gtest.h>
+
+#include "battle/battle_support.h"
+#include "battle/simulator.h"
+#include "persistence/enemy_registry.h"
+
+namespace vargo {
+namespace {
+
+void expectScreenMatchesRing(const Fight& f, int step) {
+    const FightScreen& s = f.screen();
+    const RingState& ring = f.ring();
+    ASSERT_EQ(s.span, ring.span) << "step " << step;
+    for (int i = 0; i < 2; ++i) {
+        const size_t k = static_cast<size_t>(i);
+        ASSERT_EQ(s.holding[k], ring.fighters[k].holding != 0) << "step " << step << " fighter " << i;
+        ASSERT_EQ(s.fallen[k], ring.fighters[k].fallen != 0) << "step " << step << " fighter " << i;
+        ASSERT_EQ(s.motorHP[k], f.fighter(i).Motor->HP) << "step " << step << " fighter " << i;
+        ASSERT_EQ(s.frameHP[k], f.fighter(i).frame->HP) << "step " << step << " fighter " << i;
+    }
+}
+
+TEST(FightEvents, TheScreenAndTheDamageFollowFromTheEventsAlone) {
+    ScriptedPrompts prompts;
+    EnemyRegistry registry(GameFolder(VARGO_SOURCE_DIR "/data"), prompts);
+    std::vector<std::shared_ptr<doll>> dolls;
+    for (int n = 1; n <= 99; ++n) {
+        if (auto d = registry.ldTekiDoll(n)) {
+            dolls.push_back(d);
+        }
+    }
+    ASSERT_GE(dolls.size(), 20u);
+    int fights = 0;
+    int decided = 0;
+    for (std::uint64_t seed = 1; seed <= 300; ++seed) {
+        const auto& a = dolls[seed % dolls.size()];
+        const auto& b = dolls[(seed * 7 + 3) % dolls.size()];
+        if (a == b) {
+            continue;
+        }
+        GameRandom rng(seed);
+        Simulator sim(rng);
+        std::array<long long, 4> told{};  // motor 0, frame 0, motor 1, frame 1
+        std::array<int, 4> start{};
+        bool first = true;
+        BoutResult r = sim.play(a, b, Simulator::kStepCap, [&](const Fight& f, int) {
+            if (first) {
+                start = {f.fighter(0).Motor->maxHP, f.fighter(0).frame->maxHP, f.fighter(1).Motor->maxHP,
+                         f.fighter(1).frame->maxHP};
+                first = false;
+            }
+            for (const FightEvent& e : f.stepEvents()) {
+                if (e.kind == FightEventKind::Damage) {
+                    told[static_cast<size_t>(2 * e.who + e.part)] += e.value;
+                }
+            }
+            if (!f.closed()) {
+                expectScreenMatchesRing(f, f.steps());
+            }
+        });
+        ++fights;
+        if (r.winner == kDrawWinner) {
+            continue;
+        }
+        ++decided;
+        // The outcome put the HP back; the Doll's last HP is kept in endHP.
+        const RingState& ring = sim.lastFight().ring();
+        for (size_t k = 0; k < 4; ++k) {
+            EXPECT_EQ(start[k] - told[k], ring.endHP[k]) << "seed " << seed << " part " << k;
+        }
+    }
+    EXPECT_GT(fights, 250);
+    EXPECT_GT(decided, 200);
+}
+
+}  // namespace
+}  // namespace vargo
