@@ -44,7 +44,7 @@ const doll& validDoll() {
         made->setSoftD(0, cat.ld_SoftD(2));
         made->addBooster(cat.ld_Boost(1));
         made->addProtector(cat.ld_Protect(4), prompts);
-        Owner o(rng);
+        Owner o;
         o.skillPlay = 12;
         made->refresh();
         resetDollParam(*made, o);

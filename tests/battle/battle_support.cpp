@@ -44,7 +44,7 @@ std::shared_ptr<doll> makeDoll(const DollNumbers& n, std::initializer_list<Logic
 }
 
 FightBench::FightBench()
-    : game(GameFolder("."), gameRng), fight(game, dice, prompts, commander, enemies, &sound) {}
+    : game(GameFolder("."), dice), fight(game, dice, prompts, commander, enemies, &sound) {}
 
 void FightBench::start(std::shared_ptr<doll> a, std::shared_ptr<doll> b) {
     game.dolls[0] = a;

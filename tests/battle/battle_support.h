@@ -88,9 +88,9 @@ namespace vargo::test {
 /// A fight between the game's Doll 0 and an enemy (or the duelist), everything scripted.
 struct FightBench {
     FightBench();
-    GameRandom gameRng{7};
-    Game game;
+    /// One generator for everything: making the game draws nothing, so the script is the fight's.
     ScriptedRandom dice;
+    Game game;
     ScriptedPrompts prompts;
     ScriptedCommander commander;
     MemoryEnemies enemies;

@@ -249,7 +249,9 @@ struct LoadedOutcome : ::testing::Test, test::FightBench {
         dir.write("save/Logicsv2.ini", {". 1", "突進", "0,0", "1,5,0,0,0,0,0,0,0,0"});
         SaveFiles sv(game, prompts);
         sv.svNum = 2;
+        push2D6(1, 1);  // a loaded owner rolls starting money before the file's replaces it
         EXPECT_TRUE(sv.load_rtn());
+        EXPECT_EQ(dice.remaining(), 0u);
         EXPECT_TRUE(prompts.calls.empty());
         fight.setMode(FightMode::Tornament);
         setFighter(0, game.dolls[0]);

@@ -12,9 +12,8 @@ struct ScreenBench {
     explicit ScreenBench(std::uint64_t seed)
         : dice(seed), fight(game, dice, prompts, commander, enemies, &sound) {}
 
-    GameRandom gameRng{7};
-    Game game{GameFolder(VARGO_SOURCE_DIR "/data"), gameRng};
     GameRandom dice;
+    Game game{GameFolder(VARGO_SOURCE_DIR "/data"), dice};
     ScriptedPrompts prompts;
     ScriptedCommander commander;
     MemoryEnemies enemies;

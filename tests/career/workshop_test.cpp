@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "career/char_make.h"
-#include "ports/sound.h"
 #include "ports/prompts.h"
+#include "ports/sound.h"
 
 namespace vargo {
 namespace {
@@ -74,8 +74,8 @@ TEST_F(WorkshopFixture, UndamagedDollGetsNoRepairMessage) {
 }
 
 TEST(WorkshopIncome, TwoFourSidedDiceAndMoneyStopsAt32767) {
-    // Four rolls go to the two owners' starting money, then two four-sided dice: 4 + 1.
-    ScriptedRandom dice{{0.0, 0.0, 0.0, 0.0, 0.99, 0.0}};
+    // Making the game draws nothing; the income is two four-sided dice: 4 + 1.
+    ScriptedRandom dice{{0.99, 0.0}};
     Game g{GameFolder("."), dice};
     ScriptedPrompts prompts;
     RecordingSound sound;
@@ -194,10 +194,7 @@ TEST_F(WorkshopFixture, MusicFailureIsReportedOnce) {
 }
 
 TEST_F(WorkshopFixture, CharacterCreationRollsAndEntry) {
-    ScriptedRandom dice;
-    for (int i = 0; i < 4; ++i) {
-        dice.push(0.0);  // owners' money at creation
-    }
+    ScriptedRandom dice;  // making the game draws nothing: these are the new player's rolls
     dice.pushDie(6, 6);
     dice.pushDie(6, 5);
     dice.pushDie(6, 1);

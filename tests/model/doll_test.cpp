@@ -10,8 +10,7 @@ namespace vargo {
 namespace {
 
 struct DollFixture : ::testing::Test {
-    ScriptedRandom rng{std::vector<double>{0.0, 0.0}};
-    Owner owner{rng};
+    Owner owner;
     doll d;
     ScriptedPrompts prompts;
 

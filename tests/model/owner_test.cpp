@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/game.h"
 #include "model/random.h"
 
 namespace vargo {
@@ -18,10 +19,16 @@ Owner newOwner() {
     ScriptedRandom rng;
     rng.pushDie(6, 3);
     rng.pushDie(6, 4);
-    return Owner(rng);
+    Owner o;
+    o.putInitRl(rng);
+    return o;
 }
 
-TEST(OwnerTest, CreationRollsMoneyAndClearsEverything) {
+TEST(OwnerTest, CreationDrawsNothingAndANewPlayerRollsMoney) {
+    ScriptedRandom none;  // a draw from an empty script fails the test
+    Game game(GameFolder("."), none);
+    EXPECT_EQ(game.owner(0).Rl, 0);
+    EXPECT_EQ(game.owner(1).Rl, 0);
     Owner o = newOwner();
     EXPECT_EQ(o.Rl, 1900);
     EXPECT_EQ(o.name, "鋼野拳士");
@@ -96,7 +103,8 @@ TEST(OwnerTest, InitialRollsStayInRange) {
     ScriptedRandom low;
     low.push(0.0);
     low.push(0.0);
-    Owner o(low);
+    Owner o;
+    o.putInitRl(low);
     EXPECT_EQ(o.Rl, 1400);
     ScriptedRandom high;
     high.push(0.9999999999);

@@ -39,7 +39,7 @@ struct RegistryFixture : ::testing::Test {
         d->setSoftD(0, cat.ld_SoftD(2));
         d->addBooster(cat.ld_Boost(1));
         d->addProtector(cat.ld_Protect(4), prompts);
-        Owner o(rng);
+        Owner o;
         o.skillPlay = 12;
         d->refresh();
         resetDollParam(*d, o);

@@ -253,8 +253,7 @@ TEST_F(SaveFixture, TruncatedPlayerFileKeepsTheDateAndTheOldOwner) {
 }
 
 TEST(ProtectorNumbering, CopiesGetDistinctNames) {
-    GameRandom rng(1);
-    Owner o(rng);
+    Owner o;
     auto plate = [](const std::string& n) {
         auto p = std::make_shared<Protector>();
         p->ID = 3;

@@ -179,8 +179,7 @@ Built build(const SourceDoll& s, CatalogueReader& cat, Prompts& prompts) {
         countUpProtector2(*p, *d, static_cast<int>(i) - 1);
         d->addProtector(p, prompts);
     }
-    GameRandom rng(1);
-    Owner pilot(rng);
+    Owner pilot;
     pilot.skillPlay = static_cast<Int16>(s.skill);
     d->refresh();
     if (!resetDollParam(*d, pilot)) {

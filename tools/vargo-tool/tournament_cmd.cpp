@@ -21,10 +21,10 @@
 #include "commands.h"
 #include "model/game.h"
 #include "model/random.h"
-#include "ports/sound.h"
 #include "persistence/enemy_registry.h"
 #include "persistence/save_files.h"
 #include "ports/prompts.h"
+#include "ports/sound.h"
 
 namespace vargo::tool {
 
@@ -158,7 +158,8 @@ public:
         // The bracket window opens before each stage, when the stage's entrants stand at its front.
         const int entrants = Bracket::kPositions >> (fight.tournament().stage - 1);
         stageIds.assign(fight.tournament().bracket.begin(), fight.tournament().bracket.begin() + entrants);
-        out << "stage " << fight.tournament().stage << ": " << boutName(fight.tournament().stage) << (entrants > 2 ? "s" : "") << "\n";
+        out << "stage " << fight.tournament().stage << ": " << boutName(fight.tournament().stage)
+            << (entrants > 2 ? "s" : "") << "\n";
     }
 
     void message(Shown kind, const std::string& text) {
@@ -296,6 +297,9 @@ bool parseClass(const std::string& s, std::optional<DollClass>& out) {
 int runTournament(const GameFolder& folder, const TournamentOptions& options, std::ostream& out) {
     GameRandom rng(options.seed);
     Game game(folder, rng);
+    // Draws: fresh owners' starting money, as a game starts before a save is loaded. A seed has
+    // always named the tournament that follows these draws.
+    game.resetPairs();
     PrintingPrompts prompts(out);
     out << "saved game " << options.save << "\n";
     SaveFiles files(game, prompts);

@@ -30,12 +30,17 @@ std::string GameDate::format() const {
 }
 
 Game::Game(GameFolder f, Random& r) : folder(std::move(f)), rng(r) {
-    resetPairs();
+    for (size_t i = 0; i < 2; ++i) {
+        owners[i] = std::make_shared<Owner>();
+        dolls[i] = std::make_shared<doll>();
+    }
 }
 
 void Game::resetPairs() {
     for (size_t i = 0; i < 2; ++i) {
-        owners[i] = std::make_shared<Owner>(rng);
+        owners[i] = std::make_shared<Owner>();
+        // Draw: each fresh owner rolls its starting money (2D6), side 0 first.
+        owners[i]->putInitRl(rng);
         dolls[i] = std::make_shared<doll>();
     }
 }

@@ -49,7 +49,8 @@ struct Game {
     Owner& owner(int i = 0) { return *owners.at(static_cast<size_t>(i)); }
     doll& theDoll(int i = 0) { return *dolls.at(static_cast<size_t>(i)); }
 
-    /// Fresh owners and Dolls on both sides, as the start screen makes them.
+    /// Fresh owners and Dolls on both sides, as the start screen makes them. Draws: each owner's
+    /// starting money, side 0 then side 1. (Constructing a Game draws nothing: its owners are blank.)
     void resetPairs();
     /// resetDollParam for Doll i with owner i.
     bool resetDollParam(int i);

@@ -69,11 +69,10 @@ void markUsed(std::array<std::shared_ptr<Part>, N>& slots, int covered) {
 
 }  // namespace
 
-Owner::Owner(Random& rng) {
+Owner::Owner() {
     // Slot 10 of boosters and protectors is never cleared by the rules, but must not be null.
     boosters[kLargeSlots - 1] = emptyPart<Booster>();
     protectors[kLargeSlots - 1] = emptyPart<Protector>();
-    putInitRl(rng);
     removeAllPart();
 }
 

@@ -13,8 +13,9 @@ class Random;
 
 class Owner {
 public:
-    /// A new owner rolls its starting money; skills stay 0 until player creation rolls them.
-    explicit Owner(Random& rng);
+    /// A blank owner: no money, nothing owned, skills 0. Constructing one draws no dice; a new
+    /// player's money and skills are rolled by putInitRl and putInitAbl where the rules make one.
+    Owner();
 
     std::string name = "鋼野拳士";
     Int16 Rl = 0;

@@ -53,7 +53,11 @@ bool SaveFiles::loadPlayerRtn(int which) {
         Int16 music = in.integer(), guide = in.integer();
         Int16 win = in.integer(), loose = in.integer(), champ = in.integer();
 
-        auto o = std::make_shared<Owner>(game.rng);
+        auto o = std::make_shared<Owner>();
+        // Draw: a loaded owner rolls starting money as a fresh one does before the file's money
+        // replaces it. Nothing keeps the number, but the draw is part of the sequence a seeded run
+        // of the tools follows after a load, so it stays.
+        o->putInitRl(game.rng);
         o->name = name;
         o->Lv = lv;
         o->exp = exp;
