@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "career/char_make.h"
-#include "ports/sound.h"
 #include "ports/prompts.h"
+#include "ports/sound.h"
 
 namespace vargo {
 namespace {
@@ -63,6 +63,17 @@ TEST_F(WorkshopFixture, PartialRepairNeverPassesMaxHPAndNeedsTenOverAHundred) {
     EXPECT_EQ(game.theDoll(0).Motor->HP, 230);
     EXPECT_EQ(game.owner(0).Rl, 109);
     EXPECT_TRUE(prompts.calls.empty());
+}
+
+// The workshop's notice ends every full repair's line, the frame's too (the battle screen's does
+// not end the frame's).
+TEST_F(WorkshopFixture, FullFrameRepairEndsItsLine) {
+    damage(0, 70);
+    game.owner(0).Rl = 300;
+    shop.Shuri();
+    EXPECT_EQ(game.theDoll(0).frame->HP, 300);
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].msg, "フレームを修理しました\n（代金 200Rl）\n");
 }
 
 TEST_F(WorkshopFixture, UndamagedDollGetsNoRepairMessage) {

@@ -165,7 +165,6 @@ private:
     void runMove(int who, int position, const FightPattern& p, int& wazaPow);
     void runBlow(int who, int code, int& wazaPow, int& level);
     void runHazusi(int who, int& wazaPow);
-    void repairPart(Int16& HP, Int16 maxHP, const char* repaired, std::string& msg, bool endLine);
 
     Game& game;
     Random& rng;

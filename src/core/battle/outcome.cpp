@@ -2,6 +2,7 @@
 // Money, experience, records and skill stop at 32767 instead of wrapping.
 
 #include "battle/fight.h"
+#include "career/upkeep.h"
 #include "model/game.h"
 #include "model/random.h"
 #include "ports/prompts.h"
@@ -109,31 +110,7 @@ void Fight::levelUp(int win) {
 }
 
 void Fight::Shunyu() {
-    int a = static_cast<int>(Int(4 * rng.next() + 1));
-    int b = static_cast<int>(Int(4 * rng.next() + 1));
-    int income = (a + b + 3) * 50;
-    addMoney(game.owner(0).Rl, income);
-    prompts.showMsg("臨時収入が" + S(income) + "Rl入った");
-}
-
-// Full repair when the money covers it; otherwise, from 110 Rl up, as far as the money goes.
-void Fight::repairPart(Int16& HP, Int16 maxHP, const char* repaired, std::string& msg, bool endLine) {
-    Int16& Rl = game.owner(0).Rl;
-    const long long cost = roundHalfEven((maxHP - HP) / 7.0 * 10 + 100);
-    if (cost > 100 && cost <= Rl) {
-        HP = maxHP;
-        Rl = static_cast<Int16>(Rl - cost);
-        msg += repaired + lineBreak + "（代金" + S(cost) + "Rl）";
-        if (endLine) {
-            msg += lineBreak;
-        }
-    } else if (cost > 100 && Rl >= 110) {
-        long long h = roundHalfEven(HP + (Rl - 100) / 10.0 * 7);
-        HP = static_cast<Int16>(clampMax(static_cast<int>(h), maxHP));
-        msg +=
-            repaired + lineBreak + "（代金" + S(Rl) + "Rl）" + lineBreak + "金額不足で途中までしか直りません";
-        Rl = 0;
-    }
+    collectIncome(game.owner(0), rng, prompts);
 }
 
 void Fight::Shuri() {
@@ -150,14 +127,14 @@ void Fight::Shuri() {
         owner.removeFittedMotor(own.Motor);
         own.Motor = emptyPart<Motor>();
     } else {
-        repairPart(own.Motor->HP, own.Motor->maxHP, "モータを修理しました", msg, true);
+        msg += repairNotice("モータ", repairPart(own.Motor->HP, own.Motor->maxHP, owner.Rl), true);
     }
     if (own.frame->HP <= 0) {
         msg += "フレームは完全に破壊されています" + lineBreak;
         owner.removeFittedFrame(own.frame);
         own.frame = emptyPart<DollFrame>();
     } else {
-        repairPart(own.frame->HP, own.frame->maxHP, "フレームを修理しました", msg, false);
+        msg += repairNotice("フレーム", repairPart(own.frame->HP, own.frame->maxHP, owner.Rl), false);
     }
     if (!msg.empty()) {
         prompts.msgBox(msg);
