@@ -23,7 +23,7 @@ Fight::Fight(Game& g, Random& r, Prompts& p, Commander& c, EnemySource& e, Sound
 void Fight::load() {
     if (game.playMusic && sound && !sound->playMusic("fight", true)) {
         soundFailed = true;
-        prompts.msgBox("この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。");
+        prompts.msgBox(kCannotPlayMusic);
     }
     switch (Mode) {
         case FightMode::Street:
@@ -267,7 +267,7 @@ void Fight::stSound(const char* name) {
     }
     if (!sound->playEffect(name)) {
         soundFailed = true;
-        prompts.msgBox("この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。");
+        prompts.msgBox(kCannotPlayMusic);
     }
 }
 

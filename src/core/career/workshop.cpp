@@ -13,7 +13,6 @@ const GameDate Workshop::kStartDate{2013, 1, 1};
 const GameDate Workshop::kEndDate{2016, 1, 1};
 
 namespace {
-const char* const kNoMusic = "この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。";
 const char* const kWorkshopTune = "ind30xg";
 }  // namespace
 
@@ -49,7 +48,7 @@ void Workshop::stMusic(const std::string& tune) {
     }
     if (!sound.playMusic(tune, true)) {
         musicFailed = true;
-        prompts.msgBox(kNoMusic, BoxButtons::Ok);
+        prompts.msgBox(kCannotPlayMusic, BoxButtons::Ok);
     }
 }
 
