@@ -1,13 +1,13 @@
 #include "ui/game_app_qt.h"
 
 #include "battle/enemy_source.h"
+#include "model/catalogue_report.h"
+#include "persistence/recovery.h"
+#include "persistence/save_files.h"
 #include "ui/battle/fight_window.h"
 #include "ui/career/char_make_window.h"
 #include "ui/career/design_window.h"
-#include "model/catalogue_report.h"
 #include "ui/persistence/enemy_list_window.h"
-#include "persistence/recovery.h"
-#include "persistence/save_files.h"
 #include "ui/persistence/save_slot_window.h"
 #include "ui/screens/dialog_action_window.h"
 #include "ui/screens/program_window.h"
@@ -77,7 +77,7 @@ void GameApp::onInitialStart() {
 
 void GameApp::onLoadStart() {
     game.newGame = false;
-    if (auto n = chooseSaveSlot(2)) {
+    if (auto n = chooseSaveSlot(SaveSlotMode::Load)) {
         openWorkshop(*n);
     }
 }
@@ -111,7 +111,7 @@ void GameApp::openProgram() {
     editor.exec();
 }
 
-std::optional<int> GameApp::chooseSaveSlot(int mode) {
+std::optional<int> GameApp::chooseSaveSlot(SaveSlotMode mode) {
     SaveSlotWindow keypad(game.folder, mode, qtPrompts, anchor());
     keypad.exec();
     if (!keypad.value()) {
@@ -120,10 +120,10 @@ std::optional<int> GameApp::chooseSaveSlot(int mode) {
     return keypad.svNum();
 }
 
-void GameApp::runFight(int mode, const std::string& className) {
+void GameApp::runFight(FightMode mode, std::optional<DollClass> tournamentClass) {
     QtCommander commander(game, qtPrompts, anchor());
     RegistryEnemies enemies(registry);
-    runFightWindow(game, rng, qtPrompts, commander, enemies, sound, mode, className, anchor());
+    runFightWindow(game, rng, qtPrompts, commander, enemies, sound, mode, tournamentClass, anchor());
     qtPrompts.setAnchor(anchor());
 }
 

@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "screen_bench.h"
 #include "ui/battle/bracket_window.h"
 #include "ui/battle/fight_window.h"
-#include "screen_bench.h"
 #include "ui/theme_qt.h"
 
 using namespace vargo;
@@ -112,7 +112,7 @@ private slots:
         }
         bench.orders({1, 3, 2});
         bench.fight.Mode = FightMode::Tornament;
-        bench.fight.setClass("Novice");
+        bench.fight.setClass(DollClass::Novice);
         FightWindow w(bench.fight, bench.game.folder);
         w.scene()->setAnimated(false);
 

@@ -192,7 +192,7 @@ TEST_F(WholeFight, ATournamentWonThroughThreeStages) {
         }
     }
     fight.Mode = FightMode::Tornament;
-    fight.setClass("Novice");
+    fight.setClass(DollClass::Novice);
     fight.load();
     EXPECT_EQ(fight.frmTornament.lblName(0), "Mine");
     EXPECT_EQ(fight.frmTornament.lblName(7), "E8");
@@ -254,7 +254,7 @@ TEST_F(WholeFight, APlayerAtPositionSevenWaitsForThreeAutomaticBouts) {
         }
     }
     fight.Mode = FightMode::Tornament;
-    fight.setClass("Novice");
+    fight.setClass(DollClass::Novice);
     fight.load();
     EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"E1 Win", "E3 Win", "E5 Win"}));
     EXPECT_EQ(fight.stage, 1);
@@ -278,7 +278,7 @@ TEST_F(WholeFight, ATournamentLossEndsWithIncomeAndRepair) {
     }
     dice.pushDie(8, 2);  // the player at position 1: enemy 2 stays out, the player meets enemy 1
     fight.Mode = FightMode::Tornament;
-    fight.setClass("Novice");
+    fight.setClass(DollClass::Novice);
     fight.load();
     EXPECT_EQ(fight.fightDolls[1]->name, "E1");
     pushInitiative(1, 6);

@@ -144,15 +144,15 @@ TEST_F(WorkshopFixture, TournamentEntryNeedsEightEnemiesOfTheClass) {
         askedLimit = limit;
         return 7;
     };
-    EXPECT_EQ(shop.cmdTornament(seven), "");
+    EXPECT_EQ(shop.cmdTornament(seven), std::nullopt);
     EXPECT_EQ(askedLimit, 3500);
     EXPECT_EQ(prompts.messages().back(), "Expertクラスの敵が足りません。\n敵Dollの登録をして下さい。");
     GameDate before = game.gameDate;
     prompts.answer(false);  // declined: no month passes
-    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), "");
+    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), std::nullopt);
     EXPECT_EQ(game.gameDate, before);
     prompts.answer(true);
-    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), "Expert");
+    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), DollClass::Expert);
     EXPECT_EQ(prompts.messages().back(), "Expertクラスのトーナメントに参加しますか？");
     EXPECT_EQ(game.gameDate, before.addMonths(1));
     EXPECT_FALSE(m->isNew);

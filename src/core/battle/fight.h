@@ -48,8 +48,8 @@ public:
 
     // --- set-up ----------------------------------------------------------------------------------
     FightMode Mode = FightMode::Street;
-    /// The tournament's class text ("Novice", "Expert", "Master").
-    void setClass(const std::string& text) { className = text; }
+    /// The class whose tournament is held.
+    void setClass(DollClass c) { tournamentClass = c; }
     /// The screen's load: tune, then the kind of fight by Mode, then the guide.
     void load();
     void initStreet();
@@ -118,7 +118,7 @@ public:
     std::string battleLog;
     const std::string lineBreak = "\n";
     std::vector<int> enemyIDs = std::vector<int>(101, 0);
-    std::string className;
+    DollClass tournamentClass = DollClass::Master;
 
     // --- what the window shows -------------------------------------------------------------------
     std::string caption;

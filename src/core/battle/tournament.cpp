@@ -16,15 +16,15 @@ void Fight::initTornament() {
     caption = "TornamentFight";
     computer = {false, true};
     ldPlayDoll(0);
-    int n = countTekiDoll(classLimit(className));
+    int n = countTekiDoll(classValueLimit(tournamentClass));
     // The entry test guards this; should the registry have shrunk since, there is no bracket to draw.
     if (n < Bracket::kPositions) {
-        prompts.msgBox(notEnoughEnemies(className));
+        prompts.msgBox(notEnoughEnemies(tournamentClass));
         close();
         return;
     }
     if (!makeKumiawase(n)) {
-        prompts.msgBox(notEnoughEnemies(className));
+        prompts.msgBox(notEnoughEnemies(tournamentClass));
         close();
         return;
     }
@@ -43,7 +43,7 @@ void Fight::initTornament() {
 
 bool Fight::makeKumiawase(int n) {
     rng.reseed();
-    std::vector<int> candidates = enemies.ldTekiIDs(classLimit(className));
+    std::vector<int> candidates = enemies.ldTekiIDs(classValueLimit(tournamentClass));
     std::array<int, 33> pool{};
     for (size_t i = 0; i < 32 && i < candidates.size(); ++i) {
         pool[i] = candidates[i];

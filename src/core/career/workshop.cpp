@@ -125,25 +125,24 @@ bool Workshop::cmdStreet() {
     return prompts.askOkCancel("テストのための模擬戦闘を行いますか？") == kOk;
 }
 
-std::string Workshop::cmdTornament(const std::function<int(int)>& countTekiDoll,
-                                   std::optional<DollClass> entered) {
+std::optional<DollClass> Workshop::cmdTornament(const std::function<int(int)>& countTekiDoll,
+                                                std::optional<DollClass> entered) {
     const doll& d = game.theDoll(0);
     if (!d.programed) {
         prompts.msgBox("プログラムを登録して下さい", BoxButtons::Ok);
-        return {};
+        return std::nullopt;
     }
-    DollClass c = entered.value_or(d.dollClass());
-    std::string caption = dollClassName(c);
+    const DollClass c = entered.value_or(d.dollClass());
     if (countTekiDoll(classValueLimit(c)) < 8) {
-        prompts.msgBox(notEnoughEnemies(caption), BoxButtons::Ok);
-        return {};
+        prompts.msgBox(notEnoughEnemies(c), BoxButtons::Ok);
+        return std::nullopt;
     }
-    if (prompts.askOkCancel(caption + "クラスのトーナメントに参加しますか？") != kOk) {
-        return {};
+    if (prompts.askOkCancel(std::string(dollClassName(c)) + "クラスのトーナメントに参加しますか？") != kOk) {
+        return std::nullopt;
     }
     advanceMonth();
     game.owner(0).useAllParts();
-    return caption;
+    return c;
 }
 
 void Workshop::mnChar() {

@@ -48,10 +48,10 @@ public:
     bool cmdStreet();
     /// The tournament entry test: programmed, at least eight eligible enemies (counted by the
     /// callback for a value limit), and the player's OK. On entry one month passes and every owned
-    /// part becomes used. Returns the class text ("Novice" ...), empty when there is no entry.
+    /// part becomes used. Returns the class entered, nothing when there is no entry.
     /// The class is the Doll's own; `entered` puts it into another (the headless tool's choice).
-    std::string cmdTornament(const std::function<int(int)>& countTekiDoll,
-                             std::optional<DollClass> entered = std::nullopt);
+    std::optional<DollClass> cmdTornament(const std::function<int(int)>& countTekiDoll,
+                                          std::optional<DollClass> entered = std::nullopt);
 
     std::string recordLines() const;
     void mnChar();

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "battle/fight_view.h"
-#include "ui/battle/bracket_window.h"
 #include "model/game.h"
+#include "ui/battle/bracket_window.h"
 
 namespace vargo {
 
@@ -346,10 +346,12 @@ bool FightWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander, EnemySource& enemies,
-                    Sound& sound, int mode, const std::string& className, QWidget* parent) {
+                    Sound& sound, FightMode mode, std::optional<DollClass> tournamentClass, QWidget* parent) {
     Fight fight(game, rng, prompts, commander, enemies, &sound);
-    fight.Mode = static_cast<FightMode>(mode);
-    fight.setClass(className);
+    fight.Mode = mode;
+    if (tournamentClass) {
+        fight.setClass(*tournamentClass);
+    }
     FightWindow window(fight, game.folder, parent);
     window.run();
 }

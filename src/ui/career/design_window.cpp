@@ -16,8 +16,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "battle/fight.h"
 #include "career/workshop_actions.h"
 #include "model/numbers.h"
+#include "persistence/save_slot.h"
 #include "ports/prompts.h"
 
 namespace vargo {
@@ -452,7 +454,7 @@ void DesignWindow::onWork() {
 
 void DesignWindow::onDuel() {
     if (workshop.cmdDuel()) {
-        actions.runFight(2, "");
+        actions.runFight(FightMode::Duel);
         restartMusic();
         init();
     }
@@ -460,18 +462,19 @@ void DesignWindow::onDuel() {
 
 void DesignWindow::onStreet() {
     if (workshop.cmdStreet()) {
-        actions.runFight(0, "");
+        actions.runFight(FightMode::Street);
         restartMusic();
         init();
     }
 }
 
 void DesignWindow::onTornament() {
-    std::string cls = workshop.cmdTornament([this](int limit) { return actions.countTekiDoll(limit); });
-    if (cls.empty()) {
+    std::optional<DollClass> entered =
+        workshop.cmdTornament([this](int limit) { return actions.countTekiDoll(limit); });
+    if (!entered) {
         return;
     }
-    actions.runFight(1, cls);
+    actions.runFight(FightMode::Tornament, entered);
     restartMusic();
     init();
     afterCalendarStep();
@@ -491,7 +494,7 @@ void DesignWindow::onProgram() {
 }
 
 void DesignWindow::onSave() {
-    if (auto n = actions.chooseSaveSlot(1)) {
+    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Save)) {
         if (actions.saveGame(*n)) {
             game.savedFlag = true;
         }
@@ -499,7 +502,7 @@ void DesignWindow::onSave() {
 }
 
 void DesignWindow::onLoad() {
-    if (auto n = actions.chooseSaveSlot(2)) {
+    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load)) {
         actions.loadGame(*n);
     }
     init();
@@ -509,7 +512,7 @@ void DesignWindow::onLoadDuelist() {
     if (prompts.msgBox("対戦相手をロードしますか？", BoxButtons::YesNo) != kYes) {
         return;
     }
-    if (auto n = actions.chooseSaveSlot(2)) {
+    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load)) {
         actions.loadDuelist(*n);
     }
 }

@@ -8,7 +8,7 @@
 
 namespace vargo {
 
-SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, int mode, Prompts& prompts, QWidget* parent)
+SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, SaveSlotMode mode, Prompts& prompts, QWidget* parent)
     : QDialog(parent), pad(folder, mode, prompts) {
     setObjectName("SVLD");
     setWindowTitle(QString::fromStdString(pad.caption()));
