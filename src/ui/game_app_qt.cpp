@@ -1,6 +1,7 @@
 #include "ui/game_app_qt.h"
 
 #include "battle/enemy_source.h"
+#include "career/start_screen.h"
 #include "model/catalogue_report.h"
 #include "persistence/recovery.h"
 #include "persistence/save_files.h"
@@ -48,8 +49,7 @@ void GameApp::settleInterruptedWrites() {
 }
 
 void GameApp::showStartUp() {
-    game.resetPairs();
-    game.guideOn = true;
+    returnToStart(game);
     if (!startUp) {
         startUp = new StartUpWindow(QString::fromStdString(game.folder.root().string()));
         startUp->setAttribute(Qt::WA_DeleteOnClose);
@@ -67,7 +67,7 @@ void GameApp::showStartUp() {
 }
 
 void GameApp::onInitialStart() {
-    game.newGame = true;
+    beginNewGame(game);
     CharMakeWindow make(game, startUp);
     make.exec();
     if (make.value()) {
@@ -76,7 +76,7 @@ void GameApp::onInitialStart() {
 }
 
 void GameApp::onLoadStart() {
-    game.newGame = false;
+    beginLoadedGame(game);
     if (auto n = chooseSaveSlot(SaveSlotMode::Load)) {
         openWorkshop(*n);
     }

@@ -5,6 +5,7 @@
 #include "career/char_make.h"
 #include "ports/prompts.h"
 #include "ports/sound.h"
+#include "support/fake_actions.h"
 
 namespace vargo {
 namespace {
@@ -183,6 +184,36 @@ TEST_F(WorkshopFixture, QuitAsksOnlyWhenUnsaved) {
 }
 
 // A machine without audio says so once, then stays quiet.
+// Going into the shop or the program editor is a change to save; only a save that was written
+// makes the game saved again.
+TEST_F(WorkshopFixture, SavedFlagFollowsTheMenus) {
+    test::FakeActions actions;
+    shop.cmdShop(actions);
+    EXPECT_FALSE(game.savedFlag);
+    game.savedFlag = true;
+    shop.cmdProgram(actions);
+    EXPECT_FALSE(game.savedFlag);
+    shop.mnSave(actions);  // the slot screen was left without a number
+    EXPECT_FALSE(game.savedFlag);
+    actions.slot = 3;
+    shop.mnSave(actions);
+    EXPECT_TRUE(game.savedFlag);
+    EXPECT_EQ(actions.calls,
+              (std::vector<std::string>{"shop", "program", "slot-save", "slot-save", "save3"}));
+}
+
+TEST_F(WorkshopFixture, LoadingADuelistAsksFirst) {
+    test::FakeActions actions;
+    actions.slot = 2;
+    prompts.answer(false);
+    shop.mnLdDuel(actions);
+    EXPECT_TRUE(actions.calls.empty());
+    EXPECT_EQ(prompts.calls.back().msg, "対戦相手をロードしますか？");
+    prompts.answer(true);
+    shop.mnLdDuel(actions);
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"slot-load", "duelist2"}));
+}
+
 TEST_F(WorkshopFixture, MusicFailureIsReportedOnce) {
     struct DeadSound : Sound {
         bool playMusic(const std::string&, bool) override { return false; }

@@ -2,8 +2,10 @@
 
 #include "battle/tournament_entry.h"
 #include "career/upkeep.h"
+#include "career/workshop_actions.h"
 #include "model/numbers.h"
 #include "model/random.h"
+#include "persistence/save_slot.h"
 #include "ports/prompts.h"
 #include "ports/sound.h"
 
@@ -52,6 +54,10 @@ void Workshop::stMusic(const std::string& tune) {
     }
 }
 
+void Workshop::workshopMusic() {
+    stMusic(kWorkshopTune);
+}
+
 void Workshop::stopMusic() {
     sound.stopMusic();
 }
@@ -89,6 +95,39 @@ void Workshop::Shuri() {
     }
     if (!msg.empty()) {
         prompts.msgBox(msg, BoxButtons::Ok);
+    }
+}
+
+void Workshop::cmdShop(WorkshopActions& actions) {
+    game.savedFlag = false;
+    actions.openShop();
+}
+
+void Workshop::cmdProgram(WorkshopActions& actions) {
+    game.savedFlag = false;
+    actions.openProgram();
+}
+
+void Workshop::mnSave(WorkshopActions& actions) {
+    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Save)) {
+        if (actions.saveGame(*n)) {
+            game.savedFlag = true;
+        }
+    }
+}
+
+void Workshop::mnLoad(WorkshopActions& actions) {
+    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load)) {
+        actions.loadGame(*n);
+    }
+}
+
+void Workshop::mnLdDuel(WorkshopActions& actions) {
+    if (prompts.msgBox("対戦相手をロードしますか？", BoxButtons::YesNo) != kYes) {
+        return;
+    }
+    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load)) {
+        actions.loadDuelist(*n);
     }
 }
 

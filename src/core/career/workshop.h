@@ -13,6 +13,7 @@ namespace vargo {
 
 class Prompts;
 class Sound;
+class WorkshopActions;
 
 class Workshop {
 public:
@@ -30,6 +31,8 @@ public:
 
     /// Plays midi/<tune>.mid when music is on. The first failure says so; then silence.
     void stMusic(const std::string& tune);
+    /// The workshop's own tune, again after another screen played its own.
+    void workshopMusic();
     void stopMusic();
 
     /// "Work": asks first; on OK one month passes with income and repairs. True when it ran.
@@ -52,6 +55,18 @@ public:
     /// The class is the Doll's own; `entered` puts it into another (the headless tool's choice).
     std::optional<DollClass> cmdTornament(const std::function<int(int)>& countTekiDoll,
                                           std::optional<DollClass> entered = std::nullopt);
+
+    /// "Shop" and "Program": going in counts as a change to save, whatever is done there.
+    void cmdShop(WorkshopActions& actions);
+    void cmdProgram(WorkshopActions& actions);
+
+    /// "Save": the slot screen in save mode; a game written to the chosen slot counts as saved.
+    void mnSave(WorkshopActions& actions);
+    /// "Load": the slot screen in load mode, then the game of the chosen slot.
+    void mnLoad(WorkshopActions& actions);
+    /// "LoadAsDuelist": asks first; on Yes the slot screen in load mode, then the duel opponent
+    /// from the chosen slot.
+    void mnLdDuel(WorkshopActions& actions);
 
     std::string recordLines() const;
     void mnChar();

@@ -19,7 +19,6 @@
 #include "battle/fight.h"
 #include "career/workshop_actions.h"
 #include "model/numbers.h"
-#include "persistence/save_slot.h"
 #include "ports/prompts.h"
 
 namespace vargo {
@@ -46,7 +45,7 @@ const char* const kParamNames[] = {"POW", "OF",     "DF", "Move",   "Jump", "Spi
 }  // namespace
 
 DesignWindow::DesignWindow(Game& g, Prompts& p, Sound& sound, WorkshopActions& a, QWidget* parent)
-    : QMainWindow(parent), game(g), prompts(p), actions(a), workshop(g, p, sound), assembly(g, p) {
+    : QMainWindow(parent), game(g), actions(a), workshop(g, p, sound), assembly(g, p) {
     setObjectName("Design");
     setWindowTitle("DollDesign");
     buildMenus();
@@ -319,7 +318,7 @@ void DesignWindow::openGame(std::optional<int> loadSvNum) {
         mnBGM->setChecked(true);
         init();
         actions.openShop();
-        workshop.stMusic("ind30xg");
+        workshop.workshopMusic();
     } else {
         actions.loadGame(*loadSvNum);
         workshop.openLoadedGame();
@@ -429,7 +428,7 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DesignWindow::restartMusic() {
-    workshop.stMusic("ind30xg");
+    workshop.workshopMusic();
 }
 
 void DesignWindow::afterCalendarStep() {
@@ -481,40 +480,27 @@ void DesignWindow::onTornament() {
 }
 
 void DesignWindow::onShop() {
-    game.savedFlag = false;
-    actions.openShop();
+    workshop.cmdShop(actions);
     restartMusic();
     init();
 }
 
 void DesignWindow::onProgram() {
-    game.savedFlag = false;
-    actions.openProgram();
+    workshop.cmdProgram(actions);
     init();
 }
 
 void DesignWindow::onSave() {
-    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Save)) {
-        if (actions.saveGame(*n)) {
-            game.savedFlag = true;
-        }
-    }
+    workshop.mnSave(actions);
 }
 
 void DesignWindow::onLoad() {
-    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load)) {
-        actions.loadGame(*n);
-    }
+    workshop.mnLoad(actions);
     init();
 }
 
 void DesignWindow::onLoadDuelist() {
-    if (prompts.msgBox("対戦相手をロードしますか？", BoxButtons::YesNo) != kYes) {
-        return;
-    }
-    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load)) {
-        actions.loadDuelist(*n);
-    }
+    workshop.mnLdDuel(actions);
 }
 
 void DesignWindow::onStart() {
