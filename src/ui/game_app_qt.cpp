@@ -10,6 +10,7 @@
 #include "ui/career/design_window.h"
 #include "ui/persistence/enemy_list_window.h"
 #include "ui/persistence/save_slot_window.h"
+#include "ui/qt_text.h"
 #include "ui/screens/dialog_action_window.h"
 #include "ui/screens/program_window.h"
 #include "ui/screens/shop_window.h"
@@ -51,7 +52,7 @@ void GameApp::settleInterruptedWrites() {
 void GameApp::showStartUp() {
     returnToStart(game);
     if (!startUp) {
-        startUp = new StartUpWindow(QString::fromStdString(game.folder.root().string()));
+        startUp = new StartUpWindow(q(game.folder.root().string()));
         startUp->setAttribute(Qt::WA_DeleteOnClose);
         connect(startUp, &StartUpWindow::initialStart, this, &GameApp::onInitialStart);
         connect(startUp, &StartUpWindow::loadStart, this, &GameApp::onLoadStart);

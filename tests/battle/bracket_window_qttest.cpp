@@ -10,15 +10,12 @@
 #include "screen_bench.h"
 #include "ui/battle/bracket_window.h"
 #include "ui/battle/fight_window.h"
+#include "ui/qt_text.h"
 #include "ui/theme_qt.h"
 
 using namespace vargo;
 
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 bool near(QColor a, QColor b) {
     return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
            std::abs(a.blue() - b.blue()) < 40;

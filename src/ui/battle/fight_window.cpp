@@ -12,14 +12,11 @@
 #include "battle/fight_view.h"
 #include "model/game.h"
 #include "ui/battle/bracket_window.h"
+#include "ui/qt_text.h"
 
 namespace vargo {
 
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 constexpr int kBandWidth = SceneWidget::kWidth;
 constexpr int kBarRight = 9500;  ///< twips: the opponent's bars end here
 constexpr int kMotorTop = 8, kMotorHeight = 18;

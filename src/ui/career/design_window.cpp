@@ -20,13 +20,10 @@
 #include "career/workshop_actions.h"
 #include "model/numbers.h"
 #include "ports/prompts.h"
+#include "ui/qt_text.h"
 
 namespace vargo {
 namespace {
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QString plain(double x) {
     std::string s = Str(x);
@@ -391,7 +388,7 @@ void DesignWindow::dspDoll() {
     dspClass->setText(q(p.dollClass));
     dspMoney->setText(QString("%1 Rl").arg(game.owner(0).Rl));
     if (!p.picture.empty()) {
-        QPixmap pix(QString::fromStdString(game.folder.resolve(p.picture).string()));
+        QPixmap pix(q(game.folder.resolve(p.picture).string()));
         if (!pix.isNull()) {
             picture->setPixmap(pix.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         }
@@ -408,13 +405,7 @@ void DesignWindow::refreshEditable() {
 
 void DesignWindow::showGuide() {
     std::string text = workshop.guideText();
-    // Only the closing line break goes: the ideographic space that opens each line is part of
-    // the text (trimmed() would take the first one too).
-    QString shown = q(text);
-    while (shown.endsWith('\n')) {
-        shown.chop(1);
-    }
-    dspGuide->setText(shown);
+    dspGuide->setText(guideLabelText(text));
     paneGuide->setVisible(!text.empty());
 }
 
