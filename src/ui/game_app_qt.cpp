@@ -1,14 +1,16 @@
 #include "ui/game_app_qt.h"
 
 #include "battle/enemy_source.h"
+#include "career/start_screen.h"
+#include "model/catalogue_report.h"
+#include "persistence/recovery.h"
+#include "persistence/save_files.h"
 #include "ui/battle/fight_window.h"
 #include "ui/career/char_make_window.h"
 #include "ui/career/design_window.h"
-#include "model/catalogue_report.h"
 #include "ui/persistence/enemy_list_window.h"
-#include "persistence/recovery.h"
-#include "persistence/save_files.h"
 #include "ui/persistence/save_slot_window.h"
+#include "ui/qt_text.h"
 #include "ui/screens/dialog_action_window.h"
 #include "ui/screens/program_window.h"
 #include "ui/screens/shop_window.h"
@@ -48,10 +50,9 @@ void GameApp::settleInterruptedWrites() {
 }
 
 void GameApp::showStartUp() {
-    game.resetPairs();
-    game.guideOn = true;
+    returnToStart(game);
     if (!startUp) {
-        startUp = new StartUpWindow(QString::fromStdString(game.folder.root().string()));
+        startUp = new StartUpWindow(q(game.folder.root().string()));
         startUp->setAttribute(Qt::WA_DeleteOnClose);
         connect(startUp, &StartUpWindow::initialStart, this, &GameApp::onInitialStart);
         connect(startUp, &StartUpWindow::loadStart, this, &GameApp::onLoadStart);
@@ -67,7 +68,7 @@ void GameApp::showStartUp() {
 }
 
 void GameApp::onInitialStart() {
-    game.newGame = true;
+    beginNewGame(game);
     CharMakeWindow make(game, startUp);
     make.exec();
     if (make.value()) {
@@ -76,8 +77,8 @@ void GameApp::onInitialStart() {
 }
 
 void GameApp::onLoadStart() {
-    game.newGame = false;
-    if (auto n = chooseSaveSlot(2)) {
+    beginLoadedGame(game);
+    if (auto n = chooseSaveSlot(SaveSlotMode::Load)) {
         openWorkshop(*n);
     }
 }
@@ -111,7 +112,7 @@ void GameApp::openProgram() {
     editor.exec();
 }
 
-std::optional<int> GameApp::chooseSaveSlot(int mode) {
+std::optional<int> GameApp::chooseSaveSlot(SaveSlotMode mode) {
     SaveSlotWindow keypad(game.folder, mode, qtPrompts, anchor());
     keypad.exec();
     if (!keypad.value()) {
@@ -120,10 +121,10 @@ std::optional<int> GameApp::chooseSaveSlot(int mode) {
     return keypad.svNum();
 }
 
-void GameApp::runFight(int mode, const std::string& className) {
+void GameApp::runFight(FightMode mode, std::optional<DollClass> tournamentClass) {
     QtCommander commander(game, qtPrompts, anchor());
     RegistryEnemies enemies(registry);
-    runFightWindow(game, rng, qtPrompts, commander, enemies, sound, mode, className, anchor());
+    runFightWindow(game, rng, qtPrompts, commander, enemies, sound, mode, tournamentClass, anchor());
     qtPrompts.setAnchor(anchor());
 }
 

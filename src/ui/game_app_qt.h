@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <optional>
 
-#include "ui/audio/fluid_sound.h"
 #include "career/workshop_actions.h"
 #include "model/game.h"
 #include "persistence/enemy_registry.h"
+#include "ui/audio/fluid_sound.h"
 #include "ui/prompts/qt_prompts_qt.h"
 
 namespace vargo {
@@ -31,14 +31,14 @@ public:
     /// Finishes or undoes a save or registry change that a crash cut off, and tells the player.
     void settleInterruptedWrites();
 
-    /// Fresh owners and Dolls, the guide on, and the start window; the first time, a message
-    /// listing every catalogue problem when there are any.
+    /// The start window, with the game as the start leaves it (career/start_screen.h); the first
+    /// time, a message listing every catalogue problem when there are any.
     void showStartUp();
 
     void openShop() override;
     void openProgram() override;
-    std::optional<int> chooseSaveSlot(int mode) override;
-    void runFight(int mode, const std::string& className) override;
+    std::optional<int> chooseSaveSlot(SaveSlotMode mode) override;
+    void runFight(FightMode mode, std::optional<DollClass> tournamentClass = std::nullopt) override;
     void openEnemyList() override;
     bool saveGame(int svNum) override;
     bool loadGame(int svNum) override;

@@ -10,15 +10,12 @@
 #include "screen_bench.h"
 #include "ui/battle/bracket_window.h"
 #include "ui/battle/fight_window.h"
+#include "ui/qt_text.h"
 #include "ui/theme_qt.h"
 
 using namespace vargo;
 
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 bool near(QColor a, QColor b) {
     return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
            std::abs(a.blue() - b.blue()) < 40;
@@ -112,7 +109,7 @@ private slots:
         }
         bench.orders({1, 3, 2});
         bench.fight.setMode(FightMode::Tornament);
-        bench.fight.setClass("Novice");
+        bench.fight.setClass(DollClass::Novice);
         FightWindow w(bench.fight, bench.game.folder);
         w.scene()->setAnimated(false);
 

@@ -13,16 +13,13 @@
 #include "persistence/enemy_registry.h"
 #include "screen_bench.h"
 #include "ui/battle/fight_window.h"
+#include "ui/qt_text.h"
 #include "ui/theme_qt.h"
 
 using namespace vargo;
 using test::ScreenBench;
 
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 QImage picture(const char* relative) {
     return QImage(QString(VARGO_SOURCE_DIR "/data/img/") + relative);
 }

@@ -22,7 +22,7 @@ struct Tournament : ::testing::Test, test::FightBench {
 
 TEST_F(Tournament, APoolAbove32DrawsInsideThePool) {
     addEnemies(40, 1000);
-    fight.setClass("Novice");
+    fight.setClass(DollClass::Novice);
     for (int d = 0; d < 8; ++d) {
         dice.push(0.999);  // the last place of the pool each time
     }
@@ -35,7 +35,7 @@ TEST_F(Tournament, APoolAbove32DrawsInsideThePool) {
 
 TEST_F(Tournament, WithExactlyEightOneEnemyStaysOut) {
     addEnemies(8, 1000);
-    fight.setClass("Novice");
+    fight.setClass(DollClass::Novice);
     for (double r : {0.5, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0}) {
         dice.push(r);
     }
@@ -48,7 +48,7 @@ TEST_F(Tournament, WithExactlyEightOneEnemyStaysOut) {
 TEST_F(Tournament, ACountAboveTheListedPoolDrawsNothingOutsideIt) {
     // The count said eight, but only three candidates made the list: no bracket, no read past them.
     addEnemies(3, 1000);
-    fight.setClass("Novice");
+    fight.setClass(DollClass::Novice);
     for (int d = 0; d < 9; ++d) {
         dice.push(0.5);
     }

@@ -197,7 +197,7 @@ TEST_F(WholeFight, ATournamentWonThroughThreeStages) {
         }
     }
     fight.setMode(FightMode::Tornament);
-    fight.setClass("Novice");
+    fight.setClass(DollClass::Novice);
     fight.load();
     EXPECT_EQ(fight.tournament().frmTornament.lblName(0), "Mine");
     EXPECT_EQ(fight.tournament().frmTornament.lblName(7), "E8");
@@ -259,7 +259,7 @@ TEST_F(WholeFight, APlayerAtPositionSevenWaitsForThreeAutomaticBouts) {
         }
     }
     fight.setMode(FightMode::Tornament);
-    fight.setClass("Novice");
+    fight.setClass(DollClass::Novice);
     fight.load();
     EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"E1 Win", "E3 Win", "E5 Win"}));
     EXPECT_EQ(fight.tournament().stage, 1);
@@ -283,7 +283,7 @@ TEST_F(WholeFight, ATournamentLossEndsWithIncomeAndRepair) {
     }
     dice.pushDie(8, 2);  // the player at position 1: enemy 2 stays out, the player meets enemy 1
     fight.setMode(FightMode::Tornament);
-    fight.setClass("Novice");
+    fight.setClass(DollClass::Novice);
     fight.load();
     EXPECT_EQ(fighter(1).name, "E1");
     pushInitiative(1, 6);

@@ -5,6 +5,7 @@
 #include "career/char_make.h"
 #include "ports/prompts.h"
 #include "ports/sound.h"
+#include "support/fake_actions.h"
 
 namespace vargo {
 namespace {
@@ -63,6 +64,17 @@ TEST_F(WorkshopFixture, PartialRepairNeverPassesMaxHPAndNeedsTenOverAHundred) {
     EXPECT_EQ(game.theDoll(0).Motor->HP, 230);
     EXPECT_EQ(game.owner(0).Rl, 109);
     EXPECT_TRUE(prompts.calls.empty());
+}
+
+// The workshop's notice ends every full repair's line, the frame's too (the battle screen's does
+// not end the frame's).
+TEST_F(WorkshopFixture, FullFrameRepairEndsItsLine) {
+    damage(0, 70);
+    game.owner(0).Rl = 300;
+    shop.Shuri();
+    EXPECT_EQ(game.theDoll(0).frame->HP, 300);
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].msg, "フレームを修理しました\n（代金 200Rl）\n");
 }
 
 TEST_F(WorkshopFixture, UndamagedDollGetsNoRepairMessage) {
@@ -133,15 +145,15 @@ TEST_F(WorkshopFixture, TournamentEntryNeedsEightEnemiesOfTheClass) {
         askedLimit = limit;
         return 7;
     };
-    EXPECT_EQ(shop.cmdTornament(seven), "");
+    EXPECT_EQ(shop.cmdTornament(seven), std::nullopt);
     EXPECT_EQ(askedLimit, 3500);
     EXPECT_EQ(prompts.messages().back(), "Expertクラスの敵が足りません。\n敵Dollの登録をして下さい。");
     GameDate before = game.gameDate;
     prompts.answer(false);  // declined: no month passes
-    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), "");
+    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), std::nullopt);
     EXPECT_EQ(game.gameDate, before);
     prompts.answer(true);
-    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), "Expert");
+    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), DollClass::Expert);
     EXPECT_EQ(prompts.messages().back(), "Expertクラスのトーナメントに参加しますか？");
     EXPECT_EQ(game.gameDate, before.addMonths(1));
     EXPECT_FALSE(m->isNew);
@@ -172,6 +184,36 @@ TEST_F(WorkshopFixture, QuitAsksOnlyWhenUnsaved) {
 }
 
 // A machine without audio says so once, then stays quiet.
+// Going into the shop or the program editor is a change to save; only a save that was written
+// makes the game saved again.
+TEST_F(WorkshopFixture, SavedFlagFollowsTheMenus) {
+    test::FakeActions actions;
+    shop.cmdShop(actions);
+    EXPECT_FALSE(game.savedFlag);
+    game.savedFlag = true;
+    shop.cmdProgram(actions);
+    EXPECT_FALSE(game.savedFlag);
+    shop.mnSave(actions);  // the slot screen was left without a number
+    EXPECT_FALSE(game.savedFlag);
+    actions.slot = 3;
+    shop.mnSave(actions);
+    EXPECT_TRUE(game.savedFlag);
+    EXPECT_EQ(actions.calls,
+              (std::vector<std::string>{"shop", "program", "slot-save", "slot-save", "save3"}));
+}
+
+TEST_F(WorkshopFixture, LoadingADuelistAsksFirst) {
+    test::FakeActions actions;
+    actions.slot = 2;
+    prompts.answer(false);
+    shop.mnLdDuel(actions);
+    EXPECT_TRUE(actions.calls.empty());
+    EXPECT_EQ(prompts.calls.back().msg, "対戦相手をロードしますか？");
+    prompts.answer(true);
+    shop.mnLdDuel(actions);
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"slot-load", "duelist2"}));
+}
+
 TEST_F(WorkshopFixture, MusicFailureIsReportedOnce) {
     struct DeadSound : Sound {
         bool playMusic(const std::string&, bool) override { return false; }

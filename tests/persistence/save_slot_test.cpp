@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_support.h"
 #include "ports/prompts.h"
+#include "support/test_support.h"
 
 namespace vargo {
 namespace {
@@ -18,11 +18,11 @@ struct SaveSlotFixture : ::testing::Test {
         dir.write("save/Playersv" + std::to_string(n) + ".ini", {"2014/03/01", player, "1,0,500"});
         dir.write("save/PlayDollsv" + std::to_string(n) + ".ini", {dollName, "0,1,1"});
     }
-    SaveSlotPad pad(int mode) { return SaveSlotPad(dir.folder(), mode, prompts); }
+    SaveSlotPad pad(SaveSlotMode mode) { return SaveSlotPad(dir.folder(), mode, prompts); }
 };
 
 TEST_F(SaveSlotFixture, TypingShowsDigitsAndConfirmsTheirNumber) {
-    auto p = pad(SaveSlotPad::kSave);
+    auto p = pad(SaveSlotMode::Save);
     EXPECT_EQ(p.caption(), "セーブ画面");
     p.digit(1);
     p.digit(2);
@@ -37,7 +37,7 @@ TEST_F(SaveSlotFixture, TypingShowsDigitsAndConfirmsTheirNumber) {
 // "07" previews and confirms number 7: the files the caller then reads or writes.
 TEST_F(SaveSlotFixture, OverwriteQuestionQuotesTheOldSave) {
     saved(7, "鋼野拳士", "アイアン");
-    auto p = pad(SaveSlotPad::kSave);
+    auto p = pad(SaveSlotMode::Save);
     p.digit(0);
     p.digit(7);
     prompts.answer(false);
@@ -52,7 +52,7 @@ TEST_F(SaveSlotFixture, OverwriteQuestionQuotesTheOldSave) {
 
 TEST_F(SaveSlotFixture, LoadModeNeedsBothFiles) {
     dir.write("save/Playersv3.ini", {"2014/03/01", "X"});
-    auto p = pad(SaveSlotPad::kLoad);
+    auto p = pad(SaveSlotMode::Load);
     EXPECT_EQ(p.caption(), "ロード画面");
     p.digit(3);
     EXPECT_FALSE(p.decide());
@@ -71,14 +71,14 @@ TEST_F(SaveSlotFixture, LoadModeNeedsBothFiles) {
 // An empty entry stands for save number 0.
 TEST_F(SaveSlotFixture, EmptyEntryIsNumberZero) {
     saved(0, "Z", "D");
-    auto p = pad(SaveSlotPad::kLoad);
+    auto p = pad(SaveSlotMode::Load);
     ASSERT_TRUE(p.decide());
     EXPECT_EQ(p.svNum(), 0);
 }
 
 // The number stays within 16 bits: a digit that would pass 32767 is not taken.
 TEST_F(SaveSlotFixture, EntryStopsAt32767) {
-    auto p = pad(SaveSlotPad::kSave);
+    auto p = pad(SaveSlotMode::Save);
     for (int d : {3, 2, 7, 6, 8}) {
         p.digit(d);
     }
@@ -127,13 +127,13 @@ TEST_F(SaveSlotFixture, AnUnreadableSlotIsNeitherLoadedNorOverwrittenUnasked) {
     EXPECT_EQ(look.state, SlotLook::Unreadable);
     EXPECT_NE(look.problem.find("save/Playersv4.ini の 2行目"), std::string::npos) << look.problem;
 
-    auto load = pad(SaveSlotPad::kLoad);
+    auto load = pad(SaveSlotMode::Load);
     load.digit(4);
     EXPECT_FALSE(load.decide());
     EXPECT_EQ(prompts.messages(), std::vector<std::string>{"ファイルが見つかりません"});
 
     prompts.calls.clear();
-    auto save = pad(SaveSlotPad::kSave);
+    auto save = pad(SaveSlotMode::Save);
     save.digit(4);
     prompts.answer(false);
     EXPECT_FALSE(save.decide());

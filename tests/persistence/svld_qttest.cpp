@@ -7,8 +7,8 @@
 #include <QtTest>
 
 #include "model/text_codec.h"
-#include "ui/persistence/save_slot_window.h"
 #include "support/qt_support.h"
+#include "ui/persistence/save_slot_window.h"
 #include "ui/prompts/qt_prompts_qt.h"
 
 using namespace vargo;
@@ -37,7 +37,7 @@ private slots:
 
     void saveOverExistingNumber() {
         saved(12, "鋼野拳士", "アイアン");
-        SaveSlotWindow w(folder(), 1, prompts);
+        SaveSlotWindow w(folder(), SaveSlotMode::Save, prompts);
         w.show();
         QCOMPARE(w.windowTitle(), QString("セーブ画面"));
         press(&w, "Command1_1");
@@ -56,7 +56,7 @@ private slots:
     }
 
     void loadMissingNumberStaysOpen() {
-        SaveSlotWindow w(folder(), 2, prompts);
+        SaveSlotWindow w(folder(), SaveSlotMode::Load, prompts);
         w.show();
         QCOMPARE(w.windowTitle(), QString("ロード画面"));
         press(&w, "Command1_9");
@@ -77,7 +77,7 @@ private slots:
         auto root = folder().root() / "save";
         writeFileAtomic(root / "Playersv5.ini", std::string("2014/03/01\r\n\xFF\xFF\r\n1,0,500\r\n"));
         writeFileAtomic(root / "PlayDollsv5.ini", encodeLines({"アイアン", "0,1,1"}));
-        SaveSlotWindow load(folder(), 2, prompts);
+        SaveSlotWindow load(folder(), SaveSlotMode::Load, prompts);
         load.show();
         press(&load, "Command1_5");
         QString msg;
@@ -86,7 +86,7 @@ private slots:
         QVERIFY(told.wait());
         QCOMPARE(msg, QString("ファイルが見つかりません"));
         QVERIFY(load.isVisible());
-        SaveSlotWindow save(folder(), 1, prompts);
+        SaveSlotWindow save(folder(), SaveSlotMode::Save, prompts);
         save.show();
         press(&save, "Command1_5");
         auto asked = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Cancel, &msg); });
@@ -99,19 +99,19 @@ private slots:
     }
 
     void backAndCloseLeaveValueFalse() {
-        SaveSlotWindow w(folder(), 1, prompts);
+        SaveSlotWindow w(folder(), SaveSlotMode::Save, prompts);
         w.show();
         press(&w, "Command1_3");
         press(&w, "Command3");
         QVERIFY(!w.value());
-        SaveSlotWindow other(folder(), 1, prompts);
+        SaveSlotWindow other(folder(), SaveSlotMode::Save, prompts);
         other.show();
         other.close();
         QVERIFY(!other.value());
     }
 
     void numberStopsAt32767() {
-        SaveSlotWindow w(folder(), 1, prompts);
+        SaveSlotWindow w(folder(), SaveSlotMode::Save, prompts);
         for (const char* d : {"Command1_9", "Command1_9", "Command1_9", "Command1_9", "Command1_9"}) {
             press(&w, d);
         }

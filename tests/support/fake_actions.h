@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "battle/fight.h"
 #include "career/workshop_actions.h"
+#include "model/doll.h"
+#include "persistence/save_slot.h"
 
 namespace vargo::test {
 
@@ -17,12 +20,12 @@ public:
 
     void openShop() override { calls.push_back("shop"); }
     void openProgram() override { calls.push_back("program"); }
-    std::optional<int> chooseSaveSlot(int mode) override {
-        calls.push_back("slot" + std::to_string(mode));
+    std::optional<int> chooseSaveSlot(SaveSlotMode mode) override {
+        calls.push_back(mode == SaveSlotMode::Save ? "slot-save" : "slot-load");
         return slot;
     }
-    void runFight(int mode, const std::string& cls) override {
-        calls.push_back("fight" + std::to_string(mode) + cls);
+    void runFight(FightMode mode, std::optional<DollClass> cls = std::nullopt) override {
+        calls.push_back("fight" + std::to_string(static_cast<int>(mode)) + (cls ? dollClassName(*cls) : ""));
     }
     void openEnemyList() override { calls.push_back("enemies"); }
     bool saveGame(int n) override {

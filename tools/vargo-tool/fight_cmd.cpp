@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "battle/simulator.h"
-#include "battle/tournament_entry.h"
 #include "commands.h"
 #include "json.h"
+#include "model/doll.h"
 #include "persistence/enemy_registry.h"
 
 namespace vargo::tool {
@@ -87,7 +87,7 @@ int cmdFight(const GameFolder& folder, const Args& args) {
 int cmdSim(const GameFolder& folder, const Args& args) {
     long long rounds = 100;
     long long seed = 1;
-    std::string className = "Master";
+    DollClass cls = DollClass::Master;
     bool json = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& w = args[i];
@@ -97,9 +97,8 @@ int cmdSim(const GameFolder& folder, const Args& args) {
             ++i;
         } else if (w == "--seed" && i + 1 < args.size() && parseInt(args[i + 1], seed)) {
             ++i;
-        } else if (w == "--class" && i + 1 < args.size() &&
-                   (args[i + 1] == "Novice" || args[i + 1] == "Expert" || args[i + 1] == "Master")) {
-            className = args[++i];
+        } else if (w == "--class" && i + 1 < args.size() && parseDollClass(args[i + 1])) {
+            cls = *parseDollClass(args[++i]);
         } else {
             return usage("sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--json]");
         }
@@ -107,17 +106,17 @@ int cmdSim(const GameFolder& folder, const Args& args) {
     StderrPrompts prompts;
     EnemyRegistry registry(folder, prompts);
     std::vector<int> ids;
-    registry.countTekiDoll(classLimit(className), &ids);
+    registry.countTekiDoll(classValueLimit(cls), &ids);
     std::vector<std::shared_ptr<doll>> dolls;
     for (size_t i = 1; i < ids.size() && ids[i] != 0; ++i) {
         // Balance is judged inside the class: the lower classes' Dolls of the pool stay out.
         auto d = registry.ldTekiDoll(ids[i]);
-        if (d && dollClassName(d->dollClass()) == className) {
+        if (d && d->dollClass() == cls) {
             dolls.push_back(std::move(d));
         }
     }
     if (dolls.size() < 2) {
-        std::cerr << "vargo-tool: fewer than two " << className << " Dolls in the registry\n";
+        std::cerr << "vargo-tool: fewer than two " << dollClassName(cls) << " Dolls in the registry\n";
         return 1;
     }
 
@@ -159,7 +158,7 @@ int cmdSim(const GameFolder& folder, const Args& args) {
 
     if (json) {
         JsonWriter w;
-        w.beginObject().field("class", className).field("rounds", rounds).field("fights", fights);
+        w.beginObject().field("class", dollClassName(cls)).field("rounds", rounds).field("fights", fights);
         w.field("draws", draws).field("averageSteps", averageSteps);
         w.key("dolls").beginArray();
         for (size_t i = 0; i < dolls.size(); ++i) {
@@ -177,9 +176,9 @@ int cmdSim(const GameFolder& folder, const Args& args) {
         std::cout << w.str() << "\n";
         return 0;
     }
-    std::cout << className << ": " << dolls.size() << " Dolls, " << rounds << " fights per pair, " << fights
-              << " fights, " << draws << " draws, " << std::fixed << std::setprecision(1) << averageSteps
-              << " steps per fight on average\n\n";
+    std::cout << dollClassName(cls) << ": " << dolls.size() << " Dolls, " << rounds << " fights per pair, "
+              << fights << " fights, " << draws << " draws, " << std::fixed << std::setprecision(1)
+              << averageSteps << " steps per fight on average\n\n";
     std::cout << "pairs (A against B: A wins / B wins / draws)\n";
     for (const Pair& p : pairs) {
         std::cout << "  " << std::setw(2) << dolls[p.a]->ID << " " << dolls[p.a]->name << " vs "

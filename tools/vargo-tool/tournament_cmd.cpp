@@ -282,16 +282,6 @@ bool parseNumber(const std::string& s, long long lo, long long hi, long long& ou
     }
 }
 
-bool parseClass(const std::string& s, std::optional<DollClass>& out) {
-    for (DollClass c : {DollClass::Novice, DollClass::Expert, DollClass::Master}) {
-        if (s == dollClassName(c)) {
-            out = c;
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 int runTournament(const GameFolder& folder, const TournamentOptions& options, std::ostream& out) {
@@ -326,20 +316,20 @@ int runTournament(const GameFolder& folder, const TournamentOptions& options, st
     Workshop workshop(game, prompts, silence);
     const GameDate dateBefore = game.gameDate;
     const Record recordBefore(owner);
-    const std::string className =
+    const std::optional<DollClass> entered =
         workshop.cmdTornament([&](int limit) { return registry.countTekiDoll(limit); }, options.entered);
-    if (className.empty()) {
+    if (!entered) {
         out << "refused: the workshop did not let the Doll enter\n";
         return 1;
     }
-    out << "entry: " << className << " class, " << dateBefore.format() << " -> " << game.gameDate.format()
-        << "\n";
+    out << "entry: " << dollClassName(*entered) << " class, " << dateBefore.format() << " -> "
+        << game.gameDate.format() << "\n";
 
     RegistryEnemies enemies(registry);
     ScriptedCommander nobody;  // the computer plays the player's side, so nobody is asked
     Fight fight(game, rng, prompts, nobody, enemies);
     fight.setMode(FightMode::Tornament);
-    fight.setClass(className);
+    fight.setClass(*entered);
     TournamentLog log(out, fight, owner);
     fight.setBracketViewer([&](const Bracket& b) { log.bracketShown(b); });
     prompts.before = [&](Shown kind, const std::string& text) { log.message(kind, text); };
@@ -381,8 +371,8 @@ int cmdTournament(const GameFolder& folder, const Args& args) {
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& w = args[i];
         long long seed = 0;
-        if (w == "--class" && i + 1 < args.size() && parseClass(args[i + 1], options.entered)) {
-            ++i;
+        if (w == "--class" && i + 1 < args.size() && parseDollClass(args[i + 1])) {
+            options.entered = parseDollClass(args[++i]);
         } else if (w == "--seed" && i + 1 < args.size() &&
                    parseNumber(args[i + 1], 0, std::numeric_limits<long long>::max(), seed)) {
             options.seed = static_cast<std::uint64_t>(seed);

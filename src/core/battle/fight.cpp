@@ -28,7 +28,7 @@ void Fight::load() {
     startLog();
     if (game.playMusic && sound && !sound->playMusic("fight", true)) {
         soundFailed = true;
-        prompts.msgBox("この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。");
+        prompts.msgBox(kCannotPlayMusic);
     }
     switch (mode_) {
         case FightMode::Street:
@@ -283,7 +283,7 @@ void Fight::stSound(const char* name) {
     }
     if (!sound->playEffect(name)) {
         soundFailed = true;
-        prompts.msgBox("この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。");
+        prompts.msgBox(kCannotPlayMusic);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "battle/fight_event.h"
 #include "battle/fight_screen.h"
 #include "battle/search.h"
+#include "career/upkeep.h"
 #include "model/doll.h"
 #include "model/numbers.h"
 
@@ -58,7 +59,7 @@ struct RingState {
 /// The tournament the screen runs: the draw, the stage (1..3) and the bout within it.
 struct TournamentState {
     explicit TournamentState(Prompts& p) : frmTornament(p) {}
-    std::string className;  ///< "Novice", "Expert", "Master"
+    DollClass tournamentClass = DollClass::Master;
     Bracket frmTornament;
     std::array<int, 17> bracket{};  ///< entrants, then each stage's winners from entry 0; 0 the player
     int stage = 1;
@@ -75,8 +76,8 @@ public:
 
     // --- set-up, before load() -----------------------------------------------------------------
     void setMode(FightMode m) { mode_ = m; }
-    /// The tournament's class text ("Novice", "Expert", "Master").
-    void setClass(const std::string& text) { tour_.className = text; }
+    /// The class whose tournament is held.
+    void setClass(DollClass c) { tour_.tournamentClass = c; }
     /// Fighter `who` picks its patterns by the computer's rules (fighter 1 outside duels; the
     /// headless tools set both).
     void setComputer(int who, bool on) { computer_[static_cast<size_t>(who)] = on; }
@@ -150,8 +151,7 @@ private:
     void levelUp(int win);
     void Shunyu();
     void Shuri();
-    void repairPart(Int16& HP, Int16 maxHP, int who, int part, const char* repaired, std::string& msg,
-                    bool endLine);
+    Repair repaired(Int16& HP, Int16 maxHP, Int16& money, int who, int part);
     // --- tournament -----------------------------------------------------------------------------
     bool makeKumiawase(int n);
     void runTornament();

@@ -2,6 +2,7 @@
 // Money, experience, records and skill stop at 32767 instead of wrapping.
 
 #include "battle/fight.h"
+#include "career/upkeep.h"
 #include "model/game.h"
 #include "model/random.h"
 #include "ports/prompts.h"
@@ -17,6 +18,15 @@ void addMoney(Int16& Rl, long long add) {
     addClamped(Rl, add, kInt16Min, kMaxMoney);
 }
 }  // namespace
+
+// Repairs one part of the player's Doll as far as the money goes, and reports it.
+Repair Fight::repaired(Int16& HP, Int16 maxHP, Int16& money, int who, int part) {
+    const Repair r = repairPart(HP, maxHP, money);
+    if (r.kind != Repair::None) {
+        report(FightEventKind::Repair, who, 0, static_cast<int>(r.charged), HP, part);
+    }
+    return r;
+}
 
 bool Fight::destroyed(const doll& d) {
     return d.Motor->HP <= 0 || d.frame->HP <= 0;
@@ -119,36 +129,8 @@ void Fight::levelUp(int win) {
 }
 
 void Fight::Shunyu() {
-    // Draw: the two dice of the income.
-    int a = static_cast<int>(Int(4 * rng.next() + 1));
-    int b = static_cast<int>(Int(4 * rng.next() + 1));
-    int income = (a + b + 3) * 50;
-    addMoney(game.owner(0).Rl, income);
-    report(FightEventKind::Income, 0, 0, income);
-    prompts.showMsg("臨時収入が" + S(income) + "Rl入った");
-}
-
-// Full repair when the money covers it; otherwise, from 110 Rl up, as far as the money goes.
-void Fight::repairPart(Int16& HP, Int16 maxHP, int who, int part, const char* repaired, std::string& msg,
-                       bool endLine) {
-    Int16& Rl = game.owner(0).Rl;
-    const long long cost = roundHalfEven((maxHP - HP) / 7.0 * 10 + 100);
-    if (cost > 100 && cost <= Rl) {
-        HP = maxHP;
-        Rl = static_cast<Int16>(Rl - cost);
-        report(FightEventKind::Repair, who, 0, static_cast<int>(cost), HP, part);
-        msg += repaired + kLineBreak + "（代金" + S(cost) + "Rl）";
-        if (endLine) {
-            msg += kLineBreak;
-        }
-    } else if (cost > 100 && Rl >= 110) {
-        long long h = roundHalfEven(HP + (Rl - 100) / 10.0 * 7);
-        HP = static_cast<Int16>(clampMax(static_cast<int>(h), maxHP));
-        report(FightEventKind::Repair, who, 0, Rl, HP, part);
-        msg += repaired + kLineBreak + "（代金" + S(Rl) + "Rl）" + kLineBreak +
-               "金額不足で途中までしか直りません";
-        Rl = 0;
-    }
+    const long long income = collectIncome(game.owner(0), rng, prompts);
+    report(FightEventKind::Income, 0, 0, static_cast<int>(income));
 }
 
 void Fight::Shuri() {
@@ -168,7 +150,7 @@ void Fight::Shuri() {
         own.Motor = emptyPart<Motor>();
         report(FightEventKind::PartLost, shown, 0, 0, own.Motor->HP, 0);
     } else {
-        repairPart(own.Motor->HP, own.Motor->maxHP, shown, 0, "モータを修理しました", msg, true);
+        msg += repairNotice("モータ", repaired(own.Motor->HP, own.Motor->maxHP, owner.Rl, shown, 0), true);
     }
     if (own.frame->HP <= 0) {
         msg += "フレームは完全に破壊されています" + kLineBreak;
@@ -176,7 +158,7 @@ void Fight::Shuri() {
         own.frame = emptyPart<DollFrame>();
         report(FightEventKind::PartLost, shown, 0, 0, own.frame->HP, 1);
     } else {
-        repairPart(own.frame->HP, own.frame->maxHP, shown, 1, "フレームを修理しました", msg, false);
+        msg += repairNotice("フレーム", repaired(own.frame->HP, own.frame->maxHP, owner.Rl, shown, 1), false);
     }
     if (!msg.empty()) {
         prompts.msgBox(msg);

@@ -16,15 +16,15 @@ void Fight::initTornament() {
     screen_.caption = "TornamentFight";
     computer_ = {false, true};
     ldPlayDoll(0);
-    int n = countTekiDoll(classLimit(tour_.className));
+    int n = countTekiDoll(classValueLimit(tour_.tournamentClass));
     // The entry test guards this; should the registry have shrunk since, there is no bracket to draw.
     if (n < Bracket::kPositions) {
-        prompts.msgBox(notEnoughEnemies(tour_.className));
+        prompts.msgBox(notEnoughEnemies(tour_.tournamentClass));
         close();
         return;
     }
     if (!makeKumiawase(n)) {
-        prompts.msgBox(notEnoughEnemies(tour_.className));
+        prompts.msgBox(notEnoughEnemies(tour_.tournamentClass));
         close();
         return;
     }
@@ -43,7 +43,7 @@ void Fight::initTornament() {
 
 bool Fight::makeKumiawase(int n) {
     rng.reseed();
-    std::vector<int> candidates = enemies.ldTekiIDs(classLimit(tour_.className));
+    std::vector<int> candidates = enemies.ldTekiIDs(classValueLimit(tour_.tournamentClass));
     std::array<int, 33> pool{};
     for (size_t i = 0; i < 32 && i < candidates.size(); ++i) {
         pool[i] = candidates[i];

@@ -2,18 +2,8 @@
 
 namespace vargo {
 
-int classLimit(const std::string& className) {
-    if (className == "Novice") {
-        return 2500;
-    }
-    if (className == "Expert") {
-        return 3500;
-    }
-    return 9999;
-}
-
-std::string notEnoughEnemies(const std::string& className) {
-    return className + "クラスの敵が足りません。\n敵Dollの登録をして下さい。";
+std::string notEnoughEnemies(DollClass c) {
+    return std::string(dollClassName(c)) + "クラスの敵が足りません。\n敵Dollの登録をして下さい。";
 }
 
 }  // namespace vargo

@@ -1,5 +1,6 @@
 #pragma once
-// The class limits a tournament draws by, and the message when a class lacks enemies.
+// The message when a class tournament lacks enemies. The class limits themselves live with the
+// class (model/doll.h: classValueLimit).
 
 #include <string>
 
@@ -7,10 +8,7 @@
 
 namespace vargo {
 
-/// The highest enemy value a class text admits: "Novice" 2500, "Expert" 3500, anything else 9999.
-int classLimit(const std::string& className);
-
 /// "<class>クラスの敵が足りません。\n敵Dollの登録をして下さい。"
-std::string notEnoughEnemies(const std::string& className);
+std::string notEnoughEnemies(DollClass c);
 
 }  // namespace vargo

@@ -1,12 +1,13 @@
 #include "career/workshop.h"
 
-#include <cmath>
-
 #include "battle/tournament_entry.h"
+#include "career/upkeep.h"
+#include "career/workshop_actions.h"
 #include "model/numbers.h"
 #include "model/random.h"
-#include "ports/sound.h"
+#include "persistence/save_slot.h"
 #include "ports/prompts.h"
+#include "ports/sound.h"
 
 namespace vargo {
 
@@ -14,7 +15,6 @@ const GameDate Workshop::kStartDate{2013, 1, 1};
 const GameDate Workshop::kEndDate{2016, 1, 1};
 
 namespace {
-const char* const kNoMusic = "この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。";
 const char* const kWorkshopTune = "ind30xg";
 }  // namespace
 
@@ -50,8 +50,12 @@ void Workshop::stMusic(const std::string& tune) {
     }
     if (!sound.playMusic(tune, true)) {
         musicFailed = true;
-        prompts.msgBox(kNoMusic, BoxButtons::Ok);
+        prompts.msgBox(kCannotPlayMusic, BoxButtons::Ok);
     }
+}
+
+void Workshop::workshopMusic() {
+    stMusic(kWorkshopTune);
 }
 
 void Workshop::stopMusic() {
@@ -74,56 +78,56 @@ bool Workshop::cmdWork() {
 }
 
 void Workshop::Shunyu() {
-    double r1 = game.rng.next();
-    double r2 = game.rng.next();
-    long long n = Int(4 * r1 + 1) + Int(4 * r2 + 1);
-    long long income = 50 * n + 150;
-    addClamped(game.owner(0).Rl, income, kInt16Min, kMaxMoney);
-    prompts.showMsg("臨時収入が" + Str(income) + "Rl入った");
+    collectIncome(game.owner(0), game.rng, prompts);
 }
 
-namespace {
-
-// Repairs one part; returns the message part, empty when nothing was done.
-template <class Part>
-std::string repair(Part& part, Int16& money, const std::string& what) {
-    float cost = static_cast<float>(part.maxHP - part.HP) / 7.0f * 10.0f + 100.0f;
-    long long price = roundHalfEven(static_cast<double>(cost));
-    if (price <= money && price > 100) {
-        part.HP = part.maxHP;
-        money = static_cast<Int16>(money - price);
-        return what + "を修理しました\n（代金" + Str(price) + "Rl）\n";
-    }
-    if (money >= 110 && price > 100) {
-        float gained = static_cast<float>(money - 100) / 10.0f * 7.0f + static_cast<float>(part.HP);
-        long long hp = roundHalfEven(static_cast<double>(gained));
-        part.HP = static_cast<Int16>(clampMax(static_cast<int>(hp), part.maxHP));
-        // The whole purse goes, so that is the price the player is told.
-        long long charged = money;
-        money = 0;
-        return what + "を修理しました\n（代金" + Str(charged) + "Rl）\n金額不足で途中までしか直りません";
-    }
-    return {};
-}
-
-}  // namespace
-
+// After a month of work each part that has a name is repaired, the motor first; every full repair
+// ends its line. A partial repair takes the whole purse, so nothing follows it.
 void Workshop::Shuri() {
     doll& d = game.theDoll(0);
     Int16& money = game.owner(0).Rl;
     std::string msg;
     if (!d.Motor->name.empty()) {
-        msg += repair(*d.Motor, money, "モータ");
+        msg += repairNotice("モータ", repairPart(d.Motor->HP, d.Motor->maxHP, money), true);
     }
     if (!d.frame->name.empty()) {
-        std::string part = repair(*d.frame, money, "フレーム");
-        if (!part.empty() && !msg.empty() && msg.back() != '\n') {
-            msg += "\n";
-        }
-        msg += part;
+        msg += repairNotice("フレーム", repairPart(d.frame->HP, d.frame->maxHP, money), true);
     }
     if (!msg.empty()) {
         prompts.msgBox(msg, BoxButtons::Ok);
+    }
+}
+
+void Workshop::cmdShop(WorkshopActions& actions) {
+    game.savedFlag = false;
+    actions.openShop();
+}
+
+void Workshop::cmdProgram(WorkshopActions& actions) {
+    game.savedFlag = false;
+    actions.openProgram();
+}
+
+void Workshop::mnSave(WorkshopActions& actions) {
+    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Save)) {
+        if (actions.saveGame(*n)) {
+            game.savedFlag = true;
+        }
+    }
+}
+
+void Workshop::mnLoad(WorkshopActions& actions) {
+    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load)) {
+        actions.loadGame(*n);
+    }
+}
+
+void Workshop::mnLdDuel(WorkshopActions& actions) {
+    if (prompts.msgBox("対戦相手をロードしますか？", BoxButtons::YesNo) != kYes) {
+        return;
+    }
+    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load)) {
+        actions.loadDuelist(*n);
     }
 }
 
@@ -160,25 +164,24 @@ bool Workshop::cmdStreet() {
     return prompts.askOkCancel("テストのための模擬戦闘を行いますか？") == kOk;
 }
 
-std::string Workshop::cmdTornament(const std::function<int(int)>& countTekiDoll,
-                                   std::optional<DollClass> entered) {
+std::optional<DollClass> Workshop::cmdTornament(const std::function<int(int)>& countTekiDoll,
+                                                std::optional<DollClass> entered) {
     const doll& d = game.theDoll(0);
     if (!d.programed) {
         prompts.msgBox("プログラムを登録して下さい", BoxButtons::Ok);
-        return {};
+        return std::nullopt;
     }
-    DollClass c = entered.value_or(d.dollClass());
-    std::string caption = dollClassName(c);
+    const DollClass c = entered.value_or(d.dollClass());
     if (countTekiDoll(classValueLimit(c)) < 8) {
-        prompts.msgBox(notEnoughEnemies(caption), BoxButtons::Ok);
-        return {};
+        prompts.msgBox(notEnoughEnemies(c), BoxButtons::Ok);
+        return std::nullopt;
     }
-    if (prompts.askOkCancel(caption + "クラスのトーナメントに参加しますか？") != kOk) {
-        return {};
+    if (prompts.askOkCancel(std::string(dollClassName(c)) + "クラスのトーナメントに参加しますか？") != kOk) {
+        return std::nullopt;
     }
     advanceMonth();
     game.owner(0).useAllParts();
-    return caption;
+    return c;
 }
 
 void Workshop::mnChar() {

@@ -13,6 +13,7 @@ namespace vargo {
 
 class Prompts;
 class Sound;
+class WorkshopActions;
 
 class Workshop {
 public:
@@ -30,6 +31,8 @@ public:
 
     /// Plays midi/<tune>.mid when music is on. The first failure says so; then silence.
     void stMusic(const std::string& tune);
+    /// The workshop's own tune, again after another screen played its own.
+    void workshopMusic();
     void stopMusic();
 
     /// "Work": asks first; on OK one month passes with income and repairs. True when it ran.
@@ -48,10 +51,22 @@ public:
     bool cmdStreet();
     /// The tournament entry test: programmed, at least eight eligible enemies (counted by the
     /// callback for a value limit), and the player's OK. On entry one month passes and every owned
-    /// part becomes used. Returns the class text ("Novice" ...), empty when there is no entry.
+    /// part becomes used. Returns the class entered, nothing when there is no entry.
     /// The class is the Doll's own; `entered` puts it into another (the headless tool's choice).
-    std::string cmdTornament(const std::function<int(int)>& countTekiDoll,
-                             std::optional<DollClass> entered = std::nullopt);
+    std::optional<DollClass> cmdTornament(const std::function<int(int)>& countTekiDoll,
+                                          std::optional<DollClass> entered = std::nullopt);
+
+    /// "Shop" and "Program": going in counts as a change to save, whatever is done there.
+    void cmdShop(WorkshopActions& actions);
+    void cmdProgram(WorkshopActions& actions);
+
+    /// "Save": the slot screen in save mode; a game written to the chosen slot counts as saved.
+    void mnSave(WorkshopActions& actions);
+    /// "Load": the slot screen in load mode, then the game of the chosen slot.
+    void mnLoad(WorkshopActions& actions);
+    /// "LoadAsDuelist": asks first; on Yes the slot screen in load mode, then the duel opponent
+    /// from the chosen slot.
+    void mnLdDuel(WorkshopActions& actions);
 
     std::string recordLines() const;
     void mnChar();

@@ -8,15 +8,19 @@
 
 namespace vargo {
 
+enum class DollClass;        // model/doll.h
+enum class FightMode : int;  // battle/fight.h
+enum class SaveSlotMode;     // persistence/save_slot.h
+
 class WorkshopActions {
 public:
     virtual ~WorkshopActions() = default;
     virtual void openShop() = 0;
     virtual void openProgram() = 0;
-    /// The save-slot screen: mode 1 save, 2 load. The chosen number when confirmed.
-    virtual std::optional<int> chooseSaveSlot(int mode) = 0;
-    /// The battle screen: mode 0 simulation, 1 tournament (with the class text), 2 duel.
-    virtual void runFight(int mode, const std::string& className) = 0;
+    /// The save-slot screen. The chosen number when confirmed.
+    virtual std::optional<int> chooseSaveSlot(SaveSlotMode mode) = 0;
+    /// The battle screen: a simulation, a duel, or the tournament of `tournamentClass`.
+    virtual void runFight(FightMode mode, std::optional<DollClass> tournamentClass = std::nullopt) = 0;
     virtual void openEnemyList() = 0;
     virtual bool saveGame(int svNum) = 0;
     virtual bool loadGame(int svNum) = 0;

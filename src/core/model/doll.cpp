@@ -30,6 +30,15 @@ const char* dollClassName(DollClass c) {
     return "Novice";
 }
 
+std::optional<DollClass> parseDollClass(const std::string& text) {
+    for (DollClass c : {DollClass::Novice, DollClass::Expert, DollClass::Master}) {
+        if (text == dollClassName(c)) {
+            return c;
+        }
+    }
+    return std::nullopt;
+}
+
 int classValueLimit(DollClass c) {
     switch (c) {
         case DollClass::Novice:

@@ -3,6 +3,7 @@
 // that the battle fights with. Its durability is the HP of its motor and frame.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "model/logic.h"
@@ -18,6 +19,8 @@ enum class DollClass { Novice, Expert, Master };
 /// 2500 or less Novice, 2501 to 3500 Expert, above 3500 Master.
 DollClass dollClass(int value);
 const char* dollClassName(DollClass c);
+/// The class a text names ("Novice", "Expert", "Master"); nothing for any other text.
+std::optional<DollClass> parseDollClass(const std::string& text);
 /// The highest value a class tournament admits: 2500, 3500, 9999.
 int classValueLimit(DollClass c);
 

@@ -67,7 +67,8 @@ std::optional<SavePreview> readSavePreview(const GameFolder& folder, int n) {
     return look.preview;
 }
 
-SaveSlotPad::SaveSlotPad(GameFolder f, int m, Prompts& p) : folder(std::move(f)), mode(m), prompts(p) {}
+SaveSlotPad::SaveSlotPad(GameFolder f, SaveSlotMode m, Prompts& p)
+    : folder(std::move(f)), mode(m), prompts(p) {}
 
 int SaveSlotPad::typedNumber() const {
     int n = 0;
@@ -98,7 +99,7 @@ bool SaveSlotPad::decide() {
     const SlotLook look = lookAtSlot(folder, n);
     const SavePreview& preview = look.preview;
     std::string question;
-    if (mode == kLoad) {
+    if (mode == SaveSlotMode::Load) {
         if (look.state != SlotLook::Used) {
             prompts.msgBox("ファイルが見つかりません");
             return false;

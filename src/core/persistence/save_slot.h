@@ -11,6 +11,9 @@ namespace vargo {
 
 class Prompts;
 
+/// What the keypad is choosing a number for.
+enum class SaveSlotMode { Save, Load };
+
 /// What a saved game shows before it is loaded or overwritten.
 struct SavePreview {
     std::string date;       /**< player file line 1, "yyyy/mm/dd" */
@@ -38,12 +41,11 @@ std::optional<SavePreview> readSavePreview(const GameFolder& folder, int n);
 
 class SaveSlotPad {
 public:
-    enum Mode { kSave = 1, kLoad = 2 };
     static constexpr int kLargestNumber = 32767;
 
-    SaveSlotPad(GameFolder folder, int mode, Prompts& prompts);
+    SaveSlotPad(GameFolder folder, SaveSlotMode mode, Prompts& prompts);
 
-    std::string caption() const { return mode == kLoad ? "ロード画面" : "セーブ画面"; }
+    std::string caption() const { return mode == SaveSlotMode::Load ? "ロード画面" : "セーブ画面"; }
     /// Lab_num: "save" and the typed digits.
     std::string labNum() const { return "save" + typed; }
     static const char* helpText() { return "セーブ番号を打ち込んでください"; }
@@ -65,7 +67,7 @@ public:
 
 private:
     GameFolder folder;
-    int mode;
+    SaveSlotMode mode;
     Prompts& prompts;
     std::string typed;
     bool confirmed = false;

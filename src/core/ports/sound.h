@@ -7,6 +7,10 @@
 
 namespace vargo {
 
+/// What the player is told, once, when the machine cannot play the music or the effects.
+inline constexpr const char* kCannotPlayMusic =
+    "この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。";
+
 class Sound {
 public:
     virtual ~Sound() = default;

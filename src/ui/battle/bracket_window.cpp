@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "ui/qt_text.h"
+
 namespace vargo {
 
 namespace {
@@ -80,7 +82,7 @@ QPoint BracketWindow::finalPoint() {
 void BracketWindow::refresh() {
     for (int i = 0; i < Bracket::kPositions; ++i) {
         QLabel* l = lblName[static_cast<size_t>(i)];
-        l->setText(QString::fromStdString(bracket.lblName(i)));
+        l->setText(q(bracket.lblName(i)));
         const auto& d = bracket.entrant(i);
         // The player's own Doll (number 0 in the bracket) stands out in the game's accent colour.
         const bool player = d && d->ID == 0;

@@ -12,14 +12,11 @@
 #include "battle/fight_view.h"
 #include "model/game.h"
 #include "ui/battle/bracket_window.h"
+#include "ui/qt_text.h"
 
 namespace vargo {
 
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 constexpr int kBandWidth = SceneWidget::kWidth;
 constexpr int kBarRight = 9500;  ///< twips: the opponent's bars end here
 constexpr int kMotorTop = 8, kMotorHeight = 18;
@@ -347,10 +344,12 @@ bool FightWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander, EnemySource& enemies,
-                    Sound& sound, int mode, const std::string& className, QWidget* parent) {
+                    Sound& sound, FightMode mode, std::optional<DollClass> tournamentClass, QWidget* parent) {
     Fight fight(game, rng, prompts, commander, enemies, &sound);
-    fight.setMode(static_cast<FightMode>(mode));
-    fight.setClass(className);
+    fight.setMode(mode);
+    if (tournamentClass) {
+        fight.setClass(*tournamentClass);
+    }
     FightWindow window(fight, game.folder, parent);
     window.run();
 }

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "battle/fight.h"
 #include "ui/battle/scene_widget.h"
@@ -72,10 +73,10 @@ private:
     std::string shownLog;
 };
 
-/// What the workshop's "Duel", "Simulate" and tournament buttons open: a Fight of `mode` (0
-/// simulation, 1 tournament of `className`, 2 duel) on the battle window, shown modally until it
-/// is over.
+/// What the workshop's "Duel", "Simulate" and tournament buttons open: a Fight of `mode` (for a
+/// tournament, of `tournamentClass`) on the battle window, shown modally until it is over.
 void runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander, EnemySource& enemies,
-                    Sound& sound, int mode, const std::string& className, QWidget* parent = nullptr);
+                    Sound& sound, FightMode mode, std::optional<DollClass> tournamentClass,
+                    QWidget* parent = nullptr);
 
 }  // namespace vargo

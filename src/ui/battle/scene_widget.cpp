@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include "ui/qt_text.h"
+
 namespace vargo {
 
 namespace {
@@ -97,7 +99,7 @@ void SceneWidget::tick() {
 }
 
 std::pair<int, int> SceneWidget::extent(const SceneFighter& f, const QPixmap& sheet) {
-    const QString key = QString("%1|%2|%3").arg(QString::fromStdString(f.sheet)).arg(f.column).arg(f.row);
+    const QString key = QString("%1|%2|%3").arg(q(f.sheet)).arg(f.column).arg(f.row);
     auto it = extents.find(key);
     if (it == extents.end()) {
         it = extents.insert(key, bodyExtent(sheet, f.column, f.row));

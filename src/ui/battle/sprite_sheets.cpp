@@ -3,10 +3,12 @@
 #include <QImage>
 #include <algorithm>
 
+#include "ui/qt_text.h"
+
 namespace vargo {
 
 QImage SpriteSheets::load(const std::string& relative) const {
-    QImage image(QString::fromStdString(gameFolder.resolve(relative).string()));
+    QImage image(q(gameFolder.resolve(relative).string()));
     return image;
 }
 
@@ -27,7 +29,7 @@ QImage SpriteSheets::applyMask(const QImage& sheet, const QImage& mask) {
 }
 
 const QPixmap& SpriteSheets::masked(const std::string& sheet, const std::string& mask) {
-    const QString key = QString::fromStdString(sheet + "|" + mask);
+    const QString key = q(sheet + "|" + mask);
     auto it = cache.find(key);
     if (it == cache.end()) {
         QImage s = load(sheet);
@@ -42,7 +44,7 @@ const QPixmap& SpriteSheets::masked(const std::string& sheet, const std::string&
 }
 
 const QPixmap& SpriteSheets::plain(const std::string& picture) {
-    const QString key = QString::fromStdString(picture);
+    const QString key = q(picture);
     auto it = cache.find(key);
     if (it == cache.end()) {
         QImage s = load(picture);

@@ -11,6 +11,7 @@
 #include <QValidator>
 
 #include "model/text_codec.h"
+#include "ui/qt_text.h"
 
 namespace vargo {
 namespace {
@@ -100,20 +101,15 @@ CharMakeWindow::CharMakeWindow(Game& game, QWidget* parent) : QDialog(parent), l
     });
 
     std::string guide = logic.guideText();
-    // The opening ideographic space belongs to the text; only the closing line break goes.
-    QString shown = QString::fromStdString(guide);
-    while (shown.endsWith('\n')) {
-        shown.chop(1);
-    }
-    dspGuide->setText(shown);
+    dspGuide->setText(guideLabelText(guide));
     paneGuide->setVisible(!guide.empty());
     dspPlayer();
 }
 
 void CharMakeWindow::dspPlayer() {
-    dspName->setText(QString::fromStdString(logic.dspName()));
-    dspRl->setText(QString::fromStdString(logic.dspRl()));
-    dspOparate->setText(QString::fromStdString(logic.dspOparate()));
+    dspName->setText(q(logic.dspName()));
+    dspRl->setText(q(logic.dspRl()));
+    dspOparate->setText(q(logic.dspOparate()));
 }
 
 bool CharMakeWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -16,16 +16,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "battle/fight.h"
 #include "career/workshop_actions.h"
 #include "model/numbers.h"
 #include "ports/prompts.h"
+#include "ui/qt_text.h"
 
 namespace vargo {
 namespace {
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QString plain(double x) {
     std::string s = Str(x);
@@ -44,7 +42,7 @@ const char* const kParamNames[] = {"POW", "OF",     "DF", "Move",   "Jump", "Spi
 }  // namespace
 
 DesignWindow::DesignWindow(Game& g, Prompts& p, Sound& sound, WorkshopActions& a, QWidget* parent)
-    : QMainWindow(parent), game(g), prompts(p), actions(a), workshop(g, p, sound), assembly(g, p) {
+    : QMainWindow(parent), game(g), actions(a), workshop(g, p, sound), assembly(g, p) {
     setObjectName("Design");
     setWindowTitle("DollDesign");
     buildMenus();
@@ -317,7 +315,7 @@ void DesignWindow::openGame(std::optional<int> loadSvNum) {
         mnBGM->setChecked(true);
         init();
         actions.openShop();
-        workshop.stMusic("ind30xg");
+        workshop.workshopMusic();
     } else {
         actions.loadGame(*loadSvNum);
         workshop.openLoadedGame();
@@ -390,7 +388,7 @@ void DesignWindow::dspDoll() {
     dspClass->setText(q(p.dollClass));
     dspMoney->setText(QString("%1 Rl").arg(game.owner(0).Rl));
     if (!p.picture.empty()) {
-        QPixmap pix(QString::fromStdString(game.folder.resolve(p.picture).string()));
+        QPixmap pix(q(game.folder.resolve(p.picture).string()));
         if (!pix.isNull()) {
             picture->setPixmap(pix.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         }
@@ -407,13 +405,7 @@ void DesignWindow::refreshEditable() {
 
 void DesignWindow::showGuide() {
     std::string text = workshop.guideText();
-    // Only the closing line break goes: the ideographic space that opens each line is part of
-    // the text (trimmed() would take the first one too).
-    QString shown = q(text);
-    while (shown.endsWith('\n')) {
-        shown.chop(1);
-    }
-    dspGuide->setText(shown);
+    dspGuide->setText(guideLabelText(text));
     paneGuide->setVisible(!text.empty());
 }
 
@@ -427,7 +419,7 @@ bool DesignWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DesignWindow::restartMusic() {
-    workshop.stMusic("ind30xg");
+    workshop.workshopMusic();
 }
 
 void DesignWindow::afterCalendarStep() {
@@ -452,7 +444,7 @@ void DesignWindow::onWork() {
 
 void DesignWindow::onDuel() {
     if (workshop.cmdDuel()) {
-        actions.runFight(2, "");
+        actions.runFight(FightMode::Duel);
         restartMusic();
         init();
     }
@@ -460,58 +452,46 @@ void DesignWindow::onDuel() {
 
 void DesignWindow::onStreet() {
     if (workshop.cmdStreet()) {
-        actions.runFight(0, "");
+        actions.runFight(FightMode::Street);
         restartMusic();
         init();
     }
 }
 
 void DesignWindow::onTornament() {
-    std::string cls = workshop.cmdTornament([this](int limit) { return actions.countTekiDoll(limit); });
-    if (cls.empty()) {
+    std::optional<DollClass> entered =
+        workshop.cmdTornament([this](int limit) { return actions.countTekiDoll(limit); });
+    if (!entered) {
         return;
     }
-    actions.runFight(1, cls);
+    actions.runFight(FightMode::Tornament, entered);
     restartMusic();
     init();
     afterCalendarStep();
 }
 
 void DesignWindow::onShop() {
-    game.savedFlag = false;
-    actions.openShop();
+    workshop.cmdShop(actions);
     restartMusic();
     init();
 }
 
 void DesignWindow::onProgram() {
-    game.savedFlag = false;
-    actions.openProgram();
+    workshop.cmdProgram(actions);
     init();
 }
 
 void DesignWindow::onSave() {
-    if (auto n = actions.chooseSaveSlot(1)) {
-        if (actions.saveGame(*n)) {
-            game.savedFlag = true;
-        }
-    }
+    workshop.mnSave(actions);
 }
 
 void DesignWindow::onLoad() {
-    if (auto n = actions.chooseSaveSlot(2)) {
-        actions.loadGame(*n);
-    }
+    workshop.mnLoad(actions);
     init();
 }
 
 void DesignWindow::onLoadDuelist() {
-    if (prompts.msgBox("対戦相手をロードしますか？", BoxButtons::YesNo) != kYes) {
-        return;
-    }
-    if (auto n = actions.chooseSaveSlot(2)) {
-        actions.loadDuelist(*n);
-    }
+    workshop.mnLdDuel(actions);
 }
 
 void DesignWindow::onStart() {

@@ -66,7 +66,6 @@ private:
     void onQuit();
 
     Game& game;
-    Prompts& prompts;
     WorkshopActions& actions;
     Workshop workshop;
     Assembly assembly;

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/qt_text.h"
+
 namespace vargo {
 
 EnemyListWindow::EnemyListWindow(EnemyRegistry& registry, Prompts& prompts, QWidget* parent)
@@ -56,7 +58,7 @@ EnemyListWindow::EnemyListWindow(EnemyRegistry& registry, Prompts& prompts, QWid
             return;
         }
         logic.showEntry(entry);
-        dspDollData->setText(QString::fromStdString(logic.dspDollData));
+        dspDollData->setText(q(logic.dspDollData));
     };
     connect(List1, &QListWidget::itemClicked, this,
             [this, show](QListWidgetItem* item) { show(List1->row(item)); });
@@ -80,12 +82,12 @@ void EnemyListWindow::fill() {
     filling = true;
     List1->clear();
     for (const auto& e : logic.entries()) {
-        auto* item = new QListWidgetItem(QString::fromStdString(e.name));
+        auto* item = new QListWidgetItem(q(e.name));
         item->setData(Qt::UserRole, e.number);
         List1->addItem(item);
     }
     filling = false;
-    dspDollData->setText(QString::fromStdString(logic.dspDollData));
+    dspDollData->setText(q(logic.dspDollData));
     cmdDel->setEnabled(logic.cmdDelEnabled);
 }
 

@@ -6,12 +6,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/qt_text.h"
+
 namespace vargo {
 
-SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, int mode, Prompts& prompts, QWidget* parent)
+SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, SaveSlotMode mode, Prompts& prompts, QWidget* parent)
     : QDialog(parent), pad(folder, mode, prompts) {
     setObjectName("SVLD");
-    setWindowTitle(QString::fromStdString(pad.caption()));
+    setWindowTitle(q(pad.caption()));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto* top = new QVBoxLayout(this);
     Lab_num = new QLabel(this);
@@ -78,7 +80,7 @@ SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, int mode, Prompts& prom
 }
 
 void SaveSlotWindow::showNumber() {
-    Lab_num->setText(QString::fromStdString(pad.labNum()));
+    Lab_num->setText(q(pad.labNum()));
 }
 
 void SaveSlotWindow::reject() {

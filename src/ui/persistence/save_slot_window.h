@@ -13,8 +13,7 @@ namespace vargo {
 class SaveSlotWindow : public QDialog {
     Q_OBJECT
 public:
-    /// mode 1 saves, 2 loads.
-    SaveSlotWindow(const GameFolder& folder, int mode, Prompts& prompts, QWidget* parent = nullptr);
+    SaveSlotWindow(const GameFolder& folder, SaveSlotMode mode, Prompts& prompts, QWidget* parent = nullptr);
 
     bool value() const { return pad.value(); }
     int svNum() const { return pad.svNum(); }

@@ -3,13 +3,9 @@
 #include <QMessageBox>
 
 #include "ui/prompts/dmsg_qt.h"
+#include "ui/qt_text.h"
 
 namespace vargo {
-namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-}  // namespace
 
 QtPrompts::QtPrompts(QWidget* a) : anchor(a) {}
 

@@ -9,13 +9,11 @@
 #include <QVBoxLayout>
 
 #include "model/doll.h"
+#include "ui/qt_text.h"
 #include "ui/widgets/click_label_widget.h"
 
 namespace vargo {
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 // The two backgrounds say which patterns can be chosen; the text stays dark on both.
 const char* const kWhite = "background:#ffffff; color:#1a1a1a;";
 const char* const kGrey = "background:#c0c0c0; color:#505050;";

@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "model/game.h"
+#include "ui/qt_text.h"
 #include "ui/widgets/click_label_widget.h"
 
 namespace vargo {
@@ -26,19 +27,6 @@ namespace vargo {
 namespace {
 constexpr int kTile = 28;
 constexpr int kShown = 36;
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-// Guide texts end every line with a break; the last one would only add an empty line. The
-// ideographic space that opens some lines is part of the text and stays.
-QString guideLabelText(const std::string& s) {
-    QString t = q(s);
-    while (t.endsWith('\n')) {
-        t.chop(1);
-    }
-    return t;
-}
 
 // Colours of the fallback tiles by software: movement, attack, defence.
 QColor kindColour(int id) {
@@ -116,7 +104,7 @@ private:
 };
 
 void ProgramWindow::loadTiles(const Game& game) {
-    QPixmap strip(QString::fromStdString(game.folder.resolve("img/icon0.bmp").string()));
+    QPixmap strip(q(game.folder.resolve("img/icon0.bmp").string()));
     for (int k = 0; k < 13; ++k) {
         if (!strip.isNull() && strip.width() >= kTile * (k + 1)) {
             tiles[static_cast<size_t>(k)] = strip.copy(kTile * k, 0, kTile, kTile);

@@ -13,24 +13,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "ui/qt_text.h"
 #include "ui/widgets/click_label_widget.h"
 
 namespace vargo {
-namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-// Guide texts end every line with a break; the last one would only add an empty line. The
-// ideographic space that opens some lines is part of the text and stays.
-QString guideLabelText(const std::string& s) {
-    QString t = q(s);
-    while (t.endsWith('\n')) {
-        t.chop(1);
-    }
-    return t;
-}
-}  // namespace
-
 ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts, Sound* sound,
                        QWidget* parent)
     : QDialog(parent), logic(game, catalogue, prompts, sound) {
