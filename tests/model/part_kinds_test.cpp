@@ -29,7 +29,7 @@ TEST(PartKindsTest, TableAndVisitorsCoverEveryKindOnceInOrder) {
         EXPECT_TRUE(labels.insert(info.label).second) << info.label;
         EXPECT_EQ(partKindFromKeyword(info.keyword), info.kind);
         EXPECT_LE(info.fillable, info.covered);
-        EXPECT_LE(info.covered, info.slots);
+        EXPECT_LE(info.covered, info.ownedSlots);
         EXPECT_LE(info.dollFileFitted, info.dollFileIds);
         EXPECT_LE(info.dollFileIds, info.dollSlots);
         EXPECT_EQ(visitKind(info.kind, [](auto tag) { return tag.kind; }), info.kind);
@@ -69,17 +69,17 @@ TEST(PartKindsTest, InventoryAndDollFollowTheTable) {
     forEachKind([&]<class Part>(KindTag<Part> kind) {
         const PartKindInfo& info = kind.info();
         int added = 0;
-        for (int i = 0; i < info.slots + 1; ++i) {
+        for (int i = 0; i < info.ownedSlots + 1; ++i) {
             auto p = std::make_shared<Part>();
             p->ID = static_cast<Int16>(i + 1);
             p->name = "p" + std::to_string(i);
             added += o.add(p) ? 1 : 0;
         }
         EXPECT_EQ(added, info.fillable) << info.keyword;
-        for (int i = info.fillable; i < info.slots; ++i) {
+        for (int i = info.fillable; i < info.ownedSlots; ++i) {
             EXPECT_TRUE(o.part<Part>(i) && isEmptyPart(o.part<Part>(i))) << info.keyword << " " << i;
         }
-        EXPECT_THROW(o.part<Part>(info.slots), std::out_of_range) << info.keyword;
+        EXPECT_THROW(o.part<Part>(info.ownedSlots), std::out_of_range) << info.keyword;
         o.remove<Part>(1, true);
         EXPECT_EQ(o.part<Part>(0)->ID, 2) << info.keyword;
         EXPECT_TRUE(isEmptyPart(o.part<Part>(info.fillable - 1))) << info.keyword;

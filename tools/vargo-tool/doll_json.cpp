@@ -93,7 +93,7 @@ void writeOwner(JsonWriter& j, const Owner& o) {
         .field("recChamp", static_cast<int>(o.recChamp));
     j.key("inventory").beginObject();
     forEachKind([&]<class Part>(KindTag<Part> kind) {
-        occupied(j, kind.info().keyword, kind.info().slots, [&](int i) { return o.part<Part>(i); });
+        occupied(j, kind.info().keyword, kind.info().ownedSlots, [&](int i) { return o.part<Part>(i); });
     });
     j.endObject().endObject();
 }

@@ -8,7 +8,7 @@ Owner::Owner(Random& rng) {
     // Slots beyond the covered ones (slot 10 of boosters and plates) are never cleared by the
     // rules, but must not be null.
     forEachKind([&]<class Part>(KindTag<Part> kind) {
-        for (int k = kind.info().covered; k < kind.info().slots; ++k) {
+        for (int k = kind.info().covered; k < kind.info().ownedSlots; ++k) {
             slotsOf<Part>()[static_cast<size_t>(k)] = emptyPart<Part>();
         }
     });

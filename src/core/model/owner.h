@@ -30,7 +30,7 @@ public:
     /// Into the first free slot of the kind's fillable ones; false when they are all taken.
     template <class Part>
     bool add(const std::shared_ptr<Part>& part);
-    /// Inventory slot i of the kind (kindInfo(kind).slots of them); out of range throws.
+    /// Inventory slot i of the kind (kindInfo(kind).ownedSlots of them); out of range throws.
     template <class Part>
     const std::shared_ptr<Part>& part(int i) const {
         return slotsOf<Part>().at(static_cast<size_t>(i));
@@ -88,16 +88,16 @@ public:
 
     // The inventory's shapes, as the kind table gives them.
     static constexpr int kSmallSlots =
-        kindInfo(PartKind::Motor).slots;  ///< motors, frames, computers, software
+        kindInfo(PartKind::Motor).ownedSlots;  ///< motors, frames, computers, software
     static constexpr int kBoosterFillable = kindInfo(PartKind::Booster).fillable;  ///< add fills slots 0..4
     static constexpr int kProtectorFillable = kindInfo(PartKind::Protector).fillable;
     static constexpr int kLargeCovered = kindInfo(PartKind::Booster).covered;  ///< remove/use/clear: 0..9
     static constexpr int kLargeSlots =
-        kindInfo(PartKind::Booster).slots;  ///< slot 10 exists; nothing uses it
+        kindInfo(PartKind::Booster).ownedSlots;  ///< slot 10 exists; nothing uses it
 
 private:
     template <class Part>
-    using Slots = std::array<std::shared_ptr<Part>, static_cast<size_t>(kindInfo(kindOf<Part>).slots)>;
+    using Slots = std::array<std::shared_ptr<Part>, static_cast<size_t>(kindInfo(kindOf<Part>).ownedSlots)>;
 
     template <class Part>
     Slots<Part>& slotsOf() {
@@ -113,10 +113,10 @@ private:
 
 template <class Part>
 bool Owner::add(const std::shared_ptr<Part>& p) {
-    auto& slots = slotsOf<Part>();
+    auto& held = slotsOf<Part>();
     for (int k = 0; k < kindInfo(kindOf<Part>).fillable; ++k) {
-        if (isEmptyPart(slots[static_cast<size_t>(k)])) {
-            slots[static_cast<size_t>(k)] = p;
+        if (isEmptyPart(held[static_cast<size_t>(k)])) {
+            held[static_cast<size_t>(k)] = p;
             return true;
         }
     }
@@ -125,33 +125,33 @@ bool Owner::add(const std::shared_ptr<Part>& p) {
 
 template <class Part>
 void Owner::remove(int id, bool isNew) {
-    auto& slots = slotsOf<Part>();
+    auto& held = slotsOf<Part>();
     const int last = kindInfo(kindOf<Part>).covered - 1;
     bool found = false;
     for (int k = 0; k <= last; ++k) {
-        auto& slot = slots[static_cast<size_t>(k)];
+        auto& slot = held[static_cast<size_t>(k)];
         if (!found && slot->ID == id && slot->isNew == isNew) {
             found = true;
         }
         if (found && k < last) {
-            slot = slots[static_cast<size_t>(k + 1)];
+            slot = held[static_cast<size_t>(k + 1)];
         }
     }
     if (found) {
-        slots[static_cast<size_t>(last)] = emptyPart<Part>();
+        held[static_cast<size_t>(last)] = emptyPart<Part>();
     }
 }
 
 template <class Part>
 void Owner::removeFitted(const std::shared_ptr<Part>& fitted) {
-    auto& slots = slotsOf<Part>();
+    auto& held = slotsOf<Part>();
     const int last = kindInfo(kindOf<Part>).covered - 1;
     for (int k = 0; k <= last; ++k) {
-        if (slots[static_cast<size_t>(k)] == fitted && !isEmptyPart(fitted)) {
+        if (held[static_cast<size_t>(k)] == fitted && !isEmptyPart(fitted)) {
             for (int j = k; j < last; ++j) {
-                slots[static_cast<size_t>(j)] = slots[static_cast<size_t>(j + 1)];
+                held[static_cast<size_t>(j)] = held[static_cast<size_t>(j + 1)];
             }
-            slots[static_cast<size_t>(last)] = emptyPart<Part>();
+            held[static_cast<size_t>(last)] = emptyPart<Part>();
             return;
         }
     }

@@ -26,9 +26,9 @@ struct PartKindInfo {
     int stopValue; /**< the full load stops after a record with an ID at or above this */
     int endValue;  /**< the load by ID stops at a header with an ID at or above this */
 
-    int slots;    /**< the owner's inventory slots of the kind */
-    int fillable; /**< slots a purchase (or a loaded game) fills; the shop lists these */
-    int covered;  /**< slots removal, use and clearing cover; the player file keeps these */
+    int ownedSlots; /**< the owner's inventory slots of the kind */
+    int fillable;   /**< slots a purchase (or a loaded game) fills; the shop lists these */
+    int covered;    /**< slots removal, use and clearing cover; the player file keeps these */
 
     int dollSlots;      /**< slots of the kind on a Doll */
     int dollFileIds;    /**< IDs of the kind in a saved Doll file */
@@ -39,7 +39,7 @@ struct PartKindInfo {
 
 inline constexpr std::array<PartKindInfo, kPartKinds> kPartKindInfo = {{
     // clang-format off
-    // kind                  file                 keyword      label             phrase          cap stop end  slots fill cover  doll file fit  program
+    // kind                  file                 keyword      label             phrase          cap stop end  owned fill cover  doll file fit  program
     {PartKind::Motor,        "ini/Motor.ini",     "motor",     "モーター",       "モーター",     20, 20, 99,   4,  4,  4,     1,   1,   1,   false},
     {PartKind::Frame,        "ini/Frame.ini",     "frame",     "フレーム",       "フレーム",     30, 25, 99,   4,  4,  4,     1,   1,   1,   false},
     {PartKind::Booster,      "ini/Booster.ini",   "booster",   "ブースター",     "ブースター",   20, 21, 99,  11,  5, 10,     8,   5,   5,   false},
