@@ -30,10 +30,10 @@ TEST(CatalogueCheck, ACatalogueWithoutRecordsIsAProblem) {
     dir.write("ini/Hardware.ini", {"; computers", "; none yet"});
     for (PartKind kind : {PartKind::Booster, PartKind::Hardware}) {
         auto problems = checkCatalogue(dir.folder(), kind);
-        ASSERT_EQ(problems.size(), 1u) << catalogueInfo(kind).file;
-        EXPECT_EQ(problems[0].text(), std::string(catalogueInfo(kind).file) + ": the file holds no records");
+        ASSERT_EQ(problems.size(), 1u) << kindInfo(kind).file;
+        EXPECT_EQ(problems[0].text(), std::string(kindInfo(kind).file) + ": the file holds no records");
         EXPECT_EQ(problems[0].playerText(),
-                  std::string(catalogueInfo(kind).file) + ": 部品が一つも登録されていません");
+                  std::string(kindInfo(kind).file) + ": 部品が一つも登録されていません");
     }
 }
 

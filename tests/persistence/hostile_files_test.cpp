@@ -118,7 +118,7 @@ Reader catalogueReader(const char* file, std::function<void(CatalogueReader&, st
                 load(r, out);
                 Reading reading{out.str(), {}};
                 for (int k = 0; k < kPartKinds; ++k) {
-                    if (catalogueInfo(static_cast<PartKind>(k)).file == std::string(file)) {
+                    if (kindInfo(static_cast<PartKind>(k)).file == std::string(file)) {
                         for (const auto& p : checkCatalogue(folder, static_cast<PartKind>(k))) {
                             reading.said.push_back(p.message());
                         }

@@ -53,61 +53,13 @@ int cmdCatalogue(const GameFolder& folder, const Args& args) {
     }
 
     CatalogueReader reader(folder);
-    if (id) {
-        switch (*kind) {
-            case PartKind::Motor:
-                printOne(reader.ld_Motor(*id));
-                break;
-            case PartKind::Frame:
-                printOne(reader.ld_Frame(*id));
-                break;
-            case PartKind::Booster:
-                printOne(reader.ld_Boost(*id));
-                break;
-            case PartKind::Protector:
-                printOne(reader.ld_Protect(*id));
-                break;
-            case PartKind::Hardware:
-                printOne(reader.ld_Hard(*id));
-                break;
-            case PartKind::SoftMobile:
-                printOne(reader.ld_SoftM(*id));
-                break;
-            case PartKind::SoftAttack:
-                printOne(reader.ld_SoftA(*id));
-                break;
-            case PartKind::SoftDeffence:
-                printOne(reader.ld_SoftD(*id));
-                break;
+    visitKind(*kind, [&]<class Part>(KindTag<Part>) {
+        if (id) {
+            printOne(reader.load<Part>(*id));
+        } else {
+            printTable(reader.loadAll<Part>());
         }
-    } else {
-        switch (*kind) {
-            case PartKind::Motor:
-                printTable(reader.ld_AllMotors());
-                break;
-            case PartKind::Frame:
-                printTable(reader.ld_AllFrame());
-                break;
-            case PartKind::Booster:
-                printTable(reader.ld_AllBooster());
-                break;
-            case PartKind::Protector:
-                printTable(reader.ld_AllProtector());
-                break;
-            case PartKind::Hardware:
-                printTable(reader.ld_AllHard());
-                break;
-            case PartKind::SoftMobile:
-                printTable(reader.ld_AllSoftM());
-                break;
-            case PartKind::SoftAttack:
-                printTable(reader.ld_AllSoftA());
-                break;
-            case PartKind::SoftDeffence:
-                printTable(reader.ld_AllSoftD());
-                break;
-        }
-    }
+    });
     reportProblems(reader);
     return reader.missingFiles().empty() ? 0 : 1;
 }

@@ -92,14 +92,9 @@ void writeOwner(JsonWriter& j, const Owner& o) {
         .field("recLoose", static_cast<int>(o.recLoose))
         .field("recChamp", static_cast<int>(o.recChamp));
     j.key("inventory").beginObject();
-    occupied(j, "motor", Owner::kSmallSlots, [&](int i) { return o.getMotor(i); });
-    occupied(j, "frame", Owner::kSmallSlots, [&](int i) { return o.getFrame(i); });
-    occupied(j, "booster", Owner::kLargeSlots, [&](int i) { return o.getBooster(i); });
-    occupied(j, "protector", Owner::kLargeSlots, [&](int i) { return o.getProtector(i); });
-    occupied(j, "hardware", Owner::kSmallSlots, [&](int i) { return o.getHard(i); });
-    occupied(j, "software1", Owner::kSmallSlots, [&](int i) { return o.getSoftM(i); });
-    occupied(j, "software2", Owner::kSmallSlots, [&](int i) { return o.getSoftA(i); });
-    occupied(j, "software3", Owner::kSmallSlots, [&](int i) { return o.getSoftD(i); });
+    forEachKind([&]<class Part>(KindTag<Part> kind) {
+        occupied(j, kind.info().keyword, kind.info().ownedSlots, [&](int i) { return o.part<Part>(i); });
+    });
     j.endObject().endObject();
 }
 

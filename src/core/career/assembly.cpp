@@ -1,5 +1,6 @@
 #include "career/assembly.h"
 
+#include "model/doll_parts.h"
 #include "model/numbers.h"
 #include "model/text_codec.h"
 #include "ports/prompts.h"
@@ -9,9 +10,13 @@ namespace vargo {
 const char* const Assembly::kTakeOff = "（はずす）";
 
 const std::vector<std::string>& Assembly::kindNames() {
-    static const std::vector<std::string> names = {"モーター",       "フレーム",      "ブースター",
-                                                   "プロテクタ",     "コンピュータ",  "ソフト（移動）",
-                                                   "ソフト（攻撃）", "ソフト（防御）"};
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> n;
+        for (const auto& info : kPartKindInfo) {
+            n.push_back(info.label);
+        }
+        return n;
+    }();
     return names;
 }
 
@@ -27,39 +32,6 @@ std::string num(long long n) {
     return std::to_string(n);
 }
 
-// Inventory slot counts per kind: what the list can show.
-int slotsOf(PartKind kind) {
-    switch (kind) {
-        case PartKind::Booster:
-        case PartKind::Protector:
-            return Owner::kLargeCovered;
-        default:
-            return Owner::kSmallSlots;
-    }
-}
-
-std::string ownedName(const Owner& o, PartKind kind, int slot) {
-    switch (kind) {
-        case PartKind::Motor:
-            return o.getMotor(slot)->name;
-        case PartKind::Frame:
-            return o.getFrame(slot)->name;
-        case PartKind::Booster:
-            return o.getBooster(slot)->name;
-        case PartKind::Protector:
-            return o.getProtector(slot)->name;
-        case PartKind::Hardware:
-            return o.getHard(slot)->name;
-        case PartKind::SoftMobile:
-            return o.getSoftM(slot)->name;
-        case PartKind::SoftAttack:
-            return o.getSoftA(slot)->name;
-        case PartKind::SoftDeffence:
-            return o.getSoftD(slot)->name;
-    }
-    return {};
-}
-
 void costLines(std::vector<DetailLine>& lines, const char* label, const Action& a) {
     lines.push_back({std::string(label) + "(AP)", num(static_cast<long long>(a.AP))});
     lines.push_back({std::string(label) + "(Memory)", num(static_cast<long long>(a.Memory))});
@@ -68,15 +40,15 @@ void costLines(std::vector<DetailLine>& lines, const char* label, const Action& 
 }  // namespace
 
 std::vector<std::string> Assembly::dspParts(int kindNumber) const {
-    PartKind kind = partKindFromInt(kindNumber);
     std::vector<std::string> rows;
     const Owner& o = *game.owners[0];
-    for (int slot = 0; slot < slotsOf(kind); ++slot) {
-        std::string n = ownedName(o, kind, slot);
-        if (!n.empty()) {
-            rows.push_back(n);
+    visitKind(partKindFromInt(kindNumber), [&]<class Part>(KindTag<Part> kind) {
+        for (int slot = 0; slot < kind.info().covered; ++slot) {
+            if (!isEmptyPart(o.part<Part>(slot))) {
+                rows.push_back(o.part<Part>(slot)->name);
+            }
         }
-    }
+    });
     rows.push_back(kTakeOff);
     return rows;
 }
@@ -146,48 +118,20 @@ void Assembly::pick(int kindNumber, int row) {
     const Owner& o = *game.owners[0];
     doll& d = *game.dolls[0];
     bool takeOff = row >= ownedCount(kindNumber) || row < 0;
-    switch (kind) {
-        case PartKind::Motor:
-            d.Motor = takeOff ? emptyPart<Motor>() : o.getMotor(row);
-            showDetail(*d.Motor);
-            break;
-        case PartKind::Frame:
-            d.frame = takeOff ? emptyPart<DollFrame>() : o.getFrame(row);
-            showDetail(*d.frame);
-            break;
-        case PartKind::Booster:
-            if (takeOff) {
-                removeBooster();
-            } else {
-                showDetail(*o.getBooster(row));
-                d.addBooster(o.getBooster(row));
-            }
-            break;
-        case PartKind::Protector:
-            if (takeOff) {
-                removeProtect();
-            } else {
-                showDetail(*o.getProtector(row));
-                d.addProtector(o.getProtector(row), prompts);
-            }
-            break;
-        case PartKind::Hardware:
-            d.Hard = takeOff ? emptyPart<Hard>() : o.getHard(row);
-            showDetail(*d.Hard);
-            break;
-        case PartKind::SoftMobile:
-            d.setSoftM(0, takeOff ? emptyPart<SoftMobile>() : o.getSoftM(row));
-            showDetail(*d.getSoftM(0));
-            break;
-        case PartKind::SoftAttack:
-            d.setSoftA(0, takeOff ? emptyPart<SoftAttack>() : o.getSoftA(row));
-            showDetail(*d.getSoftA(0));
-            break;
-        case PartKind::SoftDeffence:
-            d.setSoftD(0, takeOff ? emptyPart<SoftDeffence>() : o.getSoftD(row));
-            showDetail(*d.getSoftD(0));
-            break;
-    }
+    visitKind(kind, [&]<class Part>(KindTag<Part>) {
+        if (!takeOff) {
+            const std::shared_ptr<Part>& part = o.part<Part>(row);
+            showDetail(*part);
+            fitPart(d, part, prompts);
+        } else if constexpr (std::is_same_v<Part, Booster>) {
+            removeBooster();
+        } else if constexpr (std::is_same_v<Part, Protector>) {
+            removeProtect();
+        } else {
+            setDollPart(d, 0, emptyPart<Part>());
+            showDetail(*dollPart<Part>(d, 0));
+        }
+    });
     game.savedFlag = false;
     dspDoll();
 }
@@ -265,15 +209,7 @@ void Assembly::removeProtect() {
 }
 
 void Assembly::cmdClear() {
-    doll& d = *game.dolls[0];
-    d.Motor = emptyPart<Motor>();
-    d.frame = emptyPart<DollFrame>();
-    d.Hard = emptyPart<Hard>();
-    removeBooster();
-    removeProtect();
-    d.setSoftM(0, emptyPart<SoftMobile>());
-    d.setSoftA(0, emptyPart<SoftAttack>());
-    d.setSoftD(0, emptyPart<SoftDeffence>());
+    forEachKind([&](auto kind) { takeOffKind(*game.dolls[0], kind.kind); });
     game.savedFlag = false;
     dspDoll();
 }

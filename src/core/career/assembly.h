@@ -64,7 +64,7 @@ public:
     bool regist(const std::string& newName);
 
     static const char* const kTakeOff;
-    /// The eight kind names of cmbParts in order.
+    /// The entries of cmbParts: the kinds' labels in PartKind order.
     static const std::vector<std::string>& kindNames();
 
 private:

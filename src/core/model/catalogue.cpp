@@ -8,17 +8,6 @@
 namespace vargo {
 namespace {
 
-const std::array<CatalogueInfo, kPartKinds> kInfo = {{
-    {PartKind::Motor, "ini/Motor.ini", "motor", "モーター", 20, 20, 99},
-    {PartKind::Frame, "ini/Frame.ini", "frame", "フレーム", 30, 25, 99},
-    {PartKind::Booster, "ini/Booster.ini", "booster", "ブースター", 20, 21, 99},
-    {PartKind::Protector, "ini/Protector.ini", "protector", "プロテクタ", 20, 25, 20},
-    {PartKind::Hardware, "ini/Hardware.ini", "hardware", "コンピュータ", 20, 25, 99},
-    {PartKind::SoftMobile, "ini/Software1.ini", "software1", "ソフト（移動）", 20, 25, 20},
-    {PartKind::SoftAttack, "ini/Software2.ini", "software2", "ソフト（攻撃）", 20, 7, 20},
-    {PartKind::SoftDeffence, "ini/Software3.ini", "software3", "ソフト（防御）", 20, 25, 20},
-}};
-
 const char* const kMissing = "ファイルが見つかりません (the file cannot be opened)";
 const char* const kMissingJa = "ファイルが見つかりません";
 
@@ -144,8 +133,7 @@ void readRecord(FieldReader& in, SoftDeffence& s, SoftMode mode) {
 template <class Part>
 std::shared_ptr<Part> readFresh(FieldReader& in, SoftMode mode) {
     auto p = std::make_shared<Part>();
-    if constexpr (std::is_same_v<Part, SoftMobile> || std::is_same_v<Part, SoftAttack> ||
-                  std::is_same_v<Part, SoftDeffence>) {
+    if constexpr (isSoftware(kindOf<Part>)) {
         readRecord(in, *p, mode);
     } else {
         (void)mode;
@@ -154,42 +142,7 @@ std::shared_ptr<Part> readFresh(FieldReader& in, SoftMode mode) {
     return p;
 }
 
-std::shared_ptr<void> readAny(PartKind kind, FieldReader& in) {
-    switch (kind) {
-        case PartKind::Motor:
-            return readFresh<Motor>(in, SoftMode::Named);
-        case PartKind::Frame:
-            return readFresh<DollFrame>(in, SoftMode::Named);
-        case PartKind::Booster:
-            return readFresh<Booster>(in, SoftMode::Named);
-        case PartKind::Protector:
-            return readFresh<Protector>(in, SoftMode::Named);
-        case PartKind::Hardware:
-            return readFresh<Hard>(in, SoftMode::Named);
-        case PartKind::SoftMobile:
-            return readFresh<SoftMobile>(in, SoftMode::Named);
-        case PartKind::SoftAttack:
-            return readFresh<SoftAttack>(in, SoftMode::Named);
-        case PartKind::SoftDeffence:
-            return readFresh<SoftDeffence>(in, SoftMode::Named);
-    }
-    return nullptr;
-}
-
 }  // namespace
-
-const CatalogueInfo& catalogueInfo(PartKind kind) {
-    return kInfo[static_cast<size_t>(kind)];
-}
-
-std::optional<PartKind> partKindFromKeyword(const std::string& keyword) {
-    for (const auto& info : kInfo) {
-        if (keyword == info.keyword) {
-            return info.kind;
-        }
-    }
-    return std::nullopt;
-}
 
 CatalogueReader::CatalogueReader(GameFolder folder) : gameFolder(std::move(folder)) {}
 
@@ -202,7 +155,7 @@ const std::vector<std::string>* CatalogueReader::lines(PartKind kind) {
     int key = static_cast<int>(kind);
     auto it = cache.find(key);
     if (it == cache.end()) {
-        const auto& info = catalogueInfo(kind);
+        const auto& info = kindInfo(kind);
         std::optional<std::vector<std::string>> content;
         try {
             content = readTextFile(gameFolder.resolve(info.file));
@@ -218,12 +171,12 @@ const std::vector<std::string>* CatalogueReader::lines(PartKind kind) {
     return it->second ? &*it->second : nullptr;
 }
 
-template <class Part, class ReadFn>
-CatalogueTable<Part> CatalogueReader::fullLoad(PartKind kind, ReadFn read) {
-    const auto& info = catalogueInfo(kind);
+template <class Part>
+CatalogueTable<Part> CatalogueReader::loadAll() {
+    const auto& info = kindInfo(kindOf<Part>);
     CatalogueTable<Part> table;
     table.byId.resize(static_cast<size_t>(info.capacity) + 1);
-    const auto* text = lines(kind);
+    const auto* text = lines(info.kind);
     if (!text) {
         return table;
     }
@@ -239,7 +192,7 @@ CatalogueTable<Part> CatalogueReader::fullLoad(PartKind kind, ReadFn read) {
             anyRead = true;
             try {
                 FieldReader in(*text, i + 1);
-                std::shared_ptr<Part> part = read(in);
+                std::shared_ptr<Part> part = readFresh<Part>(in, SoftMode::BareCosts);
                 next = in.nextLine();
                 if (id < 0 || id > info.capacity) {
                     found.push_back({info.file, static_cast<int>(i) + 1,
@@ -266,9 +219,9 @@ CatalogueTable<Part> CatalogueReader::fullLoad(PartKind kind, ReadFn read) {
 }
 
 template <class Part, class ReadFn>
-std::shared_ptr<Part> CatalogueReader::loadById(PartKind kind, int id, ReadFn read) {
-    const auto& info = catalogueInfo(kind);
-    const auto* text = lines(kind);
+std::shared_ptr<Part> CatalogueReader::loadById(int id, ReadFn read) {
+    const auto& info = kindInfo(kindOf<Part>);
+    const auto* text = lines(info.kind);
     if (!text) {
         return std::make_shared<Part>();
     }
@@ -301,83 +254,35 @@ std::shared_ptr<Part> CatalogueReader::loadById(PartKind kind, int id, ReadFn re
     return std::make_shared<Part>();
 }
 
-CatalogueTable<Motor> CatalogueReader::ld_AllMotors() {
-    return fullLoad<Motor>(PartKind::Motor,
-                           [](FieldReader& in) { return readFresh<Motor>(in, SoftMode::Named); });
-}
-CatalogueTable<DollFrame> CatalogueReader::ld_AllFrame() {
-    return fullLoad<DollFrame>(PartKind::Frame,
-                               [](FieldReader& in) { return readFresh<DollFrame>(in, SoftMode::Named); });
-}
-CatalogueTable<Booster> CatalogueReader::ld_AllBooster() {
-    return fullLoad<Booster>(PartKind::Booster,
-                             [](FieldReader& in) { return readFresh<Booster>(in, SoftMode::Named); });
-}
-CatalogueTable<Protector> CatalogueReader::ld_AllProtector() {
-    return fullLoad<Protector>(PartKind::Protector,
-                               [](FieldReader& in) { return readFresh<Protector>(in, SoftMode::Named); });
-}
-CatalogueTable<Hard> CatalogueReader::ld_AllHard() {
-    return fullLoad<Hard>(PartKind::Hardware,
-                          [](FieldReader& in) { return readFresh<Hard>(in, SoftMode::Named); });
-}
-CatalogueTable<SoftMobile> CatalogueReader::ld_AllSoftM() {
-    return fullLoad<SoftMobile>(
-        PartKind::SoftMobile, [](FieldReader& in) { return readFresh<SoftMobile>(in, SoftMode::BareCosts); });
-}
-CatalogueTable<SoftAttack> CatalogueReader::ld_AllSoftA() {
-    return fullLoad<SoftAttack>(
-        PartKind::SoftAttack, [](FieldReader& in) { return readFresh<SoftAttack>(in, SoftMode::BareCosts); });
-}
-CatalogueTable<SoftDeffence> CatalogueReader::ld_AllSoftD() {
-    return fullLoad<SoftDeffence>(PartKind::SoftDeffence, [](FieldReader& in) {
-        return readFresh<SoftDeffence>(in, SoftMode::BareCosts);
-    });
+template <class Part>
+std::shared_ptr<Part> CatalogueReader::load(int id) {
+    return loadById<Part>(id, [](FieldReader& in) { return readFresh<Part>(in, SoftMode::Named); });
 }
 
-MotorPtr CatalogueReader::ld_Motor(int id) {
-    return loadById<Motor>(PartKind::Motor, id,
-                           [](FieldReader& in) { return readFresh<Motor>(in, SoftMode::Named); });
-}
-FramePtr CatalogueReader::ld_Frame(int id) {
-    return loadById<DollFrame>(PartKind::Frame, id,
-                               [](FieldReader& in) { return readFresh<DollFrame>(in, SoftMode::Named); });
-}
 FramePtr CatalogueReader::ldFrame(int id) {
-    return loadById<DollFrame>(PartKind::Frame, id, [](FieldReader& in) {
+    return loadById<DollFrame>(id, [](FieldReader& in) {
         auto f = std::make_shared<DollFrame>();
         readRecord(in, *f, false);
         return f;
     });
 }
-BoosterPtr CatalogueReader::ld_Boost(int id) {
-    return loadById<Booster>(PartKind::Booster, id,
-                             [](FieldReader& in) { return readFresh<Booster>(in, SoftMode::Named); });
-}
-ProtectorPtr CatalogueReader::ld_Protect(int id) {
-    return loadById<Protector>(PartKind::Protector, id,
-                               [](FieldReader& in) { return readFresh<Protector>(in, SoftMode::Named); });
-}
-HardPtr CatalogueReader::ld_Hard(int id) {
-    return loadById<Hard>(PartKind::Hardware, id,
-                          [](FieldReader& in) { return readFresh<Hard>(in, SoftMode::Named); });
-}
-SoftMobilePtr CatalogueReader::ld_SoftM(int id) {
-    return loadById<SoftMobile>(PartKind::SoftMobile, id,
-                                [](FieldReader& in) { return readFresh<SoftMobile>(in, SoftMode::Named); });
-}
-SoftAttackPtr CatalogueReader::ld_SoftA(int id) {
-    return loadById<SoftAttack>(PartKind::SoftAttack, id,
-                                [](FieldReader& in) { return readFresh<SoftAttack>(in, SoftMode::Named); });
-}
-SoftDeffencePtr CatalogueReader::ld_SoftD(int id) {
-    return loadById<SoftDeffence>(PartKind::SoftDeffence, id, [](FieldReader& in) {
-        return readFresh<SoftDeffence>(in, SoftMode::Named);
-    });
-}
+
+// The readers of every kind, compiled here once.
+#define VARGO_CATALOGUE_READERS(Part)                               \
+    template CatalogueTable<Part> CatalogueReader::loadAll<Part>(); \
+    template std::shared_ptr<Part> CatalogueReader::load<Part>(int);
+VARGO_CATALOGUE_READERS(Motor)
+VARGO_CATALOGUE_READERS(DollFrame)
+VARGO_CATALOGUE_READERS(Booster)
+VARGO_CATALOGUE_READERS(Protector)
+VARGO_CATALOGUE_READERS(Hard)
+VARGO_CATALOGUE_READERS(SoftMobile)
+VARGO_CATALOGUE_READERS(SoftAttack)
+VARGO_CATALOGUE_READERS(SoftDeffence)
+#undef VARGO_CATALOGUE_READERS
 
 std::vector<DataProblem> checkCatalogue(const GameFolder& folder, PartKind kind) {
-    const auto& info = catalogueInfo(kind);
+    const auto& info = kindInfo(kind);
     std::vector<DataProblem> problems;
     std::optional<std::vector<std::string>> text;
     try {
@@ -403,7 +308,7 @@ std::vector<DataProblem> checkCatalogue(const GameFolder& folder, PartKind kind)
             int lineNo = static_cast<int>(i) + 1;
             try {
                 FieldReader in(*text, i + 1);
-                auto record = readAny(kind, in);
+                visitKind(kind, [&]<class Part>(KindTag<Part>) { readFresh<Part>(in, SoftMode::Named); });
                 next = in.nextLine();
                 if (kind == PartKind::Frame) {
                     // Re-read the picture code to check it names a body the game can draw.

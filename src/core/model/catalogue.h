@@ -12,7 +12,7 @@
 
 #include "model/field_reader.h"
 #include "model/game_folder.h"
-#include "model/parts.h"
+#include "model/part_kinds.h"
 
 namespace vargo {
 
@@ -30,45 +30,40 @@ struct CatalogueTable {
     int capacity() const { return static_cast<int>(byId.size()) - 1; }
 };
 
-/// Where each kind lives and how far its readers go.
-struct CatalogueInfo {
-    PartKind kind;
-    const char* file;    /**< relative to the game folder, e.g. "ini/Motor.ini" */
-    const char* keyword; /**< the name vargo-tool uses: motor, frame, ... software3 */
-    const char* label;   /**< the name the player reads: モーター ... ソフト（防御） */
-    int capacity;        /**< highest ID the full-load table holds */
-    int stopValue;       /**< the full load stops after a record with an ID at or above this */
-    int endValue;        /**< the load by ID stops at a header with an ID at or above this */
-};
-const CatalogueInfo& catalogueInfo(PartKind kind);
-/// The kind named by vargo-tool's keyword, if any.
-std::optional<PartKind> partKindFromKeyword(const std::string& keyword);
-
 /// Reads catalogues from one game folder. Files are read once per reader and kept, since a Doll's
 /// rebuild asks for many records of the same file.
 class CatalogueReader {
 public:
     explicit CatalogueReader(GameFolder folder);
 
-    CatalogueTable<Motor> ld_AllMotors();
-    CatalogueTable<DollFrame> ld_AllFrame();
-    CatalogueTable<Booster> ld_AllBooster();
-    CatalogueTable<Protector> ld_AllProtector();
-    CatalogueTable<Hard> ld_AllHard();
-    CatalogueTable<SoftMobile> ld_AllSoftM();
-    CatalogueTable<SoftAttack> ld_AllSoftA();
-    CatalogueTable<SoftDeffence> ld_AllSoftD();
+    /// The shop's full load of a kind. Software keeps bare cost records (code 0, no name) in
+    /// place of its named actions.
+    template <class Part>
+    CatalogueTable<Part> loadAll();
+    /// The record with this ID, or an empty part: motor and frame get their maxHP, software its
+    /// named actions carrying the costs.
+    template <class Part>
+    std::shared_ptr<Part> load(int id);
 
-    MotorPtr ld_Motor(int id);
-    FramePtr ld_Frame(int id);
-    BoosterPtr ld_Boost(int id);
-    ProtectorPtr ld_Protect(int id);
-    HardPtr ld_Hard(int id);
-    SoftMobilePtr ld_SoftM(int id);
-    SoftAttackPtr ld_SoftA(int id);
-    SoftDeffencePtr ld_SoftD(int id);
+    CatalogueTable<Motor> ld_AllMotors() { return loadAll<Motor>(); }
+    CatalogueTable<DollFrame> ld_AllFrame() { return loadAll<DollFrame>(); }
+    CatalogueTable<Booster> ld_AllBooster() { return loadAll<Booster>(); }
+    CatalogueTable<Protector> ld_AllProtector() { return loadAll<Protector>(); }
+    CatalogueTable<Hard> ld_AllHard() { return loadAll<Hard>(); }
+    CatalogueTable<SoftMobile> ld_AllSoftM() { return loadAll<SoftMobile>(); }
+    CatalogueTable<SoftAttack> ld_AllSoftA() { return loadAll<SoftAttack>(); }
+    CatalogueTable<SoftDeffence> ld_AllSoftD() { return loadAll<SoftDeffence>(); }
+
+    MotorPtr ld_Motor(int id) { return load<Motor>(id); }
+    FramePtr ld_Frame(int id) { return load<DollFrame>(id); }
+    BoosterPtr ld_Boost(int id) { return load<Booster>(id); }
+    ProtectorPtr ld_Protect(int id) { return load<Protector>(id); }
+    HardPtr ld_Hard(int id) { return load<Hard>(id); }
+    SoftMobilePtr ld_SoftM(int id) { return load<SoftMobile>(id); }
+    SoftAttackPtr ld_SoftA(int id) { return load<SoftAttack>(id); }
+    SoftDeffencePtr ld_SoftD(int id) { return load<SoftDeffence>(id); }
     /// The battle screen's readers: the same motor; a frame without its picture code ("00").
-    MotorPtr ldMotor(int id) { return ld_Motor(id); }
+    MotorPtr ldMotor(int id) { return load<Motor>(id); }
     FramePtr ldFrame(int id);
 
     /// Problems met so far, in the order found.
@@ -82,9 +77,7 @@ public:
 private:
     const std::vector<std::string>* lines(PartKind kind);
     template <class Part, class ReadFn>
-    CatalogueTable<Part> fullLoad(PartKind kind, ReadFn read);
-    template <class Part, class ReadFn>
-    std::shared_ptr<Part> loadById(PartKind kind, int id, ReadFn read);
+    std::shared_ptr<Part> loadById(int id, ReadFn read);
 
     GameFolder gameFolder;
     std::map<int, std::optional<std::vector<std::string>>> cache;

@@ -9,8 +9,8 @@ namespace vargo {
 
 std::vector<DataProblem> checkAllCatalogues(const GameFolder& folder) {
     std::vector<DataProblem> all;
-    for (int k = 0; k < kPartKinds; ++k) {
-        auto found = checkCatalogue(folder, static_cast<PartKind>(k));
+    for (const auto& info : kPartKindInfo) {
+        auto found = checkCatalogue(folder, info.kind);
         all.insert(all.end(), found.begin(), found.end());
     }
     return all;

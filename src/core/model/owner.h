@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/numbers.h"
-#include "model/parts.h"
+#include "model/part_kinds.h"
 
 namespace vargo {
 
@@ -28,41 +28,55 @@ public:
     Int16 Lv = 0;
     Int16 exp = 0;
 
-    bool setMotor(const MotorPtr& m);
-    bool setFrame(const FramePtr& f);
-    bool setBooster(const BoosterPtr& b);
-    bool setProtector(const ProtectorPtr& p);
-    bool setHard(const HardPtr& h);
-    bool setSoftM(const SoftMobilePtr& s);
-    bool setSoftA(const SoftAttackPtr& s);
-    bool setSoftD(const SoftDeffencePtr& s);
+    /// Into the first free slot of the kind's fillable ones; false when they are all taken.
+    template <class Part>
+    bool add(const std::shared_ptr<Part>& part);
+    /// Inventory slot i of the kind (kindInfo(kind).ownedSlots of them); out of range throws.
+    template <class Part>
+    const std::shared_ptr<Part>& part(int i) const {
+        return slotsOf<Part>().at(static_cast<size_t>(i));
+    }
+    /// Removes the lowest part of the kind with this ID and isNew; the covered slots close up.
+    template <class Part>
+    void remove(int id, bool isNew);
+    /// A fitted part that is lost (destroyed in a fight): that very part leaves the inventory, not
+    /// a twin with the same ID and isNew in a lower slot. A part the inventory does not hold falls
+    /// back to remove with its ID and isNew.
+    template <class Part>
+    void removeFitted(const std::shared_ptr<Part>& fitted);
 
-    const MotorPtr& getMotor(int i) const { return motors.at(static_cast<size_t>(i)); }
-    const FramePtr& getFrame(int i) const { return frames.at(static_cast<size_t>(i)); }
-    const BoosterPtr& getBooster(int i) const { return boosters.at(static_cast<size_t>(i)); }
-    const ProtectorPtr& getProtector(int i) const { return protectors.at(static_cast<size_t>(i)); }
-    const HardPtr& getHard(int i) const { return hards.at(static_cast<size_t>(i)); }
-    const SoftMobilePtr& getSoftM(int i) const { return softMs.at(static_cast<size_t>(i)); }
-    const SoftAttackPtr& getSoftA(int i) const { return softAs.at(static_cast<size_t>(i)); }
-    const SoftDeffencePtr& getSoftD(int i) const { return softDs.at(static_cast<size_t>(i)); }
+    bool setMotor(const MotorPtr& m) { return add(m); }
+    bool setFrame(const FramePtr& f) { return add(f); }
+    bool setBooster(const BoosterPtr& b) { return add(b); }
+    bool setProtector(const ProtectorPtr& p) { return add(p); }
+    bool setHard(const HardPtr& h) { return add(h); }
+    bool setSoftM(const SoftMobilePtr& s) { return add(s); }
+    bool setSoftA(const SoftAttackPtr& s) { return add(s); }
+    bool setSoftD(const SoftDeffencePtr& s) { return add(s); }
+
+    const MotorPtr& getMotor(int i) const { return part<Motor>(i); }
+    const FramePtr& getFrame(int i) const { return part<DollFrame>(i); }
+    const BoosterPtr& getBooster(int i) const { return part<Booster>(i); }
+    const ProtectorPtr& getProtector(int i) const { return part<Protector>(i); }
+    const HardPtr& getHard(int i) const { return part<Hard>(i); }
+    const SoftMobilePtr& getSoftM(int i) const { return part<SoftMobile>(i); }
+    const SoftAttackPtr& getSoftA(int i) const { return part<SoftAttack>(i); }
+    const SoftDeffencePtr& getSoftD(int i) const { return part<SoftDeffence>(i); }
 
     /// Protectors in slots 0..9 with this ID (ID 0 counts the free slots).
     int countProtector(int id) const;
 
-    void removeMotor(int id, bool isNew);
-    void removeFrame(int id, bool isNew);
-    void removeBoost(int id, bool isNew);
-    void removeProtect(int id, bool isNew);
-    void removeHard(int id, bool isNew);
-    void removeSoftM(int id, bool isNew);
-    void removeSoftA(int id, bool isNew);
-    void removeSoftD(int id, bool isNew);
+    void removeMotor(int id, bool isNew) { remove<Motor>(id, isNew); }
+    void removeFrame(int id, bool isNew) { remove<DollFrame>(id, isNew); }
+    void removeBoost(int id, bool isNew) { remove<Booster>(id, isNew); }
+    void removeProtect(int id, bool isNew) { remove<Protector>(id, isNew); }
+    void removeHard(int id, bool isNew) { remove<Hard>(id, isNew); }
+    void removeSoftM(int id, bool isNew) { remove<SoftMobile>(id, isNew); }
+    void removeSoftA(int id, bool isNew) { remove<SoftAttack>(id, isNew); }
+    void removeSoftD(int id, bool isNew) { remove<SoftDeffence>(id, isNew); }
 
-    /// A fitted motor or frame that is lost (destroyed in a fight): that very part leaves the
-    /// inventory, not a twin with the same ID and isNew in a lower slot. A part the inventory does
-    /// not hold falls back to removeMotor / removeFrame with its ID and isNew.
-    void removeFittedMotor(const MotorPtr& fitted);
-    void removeFittedFrame(const FramePtr& fitted);
+    void removeFittedMotor(const MotorPtr& fitted) { removeFitted(fitted); }
+    void removeFittedFrame(const FramePtr& fitted) { removeFitted(fitted); }
 
     /// Every owned part becomes used (entering a tournament, loading a saved player).
     void useAllParts();
@@ -73,21 +87,76 @@ public:
     /// skillPlay, skillHard, skillSoft, each three dice (3 to 18).
     void putInitAbl(Random& rng);
 
-    static constexpr int kSmallSlots = 4;       ///< motors, frames, computers, each software kind
-    static constexpr int kBoosterFillable = 5;  ///< the add operation fills slots 0..4
-    static constexpr int kProtectorFillable = 10;
-    static constexpr int kLargeCovered = 10;  ///< remove/use/clear cover slots 0..9
-    static constexpr int kLargeSlots = 11;    ///< slot 10 exists but nothing uses it
+    // The inventory's shapes, as the kind table gives them.
+    static constexpr int kSmallSlots =
+        kindInfo(PartKind::Motor).ownedSlots;  ///< motors, frames, computers, software
+    static constexpr int kBoosterFillable = kindInfo(PartKind::Booster).fillable;  ///< add fills slots 0..4
+    static constexpr int kProtectorFillable = kindInfo(PartKind::Protector).fillable;
+    static constexpr int kLargeCovered = kindInfo(PartKind::Booster).covered;  ///< remove/use/clear: 0..9
+    static constexpr int kLargeSlots =
+        kindInfo(PartKind::Booster).ownedSlots;  ///< slot 10 exists; nothing uses it
 
 private:
-    std::array<MotorPtr, kSmallSlots> motors;
-    std::array<FramePtr, kSmallSlots> frames;
-    std::array<BoosterPtr, kLargeSlots> boosters;
-    std::array<ProtectorPtr, kLargeSlots> protectors;
-    std::array<HardPtr, kSmallSlots> hards;
-    std::array<SoftMobilePtr, kSmallSlots> softMs;
-    std::array<SoftAttackPtr, kSmallSlots> softAs;
-    std::array<SoftDeffencePtr, kSmallSlots> softDs;
+    template <class Part>
+    using Slots = std::array<std::shared_ptr<Part>, static_cast<size_t>(kindInfo(kindOf<Part>).ownedSlots)>;
+
+    template <class Part>
+    Slots<Part>& slotsOf() {
+        return std::get<Slots<Part>>(inventory);
+    }
+    template <class Part>
+    const Slots<Part>& slotsOf() const {
+        return std::get<Slots<Part>>(inventory);
+    }
+
+    PerKind<Slots> inventory;
 };
+
+template <class Part>
+bool Owner::add(const std::shared_ptr<Part>& p) {
+    auto& held = slotsOf<Part>();
+    for (int k = 0; k < kindInfo(kindOf<Part>).fillable; ++k) {
+        if (isEmptyPart(held[static_cast<size_t>(k)])) {
+            held[static_cast<size_t>(k)] = p;
+            return true;
+        }
+    }
+    return false;
+}
+
+template <class Part>
+void Owner::remove(int id, bool isNew) {
+    auto& held = slotsOf<Part>();
+    const int last = kindInfo(kindOf<Part>).covered - 1;
+    bool found = false;
+    for (int k = 0; k <= last; ++k) {
+        auto& slot = held[static_cast<size_t>(k)];
+        if (!found && slot->ID == id && slot->isNew == isNew) {
+            found = true;
+        }
+        if (found && k < last) {
+            slot = held[static_cast<size_t>(k + 1)];
+        }
+    }
+    if (found) {
+        held[static_cast<size_t>(last)] = emptyPart<Part>();
+    }
+}
+
+template <class Part>
+void Owner::removeFitted(const std::shared_ptr<Part>& fitted) {
+    auto& held = slotsOf<Part>();
+    const int last = kindInfo(kindOf<Part>).covered - 1;
+    for (int k = 0; k <= last; ++k) {
+        if (held[static_cast<size_t>(k)] == fitted && !isEmptyPart(fitted)) {
+            for (int j = k; j < last; ++j) {
+                held[static_cast<size_t>(j)] = held[static_cast<size_t>(j + 1)];
+            }
+            held[static_cast<size_t>(last)] = emptyPart<Part>();
+            return;
+        }
+    }
+    remove<Part>(fitted->ID, fitted->isNew);
+}
 
 }  // namespace vargo

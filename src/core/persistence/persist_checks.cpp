@@ -8,6 +8,7 @@
 #include <set>
 
 #include "model/catalogue.h"
+#include "model/doll_parts.h"
 #include "model/file_transaction.h"
 #include "model/game.h"
 #include "model/random.h"
@@ -163,45 +164,31 @@ std::vector<DataProblem> mismatchedParts(Game& game, int n) {
     std::vector<DataProblem> out;
     const Owner& o = *game.owners[0];
     const doll& d = *game.dolls[0];
-    auto owned = [](int id, int slots, const auto& get) {
-        int count = 0;
-        for (int i = 0; i < slots; ++i) {
-            count += get(i)->ID == id ? 1 : 0;
-        }
-        return count;
-    };
-    auto report = [&](const std::string& kind, int id) {
-        out.push_back({SaveFiles::dollFile(n), 0,
-                       "Dollの" + kind + "（ID " + std::to_string(id) + "）が " + SaveFiles::playerFile(n) +
-                           " の所持品にありません。別のセーブのファイルが混ざっているかもしれません"});
-    };
-    auto single = [&](const std::string& kind, int id, const auto& get) {
-        if (id > 0 && owned(id, Owner::kSmallSlots, get) == 0) {
-            report(kind, id);
-        }
-    };
-    single("モーター", d.Motor->ID, [&](int i) { return o.getMotor(i); });
-    single("フレーム", d.frame->ID, [&](int i) { return o.getFrame(i); });
-    single("コンピュータ", d.Hard->ID, [&](int i) { return o.getHard(i); });
-    single("移動ソフト", d.getSoftM(0)->ID, [&](int i) { return o.getSoftM(i); });
-    single("攻撃ソフト", d.getSoftA(0)->ID, [&](int i) { return o.getSoftA(i); });
-    single("防御ソフト", d.getSoftD(0)->ID, [&](int i) { return o.getSoftD(i); });
-    std::map<int, int> boosters, protectors;
-    for (int i = 0; i < 5; ++i) {
-        ++boosters[d.getBoost(i)->ID];
-    }
-    for (int i = 0; i < doll::kProtectors; ++i) {
-        ++protectors[d.getProtector(i)->ID];
-    }
-    for (const auto& [id, fitted] : boosters) {
-        if (id > 0 && owned(id, Owner::kLargeCovered, [&](int i) { return o.getBooster(i); }) < fitted) {
-            report("ブースター", id);
-        }
-    }
-    for (const auto& [id, fitted] : protectors) {
-        if (id > 0 && owned(id, Owner::kLargeCovered, [&](int i) { return o.getProtector(i); }) < fitted) {
-            report("プロテクタ", id);
-        }
+    // The single parts are named first, then boosters and plates.
+    for (bool many : {false, true}) {
+        forEachKind([&]<class Part>(KindTag<Part> kind) {
+            if (fitsMany(kind.kind) != many) {
+                return;
+            }
+            // The slots the Doll file restores, counted by ID: two fitted plates of one ID need two owned.
+            std::map<int, int> fitted;
+            for (int i = 0; i < kind.info().dollFileFitted; ++i) {
+                ++fitted[dollPart<Part>(d, i)->ID];
+            }
+            for (const auto& [id, count] : fitted) {
+                int owned = 0;
+                for (int i = 0; i < kind.info().covered; ++i) {
+                    owned += o.part<Part>(i)->ID == id ? 1 : 0;
+                }
+                if (id > 0 && owned < count) {
+                    out.push_back(
+                        {SaveFiles::dollFile(n), 0,
+                         std::string("Dollの") + kind.info().phrase + "（ID " + std::to_string(id) + "）が " +
+                             SaveFiles::playerFile(n) +
+                             " の所持品にありません。別のセーブのファイルが混ざっているかもしれません"});
+                }
+            }
+        });
     }
     return out;
 }

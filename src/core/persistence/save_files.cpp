@@ -165,22 +165,19 @@ std::string SaveFiles::logicFile(int n) {
 
 std::vector<std::string> SaveFiles::playerLines() const {
     const Owner& o = *game.owners[0];
-    return {
+    std::vector<std::string> lines = {
         game.gameDate.format(),
         saveNameField(o.name),
         numbers({o.Lv, o.exp, o.Rl}),
         numbers({o.skillPlay, o.skillHard, o.skillSoft}),
-        idList(4, [&](int i) { return o.getMotor(i)->ID; }),
-        idList(4, [&](int i) { return o.getFrame(i)->ID; }),
-        idList(10, [&](int i) { return o.getBooster(i)->ID; }),
-        idList(10, [&](int i) { return o.getProtector(i)->ID; }),
-        idList(4, [&](int i) { return o.getHard(i)->ID; }),
-        idList(4, [&](int i) { return o.getSoftM(i)->ID; }),
-        idList(4, [&](int i) { return o.getSoftA(i)->ID; }),
-        idList(4, [&](int i) { return o.getSoftD(i)->ID; }),
-        numbers({game.playMusic ? 1 : 0, game.guideOn ? 1 : 0}),
-        numbers({o.recWin, o.recLoose, o.recChamp}),
     };
+    // The inventory, one line per kind: the slots removal covers (booster slot 10 is not kept).
+    forEachKind([&]<class Part>(KindTag<Part> kind) {
+        lines.push_back(idList(kind.info().covered, [&](int i) { return o.part<Part>(i)->ID; }));
+    });
+    lines.push_back(numbers({game.playMusic ? 1 : 0, game.guideOn ? 1 : 0}));
+    lines.push_back(numbers({o.recWin, o.recLoose, o.recChamp}));
+    return lines;
 }
 
 std::vector<std::string> SaveFiles::dollLines() const {

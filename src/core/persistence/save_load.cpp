@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/doll_parts.h"
 #include "model/field_reader.h"
 #include "model/text_codec.h"
 #include "persistence/fitted_parts.h"
@@ -12,11 +13,18 @@
 namespace vargo {
 namespace {
 
-template <size_t N>
-std::array<Int16, N> readIds(FieldReader& in) {
-    std::array<Int16, N> ids{};
-    for (auto& id : ids) {
-        id = in.integer();
+// The part IDs of a save file, kind by kind in PartKind order, `count(kind)` of each.
+using KindIds = std::array<std::vector<Int16>, kPartKinds>;
+
+template <class Count>
+KindIds readKindIds(FieldReader& in, Count count) {
+    KindIds ids;
+    for (const auto& info : kPartKindInfo) {
+        auto& these = ids[static_cast<size_t>(info.kind)];
+        these.resize(static_cast<size_t>(count(info)));
+        for (auto& id : these) {
+            id = in.integer();
+        }
     }
     return ids;
 }
@@ -42,14 +50,7 @@ bool SaveFiles::loadPlayerRtn(int which) {
         std::string name = in.name();
         Int16 lv = in.integer(), exp = in.integer(), rl = in.integer();
         Int16 play = in.integer(), hard = in.integer(), soft = in.integer();
-        auto motors = readIds<4>(in);
-        auto frames = readIds<4>(in);
-        auto boosters = readIds<10>(in);
-        auto protectors = readIds<10>(in);
-        auto hards = readIds<4>(in);
-        auto softMs = readIds<4>(in);
-        auto softAs = readIds<4>(in);
-        auto softDs = readIds<4>(in);
+        KindIds owned = readKindIds(in, [](const PartKindInfo& info) { return info.covered; });
         Int16 music = in.integer(), guide = in.integer();
         Int16 win = in.integer(), loose = in.integer(), champ = in.integer();
 
@@ -74,40 +75,19 @@ bool SaveFiles::loadPlayerRtn(int which) {
         }
         game.playMusic = music == 1;
         game.guideOn = guide == 1;
-        for (size_t i = 0; i < 4; ++i) {
-            if (motors[i] >= 1) {
-                o->setMotor(catalogue.ld_Motor(motors[i]));
+        // Only the slots a purchase fills come back: booster slots 5 to 9 are kept but never read.
+        forEachKind([&]<class Part>(KindTag<Part> kind) {
+            const auto& ids = owned[static_cast<size_t>(kind.kind)];
+            for (int i = 0; i < kind.info().fillable; ++i) {
+                if (ids[static_cast<size_t>(i)] > 0) {
+                    auto part = catalogue.load<Part>(ids[static_cast<size_t>(i)]);
+                    if constexpr (std::is_same_v<Part, Protector>) {
+                        countUpProtector(*part, *o, i - 1);
+                    }
+                    o->add(part);
+                }
             }
-            if (frames[i] >= 1) {
-                o->setFrame(catalogue.ld_Frame(frames[i]));
-            }
-        }
-        for (size_t i = 0; i < 5; ++i) {
-            if (boosters[i] > 0) {
-                o->setBooster(catalogue.ld_Boost(boosters[i]));
-            }
-            if (i < 4 && hards[i] > 0) {
-                o->setHard(catalogue.ld_Hard(hards[i]));
-            }
-        }
-        for (size_t i = 0; i < 10; ++i) {
-            if (protectors[i] > 0) {
-                auto p = catalogue.ld_Protect(protectors[i]);
-                countUpProtector(*p, *o, static_cast<int>(i) - 1);
-                o->setProtector(p);
-            }
-        }
-        for (size_t i = 0; i < 4; ++i) {
-            if (softAs[i] > 0) {
-                o->setSoftA(catalogue.ld_SoftA(softAs[i]));
-            }
-            if (softDs[i] > 0) {
-                o->setSoftD(catalogue.ld_SoftD(softDs[i]));
-            }
-            if (softMs[i] > 0) {
-                o->setSoftM(catalogue.ld_SoftM(softMs[i]));
-            }
-        }
+        });
         o->useAllParts();
         return true;
     } catch (const FieldError& e) {
@@ -124,20 +104,12 @@ bool SaveFiles::loadDollRtn(int which) {
     }
     FieldReader in(*lines, 0);
     std::string name, programedWord;
-    Int16 motorId = 0, frameId = 0, hardId = 0, motorHP = 0, frameHP = 0;
-    std::array<Int16, 5> boosters{};
-    std::array<Int16, 4> protectors{}, softMs{}, softAs{}, softDs{};
+    Int16 motorHP = 0, frameHP = 0;
+    KindIds fitted;
     try {
         name = in.name();
         in.integer();  // ownerID: the new Doll keeps its own
-        motorId = in.integer();
-        frameId = in.integer();
-        boosters = readIds<5>(in);
-        protectors = readIds<4>(in);
-        hardId = in.integer();
-        softMs = readIds<4>(in);
-        softAs = readIds<4>(in);
-        softDs = readIds<4>(in);
+        fitted = readKindIds(in, [](const PartKindInfo& info) { return info.dollFileIds; });
         in.integer();  // junkParts: likewise
         motorHP = in.integer();
         frameHP = in.integer();
@@ -149,21 +121,18 @@ bool SaveFiles::loadDollRtn(int which) {
 
     auto d = std::make_shared<doll>();
     game.dolls.at(static_cast<size_t>(which)) = d;
-    d->frame = catalogue.ld_Frame(frameId);
-    d->Hard = catalogue.ld_Hard(hardId);
-    d->Motor = catalogue.ld_Motor(motorId);
-    d->setSoftM(0, catalogue.ld_SoftM(softMs[0]));
-    d->setSoftA(0, catalogue.ld_SoftA(softAs[0]));
-    d->setSoftD(0, catalogue.ld_SoftD(softDs[0]));
     d->name = name;
-    for (Int16 id : boosters) {
-        d->addBooster(catalogue.ld_Boost(id));
-    }
-    for (size_t i = 0; i < protectors.size(); ++i) {
-        auto p = catalogue.ld_Protect(protectors[i]);
-        countUpProtector2(*p, *d, static_cast<int>(i) - 1);
-        d->addProtector(p, prompts);
-    }
+    // Only slot 0 of each program kind is fitted; an ID of 0 fits an empty part.
+    forEachKind([&]<class Part>(KindTag<Part> kind) {
+        const auto& ids = fitted[static_cast<size_t>(kind.kind)];
+        for (int i = 0; i < kind.info().dollFileFitted; ++i) {
+            auto part = catalogue.load<Part>(ids[static_cast<size_t>(i)]);
+            if constexpr (std::is_same_v<Part, Protector>) {
+                countUpProtector2(*part, *d, i - 1);
+            }
+            fitPart(*d, part, prompts);
+        }
+    });
     d->frame->HP = frameHP;
     d->Motor->HP = motorHP;
     d->programed = programedWord == "True";

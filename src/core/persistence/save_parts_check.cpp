@@ -16,25 +16,7 @@ namespace {
 using LineParts = std::map<int, std::vector<std::pair<PartKind, int>>>;
 
 bool inCatalogue(CatalogueReader& cat, PartKind kind, int id) {
-    switch (kind) {
-        case PartKind::Motor:
-            return !isEmptyPart(cat.ld_Motor(id));
-        case PartKind::Frame:
-            return !isEmptyPart(cat.ld_Frame(id));
-        case PartKind::Booster:
-            return !isEmptyPart(cat.ld_Boost(id));
-        case PartKind::Protector:
-            return !isEmptyPart(cat.ld_Protect(id));
-        case PartKind::Hardware:
-            return !isEmptyPart(cat.ld_Hard(id));
-        case PartKind::SoftMobile:
-            return !isEmptyPart(cat.ld_SoftM(id));
-        case PartKind::SoftAttack:
-            return !isEmptyPart(cat.ld_SoftA(id));
-        case PartKind::SoftDeffence:
-            return !isEmptyPart(cat.ld_SoftD(id));
-    }
-    return false;
+    return visitKind(kind, [&]<class Part>(KindTag<Part>) { return !isEmptyPart(cat.load<Part>(id)); });
 }
 
 // Reads `count` IDs; the first `used` of them are the ones the loader turns into parts.
@@ -47,35 +29,27 @@ void readIds(FieldReader& in, PartKind kind, int count, int used, LineParts& out
     }
 }
 
-// The player file's inventory: the IDs in the order and places loadPlayerRtn reads them.
+// The player file's inventory: the IDs in the order and places loadPlayerRtn reads them (booster
+// slots 5 to 9 are kept but never restored).
 void playerParts(FieldReader& in, LineParts& out) {
     in.text();
     in.escapedText();
     for (int i = 0; i < 6; ++i) {
         in.integer();
     }
-    readIds(in, PartKind::Motor, 4, 4, out);
-    readIds(in, PartKind::Frame, 4, 4, out);
-    readIds(in, PartKind::Booster, 10, 5, out);  // slots 5 to 9 are never restored
-    readIds(in, PartKind::Protector, 10, 10, out);
-    readIds(in, PartKind::Hardware, 4, 4, out);
-    readIds(in, PartKind::SoftMobile, 4, 4, out);
-    readIds(in, PartKind::SoftAttack, 4, 4, out);
-    readIds(in, PartKind::SoftDeffence, 4, 4, out);
+    for (const auto& info : kPartKindInfo) {
+        readIds(in, info.kind, info.covered, info.fillable, out);
+    }
 }
 
-// The Doll file's fitted parts, as loadDollRtn reads them.
+// The Doll file's fitted parts, as loadDollRtn reads them (only slot 0 of each program kind is
+// fitted).
 void dollParts(FieldReader& in, LineParts& out) {
     in.escapedText();
     in.integer();  // ownerID
-    readIds(in, PartKind::Motor, 1, 1, out);
-    readIds(in, PartKind::Frame, 1, 1, out);
-    readIds(in, PartKind::Booster, 5, 5, out);
-    readIds(in, PartKind::Protector, 4, 4, out);
-    readIds(in, PartKind::Hardware, 1, 1, out);
-    readIds(in, PartKind::SoftMobile, 4, 1, out);  // only slot 0 of each program kind is fitted
-    readIds(in, PartKind::SoftAttack, 4, 1, out);
-    readIds(in, PartKind::SoftDeffence, 4, 1, out);
+    for (const auto& info : kPartKindInfo) {
+        readIds(in, info.kind, info.dollFileIds, info.dollFileFitted, out);
+    }
 }
 
 // "モーター 7, 9 (ini/Motor.ini)" and its English twin for the tool, for each kind on the line.
@@ -83,8 +57,8 @@ void describe(const std::vector<std::pair<PartKind, int>>& missing, std::string&
     std::optional<PartKind> kind;
     auto close = [&] {
         if (kind) {
-            en += std::string(" (") + catalogueInfo(*kind).file + ")";
-            ja += std::string(" (") + catalogueInfo(*kind).file + ")";
+            en += std::string(" (") + kindInfo(*kind).file + ")";
+            ja += std::string(" (") + kindInfo(*kind).file + ")";
         }
     };
     for (const auto& [k, id] : missing) {
@@ -99,8 +73,8 @@ void describe(const std::vector<std::pair<PartKind, int>>& missing, std::string&
             ja += "、";
         }
         kind = k;
-        en += std::string(catalogueInfo(k).keyword) + " " + std::to_string(id);
-        ja += std::string(catalogueInfo(k).label) + " " + std::to_string(id);
+        en += std::string(kindInfo(k).keyword) + " " + std::to_string(id);
+        ja += std::string(kindInfo(k).label) + " " + std::to_string(id);
     }
     close();
 }

@@ -23,7 +23,7 @@ struct OfferedRow {
     std::vector<std::string> values;
 };
 
-/// One row of an inventory list; the tag is kind number x 1000 + ID.
+/// One row of an inventory list; the tag is Shop::tagOf(kind, ID).
 struct InventoryRow {
     std::string name;
     int tag = 0;
@@ -31,7 +31,7 @@ struct InventoryRow {
 
 class Shop {
 public:
-    static constexpr int kKinds = 8;
+    static constexpr int kKinds = kPartKinds;
     static constexpr int kFirstOffered = 1;
     static constexpr int kLastOffered = 19;
     static constexpr int kUsedList = 0;
@@ -42,7 +42,10 @@ public:
     Shop(const Shop&) = delete;
     Shop& operator=(const Shop&) = delete;
 
+    /// The selector's entries: the kinds' labels in PartKind order.
     static const std::array<const char*, kKinds>& kindLabels();
+    /// An inventory row's tag: (kind + 1) x 1000 + ID.
+    static int tagOf(PartKind kind, int id);
     /// Header help text ("値段" for "Rl" ...), empty for the others.
     static std::string headerHelp(const std::string& header);
 
@@ -81,24 +84,20 @@ public:
 private:
     void dspInit();
     void showGuide(const std::string& text);
-    static std::string kindGuide(int position);
-    int priceOf(int kindNumber, int id) const;
+    static std::string kindGuide(PartKind kind);
+    int priceOf(PartKind kind, int id) const;
     template <class Part>
-    bool place(const std::shared_ptr<Part>& part, int kindNumber, int id);
-    void takeOffDoll(int kindNumber);
-    void removeOwned(int kindNumber, int id, bool isNew);
+    bool place(const std::shared_ptr<Part>& part, int id);
+    void takeOffDoll(PartKind kind);
+    template <class Part>
+    const CatalogueTable<Part>& table() const {
+        return std::get<CatalogueTable<Part>>(catalogues);
+    }
 
     Game& game;
     Prompts& prompts;
 
-    CatalogueTable<Motor> motors;
-    CatalogueTable<DollFrame> frames;
-    CatalogueTable<Booster> boosters;
-    CatalogueTable<Protector> protectors;
-    CatalogueTable<Hard> hards;
-    CatalogueTable<SoftMobile> softMs;
-    CatalogueTable<SoftAttack> softAs;
-    CatalogueTable<SoftDeffence> softDs;
+    PerKind<CatalogueTable> catalogues;
 
     int kindPos = 0;
     std::vector<std::string> columnHeaders;
