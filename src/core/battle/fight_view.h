@@ -1,8 +1,7 @@
 #pragma once
 // What the battle window shows, worked out from the fight's screen (kept from its events) and the
-// Dolls' numbers: label texts, HP bars in twips, where
-// each fighter stands in the scene and in which pose, and which picture files to load. The window
-// draws exactly this and decides nothing.
+// Dolls' numbers: label texts, HP bars in twips, where each fighter stands in the scene and in which
+// pose, and which picture files to load. The window draws exactly this and decides nothing.
 
 #include <array>
 #include <string>
