@@ -208,20 +208,6 @@ void doll::refreshAC() {
     }
 }
 
-void doll::refreshBasic() {
-    // Kept for callers that want the old partial sum; removeAllProtect now refreshes fully.
-    weight += Motor->weight + frame->weight;
-    addSkip(value, Motor->Rl);
-    addSkip(value, frame->Rl);
-    refreshBoost();
-    for (const auto& p : protectors) {
-        if (!isEmptyPart(p)) {
-            weight += p->weight;
-            addSkip(value, p->Rl);
-        }
-    }
-}
-
 bool doll::isBlack() const {
     for (const auto& p : protectors) {
         if (isEmptyPart(p)) {

@@ -216,29 +216,6 @@ std::vector<std::string> SaveFiles::logicLines() const {
     return out;
 }
 
-bool SaveFiles::writeOne(const std::string& relative, const std::vector<std::string>& lines) {
-    std::string error;
-    try {
-        if (writeFileAtomic(game.folder.resolve(relative), encodeLines(lines), &error)) {
-            return true;
-        }
-    } catch (const EncodingError&) {
-        error = GameFolder::display(relative) + ": Shift_JISで書けない文字が名前にあります";
-    }
-    prompts.msgBox("セーブできませんでした\n" + error, BoxButtons::Ok);
-    return false;
-}
-
-bool SaveFiles::savePlayerRtn() {
-    return writeOne(playerFile(svNum), playerLines());
-}
-bool SaveFiles::saveDollRtn() {
-    return writeOne(dollFile(svNum), dollLines());
-}
-bool SaveFiles::saveLogicRtn() {
-    return writeOne(logicFile(svNum), logicLines());
-}
-
 std::string SaveFiles::transactionName(int n) {
     return "Save" + std::to_string(n);
 }

@@ -2,8 +2,6 @@
 
 #include <fluidsynth.h>
 
-#include <atomic>
-
 namespace vargo {
 namespace {
 
@@ -17,7 +15,6 @@ const char* const kSoundfontPlaces[] = {
 struct Synth {
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;
-    std::atomic<int> totalTicks{0};
     bool loop = false;
 
     ~Synth() {
