@@ -146,7 +146,7 @@ void doll::removeAllProtect() {
         p = emptyPart<Protector>();
     }
     AC = 0;
-    // The old routine added the remaining parts onto stale totals; a full refresh gives the true ones.
+    // Weight and value still count the plates just taken off: recompute every total from the parts.
     refresh();
 }
 

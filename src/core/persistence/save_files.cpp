@@ -59,8 +59,8 @@ std::optional<int> copyNumber(const std::string& found, const std::string& base)
 }
 
 void numberAgainst(Protector& p, int start, const std::function<std::string(int)>& nameAt) {
-    // The old numbering copied one character of the found name and could repeat a name; the
-    // highest copy number among the earlier slots plus one keeps every copy apart.
+    // The highest copy number among the earlier slots plus one keeps every copy apart: counting
+    // the copies, or reading a single digit of "X 10", could hand out a name already in use.
     if (p.name.empty()) {
         return;  // a blank plate marks a free slot and must stay blank
     }
