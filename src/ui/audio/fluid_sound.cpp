@@ -201,7 +201,7 @@ std::vector<short> renderMidi(const std::filesystem::path& midi, double maxSecon
         if (fluid_player_add(player, midi.c_str()) == FLUID_OK && fluid_player_play(player) == FLUID_OK) {
             const int block = 1024;
             const long long maxFrames = static_cast<long long>(maxSeconds * rate);
-            std::vector<short> buf(block * 2);
+            std::vector<short> buf(static_cast<size_t>(block) * 2);
             long long frames = 0;
             while (frames < maxFrames && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING) {
                 fluid_synth_write_s16(synth, block, buf.data(), 0, 2, buf.data(), 1, 2);

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
 
 namespace vargo {
 namespace {
@@ -49,7 +50,7 @@ double DMsg::scale() const {
 }
 
 int DMsg::px(int twips) const {
-    return static_cast<int>(twips * scale() + 0.5);
+    return static_cast<int>(std::floor(twips * scale() + 0.5));
 }
 
 void DMsg::setDialog(const QString& msg) {
