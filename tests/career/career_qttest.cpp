@@ -14,11 +14,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "support/test_support.h"
 #include "ui/career/design_window.h"
+#include "ui/game_app_qt.h"
 #include "ui/screens/program_window.h"
 #include "ui/screens/startup_window.h"
-#include "support/test_support.h"
-#include "ui/game_app_qt.h"
 #include "ui/theme_qt.h"
 
 using namespace vargo;

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "career/char_make.h"
-#include "ports/sound.h"
 #include "ports/prompts.h"
+#include "ports/sound.h"
 
 namespace vargo {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_support.h"
 #include "ports/prompts.h"
+#include "support/test_support.h"
 
 namespace vargo {
 namespace {

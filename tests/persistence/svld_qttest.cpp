@@ -7,8 +7,8 @@
 #include <QtTest>
 
 #include "model/text_codec.h"
-#include "ui/persistence/save_slot_window.h"
 #include "support/qt_support.h"
+#include "ui/persistence/save_slot_window.h"
 #include "ui/prompts/qt_prompts_qt.h"
 
 using namespace vargo;

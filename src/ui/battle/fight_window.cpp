@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "battle/fight_view.h"
-#include "ui/battle/bracket_window.h"
 #include "model/game.h"
+#include "ui/battle/bracket_window.h"
 
 namespace vargo {
 
