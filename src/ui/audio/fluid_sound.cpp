@@ -143,8 +143,10 @@ bool playOn(Synth& s, const std::filesystem::path& file, bool loop, std::mutex& 
         }
         return false;
     }
-    s.loop = loop;
+    // The audio thread reads loop from the tick callback of any player still attached to the
+    // synth (the old one may not have stopped yet): it changes under the same lock as player.
     std::lock_guard<std::mutex> guard(lock);
+    s.loop = loop;
     s.player = p;
     fluid_player_set_tick_callback(p, &loopAtEnd, &s);
     return fluid_player_play(p) == FLUID_OK;
