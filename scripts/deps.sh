@@ -2,12 +2,12 @@
 # Sourced, not run.
 
 VARGO_PACKAGES=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config python3
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libfluidsynth-dev timgm6mb-soundfont
     fonts-ipafont-gothic
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format clang-tidy
 )
 
 vargo_install() {

@@ -2,25 +2,30 @@
 """Check the part catalogues as a game economy.
 
 1. Reads the generated data/ini/*.ini back with a reader that follows the
-   catalogue rules (header "." with the ID in characters 2 to 4, fields
-   separated by commas or line breaks, integers rounded halves-to-even) and
-   compares every record with the sources in assets/catalogue/.
-2. Recomputes refresh / resetDollParam for the example Dolls of
-   docs/balance.md (weight, momentum, AC, AP, Memory, value, class, picture).
-3. Runs a rough Monte-Carlo of computer-against-computer fights between the
-   example Dolls (the battle rules of the game, simplified: both sides use the
-   computer's pattern choice) to estimate fight length, win rates and the
-   repair bill of the winner.
+   catalogue layout (header "." with the ID in characters 2 to 4, fields
+   separated by commas or line breaks) and compares every record with the
+   sources in assets/catalogue/.
+2. Works out the example Dolls of docs/balance.md by the workshop's arithmetic
+   (weight, momentum, AC, AP, Memory, value, class, picture) and has the game
+   build the same Dolls (gen-registry --trial): every number must agree.
+3. Has the game's own engine fight the example Dolls, computer against
+   computer (vargo-tool sim --json, each pair alone in a scratch registry):
+   win rates, draws and fight length.
 
-Usage: python3 tools/check_catalogue.py [--fights N] [--seed S]
-Python 3 standard library only; a fixed seed makes the output reproducible.
+Usage: python3 tools/check_catalogue.py [--fights N] [--seed S] [--build DIR]
+--build names the build folder holding vargo-tool and gen-registry (default:
+build/release, else build/dev). Python 3 standard library only; the engine's
+seeded fights make the output reproducible.
 """
 
 import argparse
+import json
 import math
 import os
-import random
+import shutil
+import subprocess
 import sys
+import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import gen_catalogue as gen  # noqa: E402
@@ -247,257 +252,150 @@ def example_dolls(cat):
 
 
 # ---------------------------------------------------------------------------
-# 3. Fight estimate (computer against computer)
+# 3. The game builds the example Dolls and fights them
 # ---------------------------------------------------------------------------
 
-ATTACKS_FOR_HITAWAY = {"kumi", "kick", "spin", "punch", "jump"}
+ACTION_WORDS = {
+    "move": "移動", "jump": "ジャンプ", "spin": "回転", "punch": "パンチ", "kick": "キック",
+    "kumi": "組み", "drop": "投げ", "hold": "折り", "block": "防御", "uke": "受身", "hazusi": "外し",
+}
 
 
-def d6(rng):
-    return int(6 * rng.random()) + 1
+class Engine:
+    """The game's own tools, run on scratch copies of the shipped game folder."""
+
+    def __init__(self, build_dir):
+        self.tool = os.path.join(build_dir, "vargo-tool")
+        self.gen = os.path.join(build_dir, "gen-registry")
+        for exe in (self.tool, self.gen):
+            if not os.access(exe, os.X_OK):
+                raise SystemExit(f"error: {exe} not found; build it first "
+                                 "(cmake --build --preset dev --target vargo-tool gen-registry)")
+        self.env = dict(os.environ)
+        # A sanitizer build's leak report at exit is no concern of the balance figures.
+        self.env.setdefault("ASAN_OPTIONS", "detect_leaks=0")
+        self.scratch = tempfile.mkdtemp(prefix="vargo-balance-")
+
+    def close(self):
+        shutil.rmtree(self.scratch, ignore_errors=True)
+
+    def run(self, args):
+        done = subprocess.run(args, capture_output=True, env=self.env)
+        if done.returncode != 0:
+            raise SystemExit(f"error: {' '.join(args)} failed:\n"
+                             + done.stderr.decode("utf-8", "replace"))
+        return done.stdout.decode("utf-8")
+
+    def registry(self, name, dolls):
+        """A game folder whose enemy registry holds exactly `dolls`, numbered from 1, built by
+        gen-registry from the catalogues; returns the folder."""
+        folder = os.path.join(self.scratch, name)
+        shutil.copytree(os.path.join(ROOT, "data", "ini"), os.path.join(folder, "ini"))
+        os.makedirs(os.path.join(folder, "save"))
+        source = os.path.join(folder, "dolls.txt")
+        with open(source, "w", encoding="utf-8") as f:
+            for d in dolls:
+                f.write(d.source_text())
+        self.run([self.gen, "--trial", folder, source])
+        return folder
+
+    def sim(self, folder, doll_class, rounds, seed):
+        out = self.run([self.tool, "--dir", folder, "sim", "--class", doll_class,
+                        "--rounds", str(rounds), "--seed", str(seed), "--json"])
+        return json.loads(out)
 
 
-def two_d(rng, n):
-    return int(n * rng.random()) + int(n * rng.random()) + 2
+def source_text(doll):
+    """The Doll in the notation of assets/enemies/enemies.txt."""
+    parts = [f"motor={doll.motor['id']}", f"frame={doll.frame['id']}", f"hard={doll.hard['id']}",
+             f"soft={doll.softM['id']}/{doll.softA['id']}/{doll.softD['id']}"]
+    if doll.boosters:
+        parts.append("boosters=" + "/".join(str(b["id"]) for b in doll.boosters))
+    if doll.protectors:
+        parts.append("protectors=" + "/".join(str(p["id"]) for p in doll.protectors))
+    lines = [f"doll {doll.name}", f"skill {doll.skill}", "parts " + " ".join(parts)]
+    for p in doll.patterns:
+        lines.append(f"pattern {p['name']}: " + " ".join(ACTION_WORDS[a] for a in p["actions"]))
+    return "\n".join(lines) + "\n\n"
 
 
-class Fight:
-    def __init__(self, a, b, rng):
-        self.d = [a, b]
-        self.rng = rng
-        self.hp = [[a.motor["HP"], a.frame["HP"]], [b.motor["HP"], b.frame["HP"]]]
-        self.span = 0
-        self.holding = [False, False]
-        self.fallen = [False, False]
-        self.fallChanged = [False, False]
-        self.guarding = [0, 0]
-        self.ukemi = [False, False]
-        self.playAP = 0
-        self.me = 0  # the fighter whose pattern is being chosen
-
-    def destroyed(self, i):
-        return self.hp[i][0] <= 0 or self.hp[i][1] <= 0
-
-    # -- pattern choice (the computer's rules) --
-    def affordable(self, p):
-        return p["AP"] <= self.playAP
-
-    def best_by(self, pred, score=None):
-        choice, best = None, 0
-        for p in self.d[self.me].patterns:
-            if not self.affordable(p) or not pred(p):
-                continue
-            s = p["AP"] if score is None else score(p)
-            if s > best:
-                choice, best = p, s
-        return choice
-
-    def search(self):
-        me, other = self.me, 1 - self.me
-        kumiwaza = lambda p: any(a in ("drop", "hold") for a in p["actions"])
-        if self.holding[other]:
-            return self.best_by(lambda p: "hazusi" in p["actions"])
-        if self.fallen[me]:
-            def spin_score(p):
-                s, grappling = 0, False
-                for a in p["actions"]:
-                    if a in ("spin", "move", "block", "uke"):
-                        s += 3
-                    elif a == "punch":
-                        s += 7
-                    elif a == "kick":
-                        s += 9
-                    elif a == "kumi":
-                        s += 9; grappling = True
-                    elif a in ("drop", "hold") and (self.holding[me] or grappling):
-                        s += 9
-                return s
-            return self.best_by(lambda p: "spin" in p["actions"], spin_score)
-        if self.holding[me]:
-            pts = {"punch": 7, "kick": 9, "drop": 9, "hold": 9}
-            return self.best_by(lambda p: True, lambda p: sum(pts.get(a, 0) for a in p["actions"]))
-        if self.span > 0:
-            return self.best_by(lambda p: p["actions"][0] == "move")
-        plain = self.best_by(lambda p: not kumiwaza(p))
-        if self.d[other].move > self.d[me].move:
-            half = (plain["AP"] if plain else 0) / 2
-            g = self.best_by(lambda p: "kumi" in p["actions"] and p["AP"] > half)
-            if g:
-                return g
-        return plain
-
-    # -- resolution --
-    def hit(self, who, action):
-        other = 1 - who
-        h, dr = two_d(self.rng, 6), two_d(self.rng, 6)
-        if self.holding[who]:
-            level = h
-        elif self.d[who].offence + h >= self.d[other].defence + dr:
-            level = h
-            if action != "kumi" and self.guarding[other] >= 1:
-                g = two_d(self.rng, 6)
-                if not h + self.d[who].offence >= g + self.d[other].defence:
-                    level = 0
-        else:
-            level = 0
-        if self.span >= 1:
-            level = 0
-        return level
-
-    def damage(self, who, kind, wazaPow):
-        other = 1 - who
-        r = int(6 * self.rng.random())
-        base = {1: lambda: two_d(self.rng, 6), 2: lambda: two_d(self.rng, 8),
-                3: lambda: two_d(self.rng, 8), 4: lambda: 0}[kind]()
-        u = 0
-        if self.ukemi[other]:
-            u = int(6 * self.rng.random()) + 1
-            self.ukemi[other] = False
-
-        def amount(b):
-            x = round(b + self.d[who].pow + wazaPow - self.d[other].AC - u)
-            return max(0, min(x, 100))
-        if kind in (1, 2):
-            self.hp[other][0 if r > 2 else 1] -= amount(base)
-        elif kind == 3:
-            self.hp[other][0] -= amount(base)
-            self.hp[other][1] -= amount(two_d(self.rng, 8))
-        else:
-            self.hp[other][1] -= self.d[who].pow + wazaPow
-
-    def hit_away(self, pos, p):
-        if pos <= 1:
-            return 0
-        if pos >= 10:
-            return 1
-        nxt = p["actions"][pos + 1] if pos + 1 < len(p["actions"]) else None
-        return 1 if (nxt not in ATTACKS_FOR_HITAWAY and self.span <= 0) else 0
-
-    def waza(self, who):
-        other = 1 - who
-        self.ukemi[who] = False
-        self.guarding[who] = 0
-        self.me = who
-        p = self.search()
-        if p is None:
-            return
-        me = self.d[who]
-        w = me.weight
-        wp = 0
-        grappled = lambda: self.holding[0] or self.holding[1]
-        for pos, a in enumerate(p["actions"]):
-            if a == "move":
-                if self.hit_away(pos, p) == 0:
-                    if self.fallen[who]:
-                        pass
-                    elif grappled():
-                        pass
-                    elif self.span == 0:
-                        wp += math.floor(me.move / w / 2)
-                    else:
-                        dd = math.floor(me.move / w)
-                        self.span = max(0, min(self.span - dd, 10))
-                        wp += dd
-                else:
-                    if not grappled() and not self.fallen[who]:
-                        self.span = min(self.span + math.floor(me.move / w), 10)
-            elif a == "jump":
-                if not self.fallen[who]:
-                    wp += math.floor(me.jump / w)
-            elif a == "spin":
-                wp += math.floor(me.spin / w)
-                self.fallChanged[who] = True
-                self.fallen[who] = not self.fallen[who]
-                if grappled():
-                    self.fallen[other] = not self.fallen[other]
-            elif a in ("punch", "kick"):
-                level = self.hit(who, a)
-                if level >= 1 and not (self.fallen[who] and not self.fallChanged[who]):
-                    self.damage(who, 1 if a == "punch" else 2, wp)
-            elif a == "kumi":
-                if self.hit(who, a) >= 1 and self.span == 0:
-                    self.holding[who] = True
-            elif a == "drop":
-                if self.holding[who]:
-                    self.damage(who, 3, wp)
-                    self.holding[who] = False
-                    self.fallen[other] = True
-                    self.holding[other] = False
-                wp = 0
-            elif a == "hold":
-                if self.holding[who]:
-                    self.damage(who, 4, wp)
-            elif a == "block":
-                self.guarding[who] = 1
-                wp = 0
-            elif a == "uke":
-                self.ukemi[who] = True
-                wp = 0
-            elif a == "hazusi":
-                if self.holding[other]:
-                    mine = me.pow + wp + two_d(self.rng, 6)
-                    theirs = self.d[other].pow + two_d(self.rng, 6)
-                    if mine >= theirs:
-                        self.holding = [False, False]
-                    else:
-                        self.holding[who] = False
-                else:
-                    self.holding[who] = False
-                wp = 0
-
-    def run(self, max_turns=200):
-        for turn in range(1, max_turns + 1):
-            while True:
-                i0, i1 = d6(self.rng), d6(self.rng)
-                if i0 != i1:
-                    break
-            order = [0, 1] if i0 > i1 else [1, 0]
-            for who in order:
-                self.playAP = two_d(self.rng, 6) + self.d[who].AP
-                self.waza(who)
-                self.fallChanged = [False, False]
-                if self.destroyed(1 - who):
-                    return who, turn
-        return None, max_turns
+Doll.source_text = source_text
 
 
-def repair_cost(doll, hp):
-    total = 0
-    for cur, part in ((hp[0], doll.motor), (hp[1], doll.frame)):
-        if cur <= 0:
-            continue  # destroyed: lost, not repaired
-        c = round((part["HP"] - cur) / 7 * 10 + 100)
-        if c > 100:
-            total += c
-    return total
+def read_registry(folder):
+    """The registry records gen-registry wrote: {number: fields by name}, and the pattern memory
+    of each number."""
+    with open(os.path.join(folder, "ini", "Dollsv.ini"), "rb") as f:
+        lines = f.read().decode("cp932").split("\r\n")
+    records = {}
+    for i, line in enumerate(lines):
+        if not line.startswith("."):
+            continue
+        _, pow_, off, dfc = lines[i + 2].split(",")
+        move, jump, spin = lines[i + 3].split(",")
+        ac, ap, mem = lines[i + 4].split(",")
+        _, _, value, weight = lines[i + 9].split(",")
+        records[int(line[1:])] = {
+            "pow": int(pow_), "offence": int(off), "defence": int(dfc), "move": int(move),
+            "jump": int(jump), "spin": int(spin), "AC": float(ac), "AP": int(ap), "Memory": int(mem),
+            "value": int(value), "weight": float(weight), "image": lines[i + 10].strip('"'),
+        }
+    used = {}
+    with open(os.path.join(folder, "ini", "Logicsv.ini"), "rb") as f:
+        logic = f.read().decode("cp932").split("\r\n")
+    for i, line in enumerate(logic):
+        if line.startswith("."):
+            owner = int(logic[i + 1])
+            used[owner] = used.get(owner, 0) + int(logic[i + 3].split(",")[1])
+    return records, used
 
 
-def fight_table(dolls, pairs, n, seed):
-    rng = random.Random(seed)
+def check_against_game(engine, dolls):
+    """Every number of section 2 must be what the game computes for the same parts."""
+    folder = engine.registry("examples", list(dolls.values()))
+    records, used = read_registry(folder)
+    problems = 0
+    for number, (key, d) in enumerate(dolls.items(), start=1):
+        s = d.summary()
+        game = dict(records[number], patternMemory=used.get(number, 0))
+        for field, got in game.items():
+            if s[field] != got:
+                print(f"  {key}: {field} is {s[field]} here, {got} in the game"); problems += 1
+    print(f"example Dolls as the game builds them: {'OK' if problems == 0 else str(problems) + ' problems'}")
+    return problems
+
+
+def fight_table(engine, dolls, pairs, rounds, seed):
+    """Each pair alone in a registry (A number 1, B number 2), fought `rounds` times by the engine,
+    sides swapped every other fight."""
     rows = []
     for a, b in pairs:
-        wins, turns, repairs, longest = 0, 0, 0, 0
-        for k in range(n):
-            # alternate sides so that neither Doll gets the first slot's edge
-            da, db = (dolls[a], dolls[b]) if k % 2 == 0 else (dolls[b], dolls[a])
-            f = Fight(da, db, rng)
-            winner, t = f.run()
-            a_side = 0 if k % 2 == 0 else 1
-            if winner == a_side:
-                wins += 1
-            if winner is not None:
-                repairs += repair_cost(f.d[winner], f.hp[winner])
-            turns += t
-            longest = max(longest, t)
-        rows.append((a, b, wins / n, turns / n, longest, repairs / n))
+        doll_class = dolls[a].doll_class
+        assert dolls[b].doll_class == doll_class, f"{a} and {b} fight in different classes"
+        folder = engine.registry(f"{a}-{b}", [dolls[a], dolls[b]])
+        result = engine.sim(folder, doll_class, rounds, seed)
+        (pair,) = result["pairs"]
+        assert (pair["a"], pair["b"]) == (1, 2)
+        rows.append((a, b, pair["aWins"] / rounds, pair["draws"], result["averageSteps"]))
     return rows
+
+
+def default_build():
+    for name in ("release", "dev"):
+        folder = os.path.join(ROOT, "build", name)
+        if all(os.access(os.path.join(folder, exe), os.X_OK) for exe in ("vargo-tool", "gen-registry")):
+            return folder
+    return os.path.join(ROOT, "build", "dev")
 
 
 def main(argv=None):
     ap = argparse.ArgumentParser(description="check the part catalogues")
-    ap.add_argument("--fights", type=int, default=2000)
+    ap.add_argument("--fights", type=int, default=2000, help="fights per pair")
     ap.add_argument("--seed", type=int, default=20130101)
+    ap.add_argument("--build", help="build folder with vargo-tool and gen-registry")
     args = ap.parse_args(argv)
+    if args.fights < 1:
+        ap.error("--fights needs a positive number")
     cat = gen.load_all(ROOT)
     problems = check_files(cat)
 
@@ -517,14 +415,22 @@ def main(argv=None):
                    ("Motor.ini", "Frame.ini", "Hardware.ini", "Software1.ini", "Software2.ini", "Software3.ini"))
     print(f"\ncheapest complete Doll costs {cheapest} Rl; lowest starting money 1400 leaves {1400 - cheapest}")
 
-    print(f"\nFight estimate ({args.fights} fights per pair, seed {args.seed}):")
-    print("  A vs B: A's win rate, mean turns, longest, winner's mean repair bill")
-    pairs = [("cheapest", "cheapest"), ("starter", "starter"), ("starter", "cheapest"),
-             ("novice_top", "novice_top"), ("novice_top", "starter"),
-             ("striker", "starter"), ("striker", "novice_top"),
-             ("expert", "expert"), ("expert", "novice_top"), ("best", "best"), ("best", "expert")]
-    for a, b, wr, t, longest, rep in fight_table(dolls, pairs, args.fights, args.seed):
-        print(f"  {a} vs {b}: {wr:.2f}, {t:.1f} turns, longest {longest}, repairs {rep:.0f} Rl")
+    engine = Engine(args.build or default_build())
+    try:
+        print()
+        problems += check_against_game(engine, dolls)
+        print(f"\nFights by the game's engine (vargo-tool sim, {args.fights} fights per pair, "
+              f"seed {args.seed}):")
+        print("  A vs B: A's win rate, draws, mean steps per fight")
+        # sim fights inside one class, so every pair is of one class.
+        pairs = [("cheapest", "cheapest"), ("starter", "starter"), ("starter", "cheapest"),
+                 ("novice_top", "novice_top"), ("novice_top", "starter"),
+                 ("striker", "starter"), ("striker", "novice_top"),
+                 ("expert", "expert"), ("best", "best")]
+        for a, b, wr, draws, steps in fight_table(engine, dolls, pairs, args.fights, args.seed):
+            print(f"  {a} vs {b}: {wr:.2f}, {draws} draws, {steps:.1f} steps")
+    finally:
+        engine.close()
     return 1 if problems else 0
 
 

@@ -14,11 +14,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "support/test_support.h"
 #include "ui/career/design_window.h"
+#include "ui/game_app_qt.h"
 #include "ui/screens/program_window.h"
 #include "ui/screens/startup_window.h"
-#include "support/test_support.h"
-#include "ui/game_app_qt.h"
 #include "ui/theme_qt.h"
 
 using namespace vargo;
@@ -76,7 +76,7 @@ protected:
 
 private:
     QWidget* topModal() {
-        for (int i = shown.size() - 1; i >= 0; --i) {
+        for (qsizetype i = shown.size() - 1; i >= 0; --i) {
             QWidget* w = shown[i];
             if (w && w->isVisible() && w->isModal()) {
                 return w;
@@ -185,8 +185,9 @@ private:
         const char* names[] = {"突撃", "起き上がり", "脱出", "連打", "蹴り", "投げ技"};
         for (int p = 0; p < 6; ++p) {
             top->findChild<QLineEdit*>(QString("Text1_%1").arg(p))->setText(names[p]);
-            for (size_t k = 0; k < patterns[p].size(); ++k) {
-                editor->dropChip(QString("p:%1").arg(patterns[p][k]), p * 10 + static_cast<int>(k));
+            const std::vector<int>& steps = patterns[static_cast<size_t>(p)];
+            for (size_t k = 0; k < steps.size(); ++k) {
+                editor->dropChip(QString("p:%1").arg(steps[k]), p * 10 + static_cast<int>(k));
             }
         }
         top->findChild<QPushButton*>("cmdRegist")->click();

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "ui/career/char_make_window.h"
 #include "model/random.h"
+#include "ui/career/char_make_window.h"
 
 using namespace vargo;
 

@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "ui/career/design_window.h"
 #include "model/catalogue.h"
+#include "ports/prompts.h"
 #include "ports/sound.h"
 #include "support/fake_actions.h"
-#include "ports/prompts.h"
+#include "ui/career/design_window.h"
 #include "ui/theme_qt.h"
 
 using namespace vargo;

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "model/catalogue.h"
-#include "support/test_support.h"
 #include "ports/prompts.h"
+#include "support/test_support.h"
 
 namespace vargo {
 namespace {

@@ -176,6 +176,7 @@ TEST(Catalogue, CheckFindsGapsDuplicatesAndUnreachableRecords) {
                                     "1", "1,1,1,1,1", "1,1,1,1,1", ".1", "C", "1", "1,1,1,1,1", "1,1,1,1,1"});
     auto problems = checkCatalogue(dir.folder(), PartKind::SoftAttack);
     std::vector<std::string> texts;
+    texts.reserve(problems.size());
     for (const auto& p : problems) {
         texts.push_back(p.text());
     }

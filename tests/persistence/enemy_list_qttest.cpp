@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "ui/persistence/enemy_list_window.h"
-#include "support/test_support.h"
 #include "ports/prompts.h"
+#include "support/test_support.h"
+#include "ui/persistence/enemy_list_window.h"
 #include "ui/theme_qt.h"
 
 using namespace vargo;

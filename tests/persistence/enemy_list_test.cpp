@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "model/text_codec.h"
-#include "support/test_support.h"
 #include "ports/prompts.h"
+#include "support/test_support.h"
 
 namespace vargo {
 namespace {

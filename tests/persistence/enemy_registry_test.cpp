@@ -6,8 +6,8 @@
 #include "model/owner.h"
 #include "model/random.h"
 #include "model/text_codec.h"
-#include "support/test_support.h"
 #include "ports/prompts.h"
+#include "support/test_support.h"
 
 namespace vargo {
 namespace {

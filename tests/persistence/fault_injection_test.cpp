@@ -16,9 +16,9 @@
 #include "persistence/enemy_registry.h"
 #include "persistence/recovery.h"
 #include "persistence/save_files.h"
+#include "ports/prompts.h"
 #include "support/faulty_disk.h"
 #include "support/test_support.h"
-#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

@@ -12,8 +12,8 @@
 #include "model/text_codec.h"
 #include "persistence/enemy_registry.h"
 #include "persistence/save_files.h"
-#include "support/test_support.h"
 #include "ports/prompts.h"
+#include "support/test_support.h"
 
 namespace vargo {
 namespace {
@@ -111,7 +111,8 @@ void describeTable(std::ostringstream& out, const Table& t) {
 }
 
 // A catalogue as the shop and the saves read it, and what the game says of it at start.
-Reader catalogueReader(const char* file, std::function<void(CatalogueReader&, std::ostringstream&)> load) {
+Reader catalogueReader(const char* file,
+                       const std::function<void(CatalogueReader&, std::ostringstream&)>& load) {
     return {file, [load, file](const GameFolder& folder) {
                 CatalogueReader r(folder);
                 std::ostringstream out;

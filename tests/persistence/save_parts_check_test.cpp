@@ -8,8 +8,8 @@
 #include "model/catalogue.h"
 #include "persistence/persist_checks.h"
 #include "persistence/save_files.h"
-#include "support/test_support.h"
 #include "ports/prompts.h"
+#include "support/test_support.h"
 
 namespace vargo {
 namespace {
@@ -101,6 +101,7 @@ TEST_F(SavePartsFixture, IdsBeforeABrokenLineAreStillNamed) {
 TEST_F(SavePartsFixture, TheCheckListsThemForEverySaveSet) {
     auto problems = checkSaveSet(dir.folder(), 1);
     std::vector<std::string> texts;
+    texts.reserve(problems.size());
     for (const auto& p : problems) {
         texts.push_back(p.text());
     }

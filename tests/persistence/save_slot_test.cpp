@@ -118,7 +118,7 @@ namespace vargo {
 namespace {
 
 // One byte that is not Shift_JIS, or a file saved again as UTF-8 by an editor: the keypad tells,
-// never throws. Load mode says the rule's words; save mode asks before overwriting what is there.
+// never throws. Load mode says the file cannot be read; save mode asks before overwriting what is there.
 TEST_F(SaveSlotFixture, AnUnreadableSlotIsNeitherLoadedNorOverwrittenUnasked) {
     dir.writeBytes("save/Playersv4.ini", "2014/03/01\r\n\xFF\xFE\r\n1,0,500\r\n");
     dir.write("save/PlayDollsv4.ini", {"アイアン", "0,1,1"});

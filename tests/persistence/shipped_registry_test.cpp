@@ -3,8 +3,8 @@
 #include "model/text_codec.h"
 #include "persistence/enemy_registry.h"
 #include "persistence/persist_checks.h"
-#include "support/test_support.h"
 #include "ports/prompts.h"
+#include "support/test_support.h"
 
 namespace vargo {
 namespace {

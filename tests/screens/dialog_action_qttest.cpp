@@ -6,9 +6,9 @@
 #include <QtTest>
 
 #include "model/game.h"
-#include "ui/screens/dialog_action_window.h"
-#include "support/qt_support.h"
 #include "ports/prompts.h"
+#include "support/qt_support.h"
+#include "ui/screens/dialog_action_window.h"
 #include "ui/widgets/click_label_widget.h"
 
 using namespace vargo;

@@ -10,9 +10,9 @@
 
 #include "model/catalogue.h"
 #include "model/game.h"
-#include "ui/screens/program_window.h"
 #include "support/qt_support.h"
 #include "ui/prompts/qt_prompts_qt.h"
+#include "ui/screens/program_window.h"
 
 using namespace vargo;
 
@@ -128,7 +128,7 @@ private slots:
         drop(w.findChild<QLabel*>("dspAction_1"), "p:5");
         auto* name = w.findChild<QLineEdit*>("Text1_0");
         name->setFocus();
-        for (QString ch : {QString("飛"), QString("蹴")}) {
+        for (const QString& ch : {QString("飛"), QString("蹴")}) {
             QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, ch, Qt::NoModifier);
         }
         QCOMPARE(name->text(), QString("飛蹴"));

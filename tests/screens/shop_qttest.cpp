@@ -10,9 +10,9 @@
 
 #include "model/game.h"
 #include "ports/sound.h"
-#include "ui/screens/shop_window.h"
 #include "support/qt_support.h"
 #include "ui/prompts/qt_prompts_qt.h"
+#include "ui/screens/shop_window.h"
 
 using namespace vargo;
 

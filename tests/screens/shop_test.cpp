@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "model/game.h"
+#include "ports/prompts.h"
 #include "ports/sound.h"
 #include "support/test_support.h"
-#include "ports/prompts.h"
 
 namespace vargo {
 namespace {

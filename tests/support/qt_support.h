@@ -18,10 +18,27 @@
 #include <functional>
 #include <memory>
 #include <source_location>
+#include <version>
 
 #include "ui/theme_qt.h"
 
 namespace vargo::test {
+
+#if defined(__cpp_lib_source_location)
+using SourceWhere = std::source_location;
+#else
+/// Where a call was written, for a compiler that cannot build std::source_location with this
+/// standard library (clang 14 reading libstdc++ 12, as scripts/tidy does).
+struct SourceWhere {
+    const char* file = "";
+    unsigned lineNo = 0;
+    static constexpr SourceWhere current(const char* f = __builtin_FILE(), unsigned l = __builtin_LINE()) {
+        return {f, l};
+    }
+    constexpr const char* file_name() const { return file; }
+    constexpr unsigned line() const { return lineNo; }
+};
+#endif
 
 /// The game's font and look, so that pictures and sizes match what players see.
 inline void useGameFont() {
@@ -37,8 +54,7 @@ class ModalAnswer {
 public:
     static constexpr int kDeadlineMs = 5000;
 
-    ModalAnswer(std::function<void(QWidget*)> act, QWidget* except, int deadlineMs,
-                std::source_location where)
+    ModalAnswer(std::function<void(QWidget*)> act, QWidget* except, int deadlineMs, SourceWhere where)
         : state(std::make_shared<State>()), file(where.file_name()), line(static_cast<int>(where.line())) {
         state->deadlineMs = deadlineMs;
         state->clock.start();
@@ -130,7 +146,7 @@ private:
 /// answer until the window has been dealt with: `auto answer = test::whenModal(...);`.
 [[nodiscard]] inline ModalAnswer whenModal(std::function<void(QWidget*)> act, QWidget* except = nullptr,
                                            int deadlineMs = ModalAnswer::kDeadlineMs,
-                                           std::source_location where = std::source_location::current()) {
+                                           SourceWhere where = SourceWhere::current()) {
     return ModalAnswer(std::move(act), except, deadlineMs, where);
 }
 

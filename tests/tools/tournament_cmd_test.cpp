@@ -10,8 +10,8 @@
 #include "model/text_codec.h"
 #include "persistence/enemy_registry.h"
 #include "persistence/save_files.h"
-#include "support/test_support.h"
 #include "ports/prompts.h"
+#include "support/test_support.h"
 
 namespace vargo::tool {
 namespace {

@@ -4,10 +4,10 @@
 #include <QMessageBox>
 #include <QtTest>
 
-#include "ui/screens/startup_window.h"
 #include "support/qt_support.h"
 #include "support/test_support.h"
 #include "ui/game_app_qt.h"
+#include "ui/screens/startup_window.h"
 
 using namespace vargo;
 

@@ -8,7 +8,8 @@ namespace vargo::tool {
 
 std::string jsonEscape(const std::string& s) {
     std::string o = "\"";
-    for (unsigned char c : s) {
+    for (char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
         switch (c) {
             case '"':
                 o += "\\\"";

@@ -155,7 +155,7 @@ void doll::removeAllProtect() {
         p = emptyPart<Protector>();
     }
     AC = 0;
-    // The old routine added the remaining parts onto stale totals; a full refresh gives the true ones.
+    // Weight and value still count the plates just taken off: recompute every total from the parts.
     refresh();
 }
 
@@ -214,20 +214,6 @@ void doll::refreshAC() {
         AC += p->AC;
         weight += p->weight;
         addSkip(value, p->Rl);
-    }
-}
-
-void doll::refreshBasic() {
-    // Kept for callers that want the old partial sum; removeAllProtect now refreshes fully.
-    weight += Motor->weight + frame->weight;
-    addSkip(value, Motor->Rl);
-    addSkip(value, frame->Rl);
-    refreshBoost();
-    for (const auto& p : protectors) {
-        if (!isEmptyPart(p)) {
-            weight += p->weight;
-            addSkip(value, p->Rl);
-        }
     }
 }
 

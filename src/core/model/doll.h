@@ -84,7 +84,6 @@ public:
     void refreshFrame();
     void refreshBoost();
     void refreshAC();
-    void refreshBasic();
 
     /// Dark armour: a plate whose name contains "Carbon", "Steel" or "Kevler".
     bool isBlack() const;

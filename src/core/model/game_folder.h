@@ -1,5 +1,5 @@
 #pragma once
-// The game folder holds ini/, save/, img/ and midi/. The rules name files the Windows way
+// The game folder holds ini/, save/, img/ and midi/. The game names its files the Windows way
 // ("\ini\Motor.ini"); on Linux names are matched without regard to case.
 
 #include <filesystem>

@@ -1,5 +1,5 @@
 #pragma once
-// Game numbers are 16-bit signed, as the game was designed. The rules use three
+// Game numbers are 16-bit signed: that is what the save files and catalogues hold. The game uses three
 // behaviours when a sum leaves the range: report it, skip the step, or clamp; these helpers give
 // each one a name so the call site says which it means.
 
@@ -16,7 +16,7 @@ constexpr int kInt16Max = 32767;
 constexpr int kInt16Min = -32768;
 constexpr int kMaxMoney = 32767;
 
-/// Raised where the rules call a 16-bit overflow an error of the operation.
+/// Raised where a 16-bit overflow makes the whole operation fail (the caller says so and undoes it).
 class OverflowError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -12,8 +12,9 @@ class Random {
 public:
     virtual ~Random() = default;
     virtual double next() = 0;
-    /// Where the old rules reseeded from the clock. A coarse clock made consecutive rolls equal;
-    /// our generators keep their sequence going instead, so the call only marks the place.
+    /// Marks where a new run of dice begins (a pilot's creation, a fight's start, a bracket's draw).
+    /// Reseeding there from a clock would make rolls in quick succession equal, so our generators
+    /// keep their sequence going and the call only marks the place.
     virtual void reseed() {}
 };
 

@@ -5,6 +5,7 @@
 #include <iconv.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -19,7 +20,7 @@ namespace {
 class Iconv {
 public:
     Iconv(const char* to, const char* from) : cd(iconv_open(to, from)) {
-        if (cd == reinterpret_cast<iconv_t>(-1)) {
+        if (reinterpret_cast<std::intptr_t>(cd) == -1) {  // iconv_open's (iconv_t)-1
             throw EncodingError(std::string("iconv cannot convert ") + from + " to " + to);
         }
     }
@@ -84,39 +85,47 @@ std::string mapLookAlikes(std::string_view utf8) {
     return s;
 }
 
-// Whether the text is well-formed UTF-8 (no overlong forms, no surrogates) holding at least one
-// character of three bytes or more, as all Japanese has.
+// The length of the UTF-8 sequence that starts at b[i] when it is well formed (no overlong form,
+// no surrogate, nothing above U+10FFFF); 0 when it is not.
+size_t utf8SequenceAt(std::string_view b, size_t i) {
+    const auto c = static_cast<unsigned char>(b[i]);
+    if (c < 0x80) {
+        return 1;
+    }
+    size_t n = 0;
+    unsigned char lo = 0x80, hi = 0xBF;  // the allowed range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        lo = c == 0xE0 ? 0xA0 : 0x80;
+        hi = c == 0xED ? 0x9F : 0xBF;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        lo = c == 0xF0 ? 0x90 : 0x80;
+        hi = c == 0xF4 ? 0x8F : 0xBF;
+    }
+    if (n == 0 || i + n > b.size()) {
+        return 0;
+    }
+    for (size_t k = 1; k < n; ++k) {
+        const auto t = static_cast<unsigned char>(b[i + k]);
+        if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) {
+            return 0;
+        }
+    }
+    return n;
+}
+
 }  // namespace
 
+// Well-formed UTF-8 holding at least one character of three bytes or more, as all Japanese has.
 bool looksLikeUtf8(std::string_view b) {
     bool wide = false;
     for (size_t i = 0; i < b.size();) {
-        const auto c = static_cast<unsigned char>(b[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t n = 0;
-        unsigned char lo = 0x80, hi = 0xBF;  // the allowed range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            n = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            n = 3;
-            lo = c == 0xE0 ? 0xA0 : 0x80;
-            hi = c == 0xED ? 0x9F : 0xBF;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            n = 4;
-            lo = c == 0xF0 ? 0x90 : 0x80;
-            hi = c == 0xF4 ? 0x8F : 0xBF;
-        }
-        if (n == 0 || i + n > b.size()) {
+        const size_t n = utf8SequenceAt(b, i);
+        if (n == 0) {
             return false;
-        }
-        for (size_t k = 1; k < n; ++k) {
-            const auto t = static_cast<unsigned char>(b[i + k]);
-            if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) {
-                return false;
-            }
         }
         wide = wide || n >= 3;
         i += n;

@@ -61,9 +61,6 @@ public:
 
     const GameFolder& folder() const { return gameFolder; }
 
-    /// The registry number the next entry would get; 0 when the registry is full or unreadable.
-    int nextFreeNumber();
-
 private:
     struct Counted {
         int number;

@@ -96,15 +96,6 @@ std::vector<std::string> withoutPatterns(const std::vector<std::string>& lines,
 
 }  // namespace
 
-int EnemyRegistry::nextFreeNumber() {
-    auto lines = readDolls();
-    if (!lines) {
-        return 0;
-    }
-    int n = smallestFree(*lines);
-    return n > kMaxNumber ? 0 : n;
-}
-
 int EnemyRegistry::entryEnemy(const doll& d) {
     if (prompts.msgBox(d.name + "を敵として登録しますか？", BoxButtons::YesNo) != kYes) {
         return 0;

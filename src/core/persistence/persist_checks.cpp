@@ -35,6 +35,65 @@ std::optional<std::vector<std::string>> readForCheck(const GameFolder& folder, c
     }
 }
 
+// The Doll records read so far, by registry number, with the line of each header.
+struct RegistryRecords {
+    std::map<int, EnemyRecord> records;
+    std::map<int, int> recordLine;
+};
+
+// Each record of the Doll file: its number, its parts in the catalogue, its picture code.
+RegistryRecords checkDollRecords(const std::vector<std::string>& dolls, const std::string& dollsRel,
+                                 CatalogueReader& cat, std::vector<DataProblem>& out) {
+    RegistryRecords found;
+    for (size_t i = 0; i < dolls.size(); ++i) {
+        if (!isHeader(dolls[i])) {
+            continue;
+        }
+        int line = static_cast<int>(i) + 1;
+        int n = headerId(dolls[i]);
+        if (n < 1 || n > 99) {
+            out.push_back({dollsRel, line, "registry number " + std::to_string(n) + " is outside 1 to 99"});
+        }
+        if (found.records.count(n)) {
+            out.push_back({dollsRel, line, "registry number " + std::to_string(n) + " is used twice"});
+        }
+        try {
+            EnemyRecord r = readEnemyRecord(dolls, i);
+            if (isEmptyPart(cat.ld_Motor(r.motorID))) {
+                out.push_back({dollsRel, line, "no motor with ID " + std::to_string(r.motorID)});
+            }
+            if (isEmptyPart(cat.ld_Frame(r.frameID))) {
+                out.push_back({dollsRel, line, "no frame with ID " + std::to_string(r.frameID)});
+            }
+            if (r.image != "01" && r.image != "0201" && r.image != "0202") {
+                out.push_back({dollsRel, line, "picture code \"" + r.image + "\" is not 01, 0201 or 0202"});
+            }
+            found.records[n] = r;
+            found.recordLine[n] = line;
+        } catch (const FieldError& e) {
+            out.push_back({dollsRel, e.line, e.what()});
+        }
+    }
+    return found;
+}
+
+// The action codes of the pattern block whose header is logics[header], each on its own line.
+void checkActionCodes(const std::vector<std::string>& logics, size_t header, const std::string& logicsRel,
+                      std::vector<DataProblem>& out) {
+    // The codes are read again only to learn their lines: a block may spread its numbers
+    // over fewer or more lines than the game writes.
+    FieldReader codes(logics, header + 3);
+    codes.integer();  // AP
+    codes.integer();  // Memory
+    for (int s = 0; s < Logic::kSteps; ++s) {
+        Int16 code = codes.integer();
+        if (code < 0 || code > 11) {
+            out.push_back(
+                {logicsRel, codes.lineNumber(), "action code " + std::to_string(code) + " is not 0 to 11"});
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<DataProblem> checkRegistry(const GameFolder& folder, const std::string& dollsRel,
@@ -46,37 +105,7 @@ std::vector<DataProblem> checkRegistry(const GameFolder& folder, const std::stri
         return out;
     }
     CatalogueReader cat(folder);
-    std::map<int, EnemyRecord> records;
-    std::map<int, int> recordLine;
-    for (size_t i = 0; i < dolls->size(); ++i) {
-        if (!isHeader((*dolls)[i])) {
-            continue;
-        }
-        int line = static_cast<int>(i) + 1;
-        int n = headerId((*dolls)[i]);
-        if (n < 1 || n > 99) {
-            out.push_back({dollsRel, line, "registry number " + std::to_string(n) + " is outside 1 to 99"});
-        }
-        if (records.count(n)) {
-            out.push_back({dollsRel, line, "registry number " + std::to_string(n) + " is used twice"});
-        }
-        try {
-            EnemyRecord r = readEnemyRecord(*dolls, i);
-            if (isEmptyPart(cat.ld_Motor(r.motorID))) {
-                out.push_back({dollsRel, line, "no motor with ID " + std::to_string(r.motorID)});
-            }
-            if (isEmptyPart(cat.ld_Frame(r.frameID))) {
-                out.push_back({dollsRel, line, "no frame with ID " + std::to_string(r.frameID)});
-            }
-            if (r.image != "01" && r.image != "0201" && r.image != "0202") {
-                out.push_back({dollsRel, line, "picture code \"" + r.image + "\" is not 01, 0201 or 0202"});
-            }
-            records[n] = r;
-            recordLine[n] = line;
-        } catch (const FieldError& e) {
-            out.push_back({dollsRel, e.line, e.what()});
-        }
-    }
+    const auto [records, recordLine] = checkDollRecords(*dolls, dollsRel, cat, out);
 
     std::map<int, int> memoryUsed;
     std::set<int> withPatterns;
@@ -87,18 +116,7 @@ std::vector<DataProblem> checkRegistry(const GameFolder& folder, const std::stri
         int line = static_cast<int>(i) + 1;
         try {
             EnemyPatternBlock b = readPatternBlock(*logics, i, Logic::kSteps);
-            // The codes are read again only to learn their lines: a block may spread its numbers
-            // over fewer or more lines than the game writes.
-            FieldReader codes(*logics, i + 3);
-            codes.integer();  // AP
-            codes.integer();  // Memory
-            for (int s = 0; s < Logic::kSteps; ++s) {
-                Int16 code = codes.integer();
-                if (code < 0 || code > 11) {
-                    out.push_back({logicsRel, codes.lineNumber(),
-                                   "action code " + std::to_string(code) + " is not 0 to 11"});
-                }
-            }
+            checkActionCodes(*logics, i, logicsRel, out);
             if (!records.count(b.dollID)) {
                 out.push_back({logicsRel, line + 1,
                                "pattern of Doll " + std::to_string(b.dollID) + ", which is not entered"});
@@ -112,9 +130,9 @@ std::vector<DataProblem> checkRegistry(const GameFolder& folder, const std::stri
     }
     for (const auto& [n, r] : records) {
         if (!withPatterns.count(n)) {
-            out.push_back({dollsRel, recordLine[n], r.name + " has no patterns in " + logicsRel});
+            out.push_back({dollsRel, recordLine.at(n), r.name + " has no patterns in " + logicsRel});
         } else if (memoryUsed[n] > r.Memory) {
-            out.push_back({dollsRel, recordLine[n],
+            out.push_back({dollsRel, recordLine.at(n),
                            r.name + ": patterns need " + std::to_string(memoryUsed[n]) + " memory of " +
                                std::to_string(r.Memory)});
         }

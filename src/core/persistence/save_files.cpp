@@ -59,8 +59,8 @@ std::optional<int> copyNumber(const std::string& found, const std::string& base)
 }
 
 void numberAgainst(Protector& p, int start, const std::function<std::string(int)>& nameAt) {
-    // The old numbering copied one character of the found name and could repeat a name; the
-    // highest copy number among the earlier slots plus one keeps every copy apart.
+    // The highest copy number among the earlier slots plus one keeps every copy apart: counting
+    // the copies, or reading a single digit of "X 10", could hand out a name already in use.
     if (p.name.empty()) {
         return;  // a blank plate marks a free slot and must stay blank
     }
@@ -211,29 +211,6 @@ std::vector<std::string> SaveFiles::logicLines() const {
         }));
     }
     return out;
-}
-
-bool SaveFiles::writeOne(const std::string& relative, const std::vector<std::string>& lines) {
-    std::string error;
-    try {
-        if (writeFileAtomic(game.folder.resolve(relative), encodeLines(lines), &error)) {
-            return true;
-        }
-    } catch (const EncodingError&) {
-        error = GameFolder::display(relative) + ": Shift_JISで書けない文字が名前にあります";
-    }
-    prompts.msgBox("セーブできませんでした\n" + error, BoxButtons::Ok);
-    return false;
-}
-
-bool SaveFiles::savePlayerRtn() {
-    return writeOne(playerFile(svNum), playerLines());
-}
-bool SaveFiles::saveDollRtn() {
-    return writeOne(dollFile(svNum), dollLines());
-}
-bool SaveFiles::saveLogicRtn() {
-    return writeOne(logicFile(svNum), logicLines());
 }
 
 std::string SaveFiles::transactionName(int n) {

@@ -21,10 +21,6 @@ public:
     /// The save number the save-slot screen confirmed.
     int svNum = 0;
 
-    /// Each writes one file in place (through a temporary file); false after saying why.
-    bool savePlayerRtn();
-    bool saveDollRtn();
-    bool saveLogicRtn();
     /// The three files as one: after it the slot holds the whole new set, or (after a failure that
     /// it reports) the whole previous one; a save cut off by a crash is settled at the next start.
     bool save_rtn();
@@ -52,7 +48,6 @@ public:
     static std::string logicFile(int n);
 
 private:
-    bool writeOne(const std::string& relative, const std::vector<std::string>& lines);
     std::optional<std::vector<std::string>> openForLoad(const std::string& relative);
     void readFailed(const std::string& relative, int line, const std::string& why);
 

@@ -1,5 +1,5 @@
 #pragma once
-// How the game talks to the player. The rules use two kinds of box: the game's own message dialog
+// How the game talks to the player. It uses two kinds of box: the game's own message dialog
 // (DMsg) through six prompts, and the platform's plain message box for short warnings. The Qt
 // layer implements both; tests and tools use ScriptedPrompts.
 

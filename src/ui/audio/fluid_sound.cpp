@@ -2,8 +2,6 @@
 
 #include <fluidsynth.h>
 
-#include <atomic>
-
 namespace vargo {
 namespace {
 
@@ -17,7 +15,6 @@ const char* const kSoundfontPlaces[] = {
 struct Synth {
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;
-    std::atomic<int> totalTicks{0};
     bool loop = false;
 
     ~Synth() {
@@ -146,8 +143,10 @@ bool playOn(Synth& s, const std::filesystem::path& file, bool loop, std::mutex& 
         }
         return false;
     }
-    s.loop = loop;
+    // The audio thread reads loop from the tick callback of any player still attached to the
+    // synth (the old one may not have stopped yet): it changes under the same lock as player.
     std::lock_guard<std::mutex> guard(lock);
+    s.loop = loop;
     s.player = p;
     fluid_player_set_tick_callback(p, &loopAtEnd, &s);
     return fluid_player_play(p) == FLUID_OK;
@@ -204,7 +203,7 @@ std::vector<short> renderMidi(const std::filesystem::path& midi, double maxSecon
         if (fluid_player_add(player, midi.c_str()) == FLUID_OK && fluid_player_play(player) == FLUID_OK) {
             const int block = 1024;
             const long long maxFrames = static_cast<long long>(maxSeconds * rate);
-            std::vector<short> buf(block * 2);
+            std::vector<short> buf(static_cast<size_t>(block) * 2);
             long long frames = 0;
             while (frames < maxFrames && fluid_player_get_status(player) == FLUID_PLAYER_PLAYING) {
                 fluid_synth_write_s16(synth, block, buf.data(), 0, 2, buf.data(), 1, 2);

@@ -124,7 +124,7 @@ void SceneWidget::paintEvent(QPaintEvent*) {
     double slide = 1.0;
     if (timer.isActive()) {
         slide = std::min(1.0, static_cast<double>(clock.elapsed()) / kSlideMs);
-        // Ease out: a quick start that settles on the rule's position.
+        // Ease out: a quick start that settles where the fight put the Doll.
         slide = 1.0 - (1.0 - slide) * (1.0 - slide);
     }
     draw(p, frames[current], slide, hasPrevious ? &previous : nullptr);

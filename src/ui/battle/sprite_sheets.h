@@ -15,7 +15,7 @@ class SpriteSheets {
 public:
     explicit SpriteSheets(GameFolder folder) : gameFolder(std::move(folder)) {}
 
-    /// The sheet named the rules' way ("\img\VARGO01.jpg") cut out by its mask. A missing file gives
+    /// The sheet named as the fight names it ("\img\VARGO01.jpg") cut out by its mask. A missing file gives
     /// a null pixmap, so a damaged install shows an empty scene rather than stopping the fight.
     const QPixmap& masked(const std::string& sheet, const std::string& mask);
     /// A picture without a mask (the arena).

@@ -4,10 +4,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
 
 namespace vargo {
 namespace {
-// The form was designed for a 9-point font about 12 pixels high.
+// The dialog's twips were laid out for a 9-point font about 12 pixels high.
 constexpr double kDesignFontPixels = 12.0;
 constexpr int kInnerWidth = 3495;
 constexpr int kLabelLeft = 240;
@@ -49,7 +50,7 @@ double DMsg::scale() const {
 }
 
 int DMsg::px(int twips) const {
-    return static_cast<int>(twips * scale() + 0.5);
+    return static_cast<int>(std::floor(twips * scale() + 0.5));
 }
 
 void DMsg::setDialog(const QString& msg) {
@@ -93,7 +94,7 @@ void DMsg::relayout() {
     const int bh = std::max({px(kButtonHeight), cmdOK->sizeHint().height(), cmdCancel->sizeHint().height()});
     const int gap = px(kCancelLeft - kOkLeft - kButtonWidth);
     const int innerW = std::max(px(kInnerWidth), 2 * bw + gap + 2 * px(kLabelLeft));
-    // Centre the visible buttons the way the form did: two side by side, or OK alone on the left slot.
+    // Two buttons sit side by side in the middle; OK alone keeps the left place, under the text.
     int left = cmdCancel->isHidden() ? px(kOkLeft) : (innerW - (2 * bw + gap)) / 2;
     cmdOK->setGeometry(left, top, bw, bh);
     cmdCancel->setGeometry(left + bw + gap, top, bw, bh);

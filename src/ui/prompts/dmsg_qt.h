@@ -51,7 +51,7 @@ private:
     int heightTw = 1335 + kTitleTwips;
     int buttonTopTw = 840;
 
-    static constexpr int kTitleTwips = 405; /**< title bar and borders inside the form's height */
+    static constexpr int kTitleTwips = 405; /**< title bar and borders inside the dialog's height */
 };
 
 }  // namespace vargo

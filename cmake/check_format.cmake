@@ -1,0 +1,32 @@
+# Fails when a C++ source under src/ tools/ tests/ fuzz/ bench/ is not as clang-format (with the
+# repository's .clang-format) would write it, and names each such file. Fix with
+#   clang-format -i FILE ...
+if(NOT CLANG_FORMAT)
+    message(FATAL_ERROR "clang-format not found (Debian package clang-format); the format check cannot run")
+endif()
+set(sources "")
+foreach(dir src tools tests fuzz bench)
+    file(GLOB_RECURSE found "${ROOT}/${dir}/*.cpp" "${ROOT}/${dir}/*.h")
+    list(APPEND sources ${found})
+endforeach()
+if(NOT sources)
+    message(FATAL_ERROR "No sources under ${ROOT}")
+endif()
+list(SORT sources)
+execute_process(COMMAND "${CLANG_FORMAT}" --dry-run -Werror ${sources}
+    WORKING_DIRECTORY "${ROOT}" RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE report)
+if(NOT result EQUAL 0)
+    # One name per file, from clang-format's "FILE:LINE:COLUMN: error: code should be clang-formatted".
+    string(REGEX MATCHALL "[^\n]*: error: [^\n]*" lines "${report}")
+    set(files "")
+    foreach(l IN LISTS lines)
+        string(REGEX REPLACE ":[0-9]+:[0-9]+: error: .*" "" f "${l}")
+        string(REPLACE "${ROOT}/" "" f "${f}")
+        list(APPEND files "${f}")
+    endforeach()
+    list(REMOVE_DUPLICATES files)
+    list(JOIN files "\n  " named)
+    message(FATAL_ERROR "Not formatted as clang-format writes them (clang-format -i FILE):\n  ${named}")
+endif()
+list(LENGTH sources count)
+message(STATUS "${count} sources formatted")
