@@ -309,7 +309,7 @@ private slots:
         const QRgb stand1 = spritePixel("VARGO0202.jpg", "VARGO02M.jpg", 0, 240, p1);
         // The scene follows the fight's events: each situation is told as the events that make it.
         auto tell = [&](FightEventKind kind, int who, int value, int after) {
-            FightTestAccess::tell(f, {{kind, static_cast<std::int8_t>(who), 0, 0, value, after}});
+            FightTestAccess::tell(f, {{kind, static_cast<std::int16_t>(who), 0, 0, value, after}});
         };
         auto span = [&](int n) { tell(FightEventKind::BackAway, 0, 0, n); };
 

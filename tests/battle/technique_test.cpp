@@ -13,7 +13,7 @@ using test::makePattern;
 struct Technique : ::testing::Test, test::FightBench {
     Technique() { start(makeDoll({.name = "A"}), makeDoll({.name = "B"})); }
     // Runs a pattern for fighter who and returns the log.
-    std::string run(int who, LogicPtr pattern) {
+    std::string run(int who, const LogicPtr& pattern) {
         fighter(who).setLogics(pattern, 0);
         waza(who);
         return fight.battleLog();

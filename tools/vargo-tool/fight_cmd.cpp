@@ -4,6 +4,7 @@
 #include <iomanip>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "battle/simulator.h"
@@ -84,103 +85,132 @@ int cmdFight(const GameFolder& folder, const Args& args) {
     return 0;
 }
 
-int cmdSim(const GameFolder& folder, const Args& args) {
+namespace {
+
+struct SimOptions {
     long long rounds = 100;
     long long seed = 1;
     DollClass cls = DollClass::Master;
     bool json = false;
+};
+
+std::optional<SimOptions> parseSimArgs(const Args& args) {
+    SimOptions o;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& w = args[i];
         if (w == "--json") {
-            json = true;
-        } else if (w == "--rounds" && i + 1 < args.size() && parseInt(args[i + 1], rounds) && rounds > 0) {
-            ++i;
-        } else if (w == "--seed" && i + 1 < args.size() && parseInt(args[i + 1], seed)) {
-            ++i;
-        } else if (w == "--class" && i + 1 < args.size() && parseDollClass(args[i + 1])) {
-            cls = *parseDollClass(args[++i]);
-        } else {
-            return usage("sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--json]");
+            o.json = true;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            return std::nullopt;
+        }
+        const std::string& v = args[++i];
+        bool ok = false;
+        if (w == "--rounds") {
+            ok = parseInt(v, o.rounds) && o.rounds > 0;
+        } else if (w == "--seed") {
+            ok = parseInt(v, o.seed);
+        } else if (w == "--class") {
+            const std::optional<DollClass> c = parseDollClass(v);
+            ok = c.has_value();
+            o.cls = c.value_or(o.cls);
+        }
+        if (!ok) {
+            return std::nullopt;
         }
     }
-    StderrPrompts prompts;
-    EnemyRegistry registry(folder, prompts);
+    return o;
+}
+
+// Balance is judged inside the class: the lower classes' Dolls of the pool stay out.
+std::vector<std::shared_ptr<doll>> classDolls(EnemyRegistry& registry, DollClass cls) {
     std::vector<int> ids;
     registry.countTekiDoll(classValueLimit(cls), &ids);
     std::vector<std::shared_ptr<doll>> dolls;
     for (size_t i = 1; i < ids.size() && ids[i] != 0; ++i) {
-        // Balance is judged inside the class: the lower classes' Dolls of the pool stay out.
         auto d = registry.ldTekiDoll(ids[i]);
         if (d && d->dollClass() == cls) {
             dolls.push_back(std::move(d));
         }
     }
-    if (dolls.size() < 2) {
-        std::cerr << "vargo-tool: fewer than two " << dollClassName(cls) << " Dolls in the registry\n";
-        return 1;
-    }
+    return dolls;
+}
 
-    struct Pair {
-        size_t a, b;
-        long long aWins = 0, bWins = 0, draws = 0;
-    };
-    std::vector<Pair> pairs;
-    std::vector<long long> wins(dolls.size(), 0), played(dolls.size(), 0);
-    GameRandom rng(static_cast<std::uint64_t>(seed));
-    Simulator sim(rng);
+struct SimPair {
+    size_t a, b;
+    long long aWins = 0, bWins = 0, draws = 0;
+};
+
+/// Every pair of the Dolls fights `rounds` times, sides swapped every other fight.
+struct SimTable {
+    std::vector<SimPair> pairs;
+    std::vector<long long> wins, played;
     long long fights = 0, draws = 0, totalSteps = 0;
+
+    double averageSteps() const { return static_cast<double>(totalSteps) / static_cast<double>(fights); }
+    double rate(size_t i) const { return static_cast<double>(wins[i]) / static_cast<double>(played[i]); }
+};
+
+SimTable roundRobin(const std::vector<std::shared_ptr<doll>>& dolls, long long rounds, std::uint64_t seed) {
+    SimTable t;
+    t.wins.assign(dolls.size(), 0);
+    t.played.assign(dolls.size(), 0);
+    GameRandom rng(seed);
+    Simulator sim(rng);
     for (size_t i = 0; i < dolls.size(); ++i) {
         for (size_t j = i + 1; j < dolls.size(); ++j) {
-            Pair p{i, j};
+            SimPair p{i, j};
             for (long long k = 0; k < rounds; ++k) {
                 const bool swapped = k % 2 == 1;
                 BoutResult r = swapped ? sim.play(dolls[j], dolls[i]) : sim.play(dolls[i], dolls[j]);
-                ++fights;
-                totalSteps += r.steps;
+                ++t.fights;
+                t.totalSteps += r.steps;
                 if (r.winner == kDrawWinner) {
                     ++p.draws;
-                    ++draws;
+                    ++t.draws;
                 } else if ((r.winner == 0) != swapped) {
                     ++p.aWins;
                 } else {
                     ++p.bWins;
                 }
             }
-            wins[i] += p.aWins;
-            wins[j] += p.bWins;
-            played[i] += rounds;
-            played[j] += rounds;
-            pairs.push_back(p);
+            t.wins[i] += p.aWins;
+            t.wins[j] += p.bWins;
+            t.played[i] += rounds;
+            t.played[j] += rounds;
+            t.pairs.push_back(p);
         }
     }
-    const double averageSteps = static_cast<double>(totalSteps) / static_cast<double>(fights);
-    auto rate = [&](size_t i) { return static_cast<double>(wins[i]) / static_cast<double>(played[i]); };
+    return t;
+}
 
-    if (json) {
-        JsonWriter w;
-        w.beginObject().field("class", dollClassName(cls)).field("rounds", rounds).field("fights", fights);
-        w.field("draws", draws).field("averageSteps", averageSteps);
-        w.key("dolls").beginArray();
-        for (size_t i = 0; i < dolls.size(); ++i) {
-            w.beginObject().field("ID", static_cast<int>(dolls[i]->ID)).field("name", dolls[i]->name);
-            w.field("value", static_cast<int>(dolls[i]->value)).field("winRate", rate(i)).endObject();
-        }
-        w.endArray().key("pairs").beginArray();
-        for (const Pair& p : pairs) {
-            w.beginObject()
-                .field("a", static_cast<int>(dolls[p.a]->ID))
-                .field("b", static_cast<int>(dolls[p.b]->ID));
-            w.field("aWins", p.aWins).field("bWins", p.bWins).field("draws", p.draws).endObject();
-        }
-        w.endArray().endObject();
-        std::cout << w.str() << "\n";
-        return 0;
+void printSimJson(const std::vector<std::shared_ptr<doll>>& dolls, const SimOptions& o, const SimTable& t) {
+    JsonWriter w;
+    w.beginObject().field("class", dollClassName(o.cls)).field("rounds", o.rounds).field("fights", t.fights);
+    w.field("draws", t.draws).field("averageSteps", t.averageSteps());
+    w.key("dolls").beginArray();
+    for (size_t i = 0; i < dolls.size(); ++i) {
+        w.beginObject().field("ID", static_cast<int>(dolls[i]->ID)).field("name", dolls[i]->name);
+        w.field("value", static_cast<int>(dolls[i]->value)).field("winRate", t.rate(i)).endObject();
     }
-    std::cout << dollClassName(cls) << ": " << dolls.size() << " Dolls, " << rounds << " fights per pair, "
-              << fights << " fights, " << draws << " draws, " << std::fixed << std::setprecision(1)
-              << averageSteps << " steps per fight on average\n\n";
+    w.endArray().key("pairs").beginArray();
+    for (const SimPair& p : t.pairs) {
+        w.beginObject()
+            .field("a", static_cast<int>(dolls[p.a]->ID))
+            .field("b", static_cast<int>(dolls[p.b]->ID));
+        w.field("aWins", p.aWins).field("bWins", p.bWins).field("draws", p.draws).endObject();
+    }
+    w.endArray().endObject();
+    std::cout << w.str() << "\n";
+}
+
+void printSimText(const std::vector<std::shared_ptr<doll>>& dolls, const SimOptions& o, const SimTable& t) {
+    std::cout << dollClassName(o.cls) << ": " << dolls.size() << " Dolls, " << o.rounds
+              << " fights per pair, " << t.fights << " fights, " << t.draws << " draws, " << std::fixed
+              << std::setprecision(1) << t.averageSteps() << " steps per fight on average\n\n";
     std::cout << "pairs (A against B: A wins / B wins / draws)\n";
-    for (const Pair& p : pairs) {
+    for (const SimPair& p : t.pairs) {
         std::cout << "  " << std::setw(2) << dolls[p.a]->ID << " " << dolls[p.a]->name << " vs "
                   << std::setw(2) << dolls[p.b]->ID << " " << dolls[p.b]->name << ": " << p.aWins << " / "
                   << p.bWins << " / " << p.draws << "\n";
@@ -188,7 +218,29 @@ int cmdSim(const GameFolder& folder, const Args& args) {
     std::cout << "\nDolls (overall win rate)\n";
     for (size_t i = 0; i < dolls.size(); ++i) {
         std::cout << "  " << std::setw(2) << dolls[i]->ID << " " << dolls[i]->name << " (value "
-                  << dolls[i]->value << "): " << percent(rate(i)) << "\n";
+                  << dolls[i]->value << "): " << percent(t.rate(i)) << "\n";
+    }
+}
+
+}  // namespace
+
+int cmdSim(const GameFolder& folder, const Args& args) {
+    const std::optional<SimOptions> o = parseSimArgs(args);
+    if (!o) {
+        return usage("sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--json]");
+    }
+    StderrPrompts prompts;
+    EnemyRegistry registry(folder, prompts);
+    const std::vector<std::shared_ptr<doll>> dolls = classDolls(registry, o->cls);
+    if (dolls.size() < 2) {
+        std::cerr << "vargo-tool: fewer than two " << dollClassName(o->cls) << " Dolls in the registry\n";
+        return 1;
+    }
+    const SimTable t = roundRobin(dolls, o->rounds, static_cast<std::uint64_t>(o->seed));
+    if (o->json) {
+        printSimJson(dolls, *o, t);
+    } else {
+        printSimText(dolls, *o, t);
     }
     return 0;
 }

@@ -290,8 +290,8 @@ void Fight::stSound(const char* name) {
 void Fight::report(FightEventKind kind, int who, int code, int value, int after, int part) {
     FightEvent e;
     e.kind = kind;
-    e.who = static_cast<std::int8_t>(who);
-    e.part = static_cast<std::int8_t>(part);
+    e.who = static_cast<std::int16_t>(who);
+    e.part = static_cast<std::int16_t>(part);
     e.code = static_cast<std::int16_t>(code);
     e.value = value;
     e.after = after;

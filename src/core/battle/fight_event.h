@@ -79,8 +79,8 @@ const char* poseName(FightPose pose);
 
 struct FightEvent {
     FightEventKind kind = FightEventKind::BoutStart;
-    std::int8_t who = 0;
-    std::int8_t part = 0;
+    std::int16_t who = 0;
+    std::int16_t part = 0;
     std::int16_t code = 0;
     int value = 0;
     int after = 0;

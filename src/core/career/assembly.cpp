@@ -12,6 +12,7 @@ const char* const Assembly::kTakeOff = "（はずす）";
 const std::vector<std::string>& Assembly::kindNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> n;
+        n.reserve(kPartKindInfo.size());
         for (const auto& info : kPartKindInfo) {
             n.push_back(info.label);
         }
@@ -123,14 +124,19 @@ void Assembly::pick(int kindNumber, int row) {
             const std::shared_ptr<Part>& part = o.part<Part>(row);
             showDetail(*part);
             fitPart(d, part, prompts);
-        } else if constexpr (std::is_same_v<Part, Booster>) {
-            removeBooster();
-        } else if constexpr (std::is_same_v<Part, Protector>) {
-            removeProtect();
-        } else {
-            setDollPart(d, 0, emptyPart<Part>());
-            showDetail(*dollPart<Part>(d, 0));
+            return;
         }
+        // Taking off boosters or plates takes them all off; the other kinds leave one empty slot.
+        if constexpr (std::is_same_v<Part, Booster>) {
+            removeBooster();
+            return;
+        }
+        if constexpr (std::is_same_v<Part, Protector>) {
+            removeProtect();
+            return;
+        }
+        setDollPart(d, 0, emptyPart<Part>());
+        showDetail(*dollPart<Part>(d, 0));
     });
     game.savedFlag = false;
     dspDoll();

@@ -281,6 +281,69 @@ VARGO_CATALOGUE_READERS(SoftAttack)
 VARGO_CATALOGUE_READERS(SoftDeffence)
 #undef VARGO_CATALOGUE_READERS
 
+namespace {
+
+// Reads the record under the header at `header` the way the shop does, and says what would go wrong
+// with it: a field that does not read, a frame whose picture the game cannot draw, a part with no
+// name. Returns the line after the record.
+size_t checkRecordFields(const std::vector<std::string>& text, size_t header, PartKind kind,
+                         std::vector<DataProblem>& problems) {
+    const char* file = kindInfo(kind).file;
+    try {
+        FieldReader in(text, header + 1);
+        visitKind(kind, [&]<class Part>(KindTag<Part>) { readFresh<Part>(in, SoftMode::Named); });
+        const size_t next = in.nextLine();
+        if (kind == PartKind::Frame) {
+            // Re-read the picture code to check it names a body the game can draw.
+            FieldReader again(text, header + 1);
+            DollFrame f;
+            readRecord(again, f);
+            if (f.image != "01" && f.image != "02") {
+                problems.push_back({file, again.lineNumber(),
+                                    "picture code \"" + f.image + "\" is neither \"01\" nor \"02\"",
+                                    "絵の番号「" + f.image + "」は 01 でも 02 でもありません"});
+            }
+        }
+        FieldReader nameReader(text, header + 1);
+        if (nameReader.text().empty()) {
+            problems.push_back({file, static_cast<int>(header) + 2,
+                                "the part has no name (it would count as a free slot)",
+                                "部品に名前がありません（空きとして扱われます）"});
+        }
+        return next;
+    } catch (const FieldError& e) {
+        problems.push_back({file, e.line, e.what(), e.ja});
+        return header + 1;
+    }
+}
+
+// The record's ID: inside the catalogue's table, used once, and not after the shop stops reading.
+void checkRecordId(int id, int lineNo, const PartKindInfo& info, std::set<int>& seen, bool& stopped,
+                   std::vector<DataProblem>& problems) {
+    if (id < 1 || id > info.capacity) {
+        problems.push_back(
+            {info.file, lineNo,
+             "record ID " + std::to_string(id) + " is outside 1 to " + std::to_string(info.capacity),
+             "部品番号 " + std::to_string(id) + " は 1 から " + std::to_string(info.capacity) +
+                 " の範囲外です"});
+    } else if (!seen.insert(id).second) {
+        problems.push_back({info.file, lineNo, "record ID " + std::to_string(id) + " appears twice",
+                            "部品番号 " + std::to_string(id) + " が二度使われています"});
+    }
+    if (stopped) {
+        problems.push_back({info.file, lineNo,
+                            "record " + std::to_string(id) + " comes after the shop stops reading (ID " +
+                                std::to_string(info.stopValue) + " or above read earlier)",
+                            "部品番号 " + std::to_string(id) + " は店が読むのをやめた後にあります（番号 " +
+                                std::to_string(info.stopValue) + " 以上が先にあります）"});
+    }
+    if (id >= info.stopValue) {
+        stopped = true;
+    }
+}
+
+}  // namespace
+
 std::vector<DataProblem> checkCatalogue(const GameFolder& folder, PartKind kind) {
     const auto& info = kindInfo(kind);
     std::vector<DataProblem> problems;
@@ -301,60 +364,13 @@ std::vector<DataProblem> checkCatalogue(const GameFolder& folder, PartKind kind)
     size_t i = 0;
     while (i < text->size()) {
         const std::string& line = (*text)[i];
-        size_t next = i + 1;
-        if (isHeader(line)) {
-            sawHeader = true;
-            int id = headerId(line);
-            int lineNo = static_cast<int>(i) + 1;
-            try {
-                FieldReader in(*text, i + 1);
-                visitKind(kind, [&]<class Part>(KindTag<Part>) { readFresh<Part>(in, SoftMode::Named); });
-                next = in.nextLine();
-                if (kind == PartKind::Frame) {
-                    // Re-read the picture code to check it names a body the game can draw.
-                    FieldReader again(*text, i + 1);
-                    DollFrame f;
-                    readRecord(again, f);
-                    if (f.image != "01" && f.image != "02") {
-                        problems.push_back({info.file, again.lineNumber(),
-                                            "picture code \"" + f.image + "\" is neither \"01\" nor \"02\"",
-                                            "絵の番号「" + f.image + "」は 01 でも 02 でもありません"});
-                    }
-                }
-                std::string name;
-                FieldReader nameReader(*text, i + 1);
-                name = nameReader.text();
-                if (name.empty()) {
-                    problems.push_back({info.file, lineNo + 1,
-                                        "the part has no name (it would count as a free slot)",
-                                        "部品に名前がありません（空きとして扱われます）"});
-                }
-            } catch (const FieldError& e) {
-                problems.push_back({info.file, e.line, e.what(), e.ja});
-                next = i + 1;
-            }
-            if (id < 1 || id > info.capacity) {
-                problems.push_back(
-                    {info.file, lineNo,
-                     "record ID " + std::to_string(id) + " is outside 1 to " + std::to_string(info.capacity),
-                     "部品番号 " + std::to_string(id) + " は 1 から " + std::to_string(info.capacity) +
-                         " の範囲外です"});
-            } else if (!seen.insert(id).second) {
-                problems.push_back({info.file, lineNo, "record ID " + std::to_string(id) + " appears twice",
-                                    "部品番号 " + std::to_string(id) + " が二度使われています"});
-            }
-            if (stopped) {
-                problems.push_back(
-                    {info.file, lineNo,
-                     "record " + std::to_string(id) + " comes after the shop stops reading (ID " +
-                         std::to_string(info.stopValue) + " or above read earlier)",
-                     "部品番号 " + std::to_string(id) + " は店が読むのをやめた後にあります（番号 " +
-                         std::to_string(info.stopValue) + " 以上が先にあります）"});
-            }
-            if (id >= info.stopValue) {
-                stopped = true;
-            }
+        if (!isHeader(line)) {
+            ++i;
+            continue;
         }
+        sawHeader = true;
+        const size_t next = checkRecordFields(*text, i, kind, problems);
+        checkRecordId(headerId(line), static_cast<int>(i) + 1, info, seen, stopped, problems);
         i = next;
     }
     if (!sawHeader) {
