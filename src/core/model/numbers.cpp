@@ -107,4 +107,15 @@ int clampRange(int x, int lo, int hi) {
     return r;
 }
 
+std::string joinNumbers(std::initializer_list<long long> values) {
+    std::string s;
+    for (long long v : values) {
+        if (!s.empty()) {
+            s += ',';
+        }
+        s += std::to_string(v);
+    }
+    return s;
+}
+
 }  // namespace vargo

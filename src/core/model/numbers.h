@@ -4,6 +4,7 @@
 // each one a name so the call site says which it means.
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -57,5 +58,8 @@ std::string Str(double x);
 int clampMax(int x, int max);
 /// clampRange(x, lo, hi): lo below lo, hi above hi, else x; both tests run, the second wins.
 int clampRange(int x, int lo, int hi);
+
+/// "1,2,3": the comma-separated numbers of a data file's line.
+std::string joinNumbers(std::initializer_list<long long> values);
 
 }  // namespace vargo

@@ -13,8 +13,8 @@
 namespace vargo {
 namespace {
 
-constexpr const char* kDollFile = "save/EDollsv.ini";
-constexpr const char* kLogicFile = "save/ELogicsv.ini";
+constexpr const char* kDollFile = kRegistryDollFile;
+constexpr const char* kLogicFile = kRegistryLogicFile;
 constexpr const char* kShippedDolls = "ini/Dollsv.ini";
 constexpr const char* kShippedLogics = "ini/Logicsv.ini";
 constexpr int kIdSlots = 101;

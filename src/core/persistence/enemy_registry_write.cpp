@@ -15,8 +15,8 @@
 namespace vargo {
 namespace {
 
-constexpr const char* kDollFile = "save/EDollsv.ini";
-constexpr const char* kLogicFile = "save/ELogicsv.ini";
+constexpr const char* kDollFile = kRegistryDollFile;
+constexpr const char* kLogicFile = kRegistryLogicFile;
 constexpr const char* kDollImg = "save/EDollsv.img";
 constexpr const char* kLogicImg = "save/ELogicsv.img";
 constexpr int kMaxNumber = kLastEnemyNumber;

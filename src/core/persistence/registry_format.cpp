@@ -7,17 +7,6 @@
 namespace vargo {
 namespace {
 
-std::string joinNumbers(std::initializer_list<long long> values) {
-    std::string s;
-    for (long long v : values) {
-        if (!s.empty()) {
-            s += ',';
-        }
-        s += std::to_string(v);
-    }
-    return s;
-}
-
 std::string wholeLine(const std::vector<std::string>& lines, size_t index) {
     if (index >= lines.size()) {
         throw FieldError(static_cast<int>(lines.size()),

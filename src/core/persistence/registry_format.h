@@ -13,6 +13,10 @@
 
 namespace vargo {
 
+/// The registry's two files in the game folder.
+inline constexpr const char* kRegistryDollFile = "save/EDollsv.ini";
+inline constexpr const char* kRegistryLogicFile = "save/ELogicsv.ini";
+
 /// One enemy Doll record as stored: the frozen abilities, the parts by ID, the picture code.
 struct EnemyRecord {
     int number = 0; /**< the registry number of its header */

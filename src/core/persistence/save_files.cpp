@@ -25,17 +25,6 @@ std::string idList(int count, Getter get) {
     return s;
 }
 
-std::string numbers(std::initializer_list<long long> values) {
-    std::string s;
-    for (long long v : values) {
-        if (!s.empty()) {
-            s += ',';
-        }
-        s += std::to_string(v);
-    }
-    return s;
-}
-
 // The copy number a protector name carries: 0 for the catalogue name itself, n for "name n",
 // nothing for a name that belongs to another protector.
 std::optional<int> copyNumber(const std::string& found, const std::string& base) {
@@ -168,15 +157,15 @@ std::vector<std::string> SaveFiles::playerLines() const {
     std::vector<std::string> lines = {
         game.gameDate.format(),
         saveNameField(o.name),
-        numbers({o.Lv, o.exp, o.Rl}),
-        numbers({o.skillPlay, o.skillHard, o.skillSoft}),
+        joinNumbers({o.Lv, o.exp, o.Rl}),
+        joinNumbers({o.skillPlay, o.skillHard, o.skillSoft}),
     };
     // The inventory, one line per kind: the slots removal covers (booster slot 10 is not kept).
     forEachKind([&]<class Part>(KindTag<Part> kind) {
         lines.push_back(idList(kind.info().covered, [&](int i) { return o.part<Part>(i)->ID; }));
     });
-    lines.push_back(numbers({game.playMusic ? 1 : 0, game.guideOn ? 1 : 0}));
-    lines.push_back(numbers({o.recWin, o.recLoose, o.recChamp}));
+    lines.push_back(joinNumbers({game.playMusic ? 1 : 0, game.guideOn ? 1 : 0}));
+    lines.push_back(joinNumbers({o.recWin, o.recLoose, o.recChamp}));
     return lines;
 }
 
@@ -184,7 +173,7 @@ std::vector<std::string> SaveFiles::dollLines() const {
     const doll& d = *game.dolls[0];
     return {
         saveNameField(d.name),
-        numbers({d.ownerID, d.Motor->ID, d.frame->ID}),
+        joinNumbers({d.ownerID, d.Motor->ID, d.frame->ID}),
         idList(5, [&](int i) { return d.getBoost(i)->ID; }),
         idList(4, [&](int i) { return d.getProtector(i)->ID; }),
         std::to_string(d.Hard->ID),
@@ -192,7 +181,7 @@ std::vector<std::string> SaveFiles::dollLines() const {
         idList(4, [&](int i) { return d.getSoftA(i)->ID; }),
         idList(4, [&](int i) { return d.getSoftD(i)->ID; }),
         std::to_string(d.junkParts),
-        numbers({d.Motor->HP, d.frame->HP}),
+        joinNumbers({d.Motor->HP, d.frame->HP}),
         d.programed ? "True" : "False",
     };
 }
@@ -204,7 +193,7 @@ std::vector<std::string> SaveFiles::logicLines() const {
         const Logic& l = *d.getLogic(k - 1);
         out.push_back(". " + std::to_string(k));
         out.push_back(saveNameField(l.name));
-        out.push_back(numbers({l.AP, l.Memory}));
+        out.push_back(joinNumbers({l.AP, l.Memory}));
         out.push_back(idList(Logic::kSteps, [&](int i) {
             ActionPtr a = l.getActions(i);
             return a ? a->ID : 0;
