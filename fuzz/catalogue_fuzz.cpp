@@ -22,7 +22,7 @@ fuzz::ScratchFolder& scratch() {
         dir.write("ini/input.ini", "");
         for (int k = 0; k < kPartKinds; ++k) {
             std::filesystem::create_symlink("input.ini",
-                                            dir.path() / catalogueInfo(static_cast<PartKind>(k)).file);
+                                            dir.path() / kindInfo(static_cast<PartKind>(k)).file);
         }
         return true;
     }();
@@ -40,7 +40,7 @@ void checkProblems(const std::vector<DataProblem>& problems, size_t lineCount) {
 
 template <class Part>
 void checkTable(const CatalogueTable<Part>& table, PartKind kind) {
-    FUZZ_CHECK(table.capacity() == catalogueInfo(kind).capacity);
+    FUZZ_CHECK(table.capacity() == kindInfo(kind).capacity);
     for (size_t i = 0; i < table.byId.size(); ++i) {
         if (table.byId[i]) {
             FUZZ_CHECK(table.byId[i]->ID == static_cast<int>(i));

@@ -32,7 +32,7 @@ std::optional<SavePreview> preview(int n) {
 #endif
 }
 
-void decideIn(int mode, bool hasPreview) {
+void decideIn(SaveSlotMode mode, bool hasPreview) {
     ScriptedPrompts prompts;  // OK to every question
     SaveSlotPad pad(scratch().folder(), mode, prompts);
     pad.digit(1);
@@ -47,7 +47,7 @@ void decideIn(int mode, bool hasPreview) {
     closed = pad.decide();
 #endif
     FUZZ_CHECK(prompts.calls.size() == 1);
-    if (mode == SaveSlotPad::kLoad) {
+    if (mode == SaveSlotMode::Load) {
         // Only a game that can be previewed can be loaded.
         FUZZ_CHECK(closed == hasPreview);
     } else {
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(pv->dollName.find_first_of("\r\n") == std::string::npos);
     }
     FUZZ_CHECK(!preview(2));  // no other number holds anything
-    decideIn(SaveSlotPad::kSave, pv.has_value());
-    decideIn(SaveSlotPad::kLoad, pv.has_value());
+    decideIn(SaveSlotMode::Save, pv.has_value());
+    decideIn(SaveSlotMode::Load, pv.has_value());
     return 0;
 }
