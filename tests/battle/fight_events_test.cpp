@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "battle/battle_support.h"
+#include "battle/fight_report.h"
 #include "battle/simulator.h"
 #include "persistence/enemy_registry.h"
 
@@ -47,13 +48,17 @@ TEST(FightEvents, TheScreenAndTheDamageFollowFromTheEventsAlone) {
         std::array<long long, 4> told{};  // motor 0, frame 0, motor 1, frame 1
         std::array<int, 4> start{};
         bool first = true;
+        FightReport report(*a, *b);
+        int actionSteps = 0;
         BoutResult r = sim.play(a, b, Simulator::kStepCap, [&](const Fight& f, int) {
+            report.takeStep(f.stepEvents());
             if (first) {
                 start = {f.fighter(0).Motor->maxHP, f.fighter(0).frame->maxHP, f.fighter(1).Motor->maxHP,
                          f.fighter(1).frame->maxHP};
                 first = false;
             }
             for (const FightEvent& e : f.stepEvents()) {
+                actionSteps += e.kind == FightEventKind::PatternChosen ? 1 : 0;
                 if (e.kind == FightEventKind::Damage) {
                     told[static_cast<size_t>(2 * e.who + e.part)] += e.value;
                 }
@@ -63,8 +68,30 @@ TEST(FightEvents, TheScreenAndTheDamageFollowFromTheEventsAlone) {
             }
         });
         ++fights;
+        // The report counts the same bout: its steps, its patterns, every action settled once, and
+        // the damage one Doll dealt is the damage the other took.
+        EXPECT_EQ(report.steps, r.steps);
+        int chosen = 0;
+        for (size_t i = 0; i < 2; ++i) {
+            const DollReport& d = report.dolls[i];
+            for (const PatternTally& p : d.patterns) {
+                chosen += p.chosen;
+            }
+            for (const ActionTally& t : d.actions) {
+                EXPECT_EQ(t.tries, t.hits + t.misses) << "seed " << seed;
+            }
+            EXPECT_EQ(d.damageDealt.motor, report.dolls[1 - i].damageTaken.motor);
+            EXPECT_EQ(d.damageTaken.motor, told[2 * i]);
+            EXPECT_EQ(d.damageTaken.frame, told[2 * i + 1]);
+        }
+        EXPECT_EQ(chosen, actionSteps);
         if (r.winner == kDrawWinner) {
             continue;
+        }
+        EXPECT_EQ(report.winner, r.winner);
+        ASSERT_FALSE(report.hp.empty());
+        for (size_t k = 0; k < 4; ++k) {
+            EXPECT_EQ(report.hp.back()[k + 1], sim.lastFight().ring().endHP[k]) << "seed " << seed;
         }
         ++decided;
         // The outcome put the HP back; the Doll's last HP is kept in endHP.

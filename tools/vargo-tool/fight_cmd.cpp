@@ -7,6 +7,7 @@
 #include <optional>
 #include <sstream>
 
+#include "battle/fight_report.h"
 #include "battle/simulator.h"
 #include "commands.h"
 #include "json.h"
@@ -50,18 +51,78 @@ std::string percent(double x) {
 
 }  // namespace
 
+namespace {
+
+void printReport(const FightReport& r) {
+    JsonWriter w;
+    w.beginObject().field("steps", r.steps).key("winner");
+    if (r.winner < 0) {
+        w.null();
+    } else {
+        w.value(r.winner);
+    }
+    w.key("dolls").beginArray();
+    for (const DollReport& d : r.dolls) {
+        w.beginObject().field("name", d.name).key("patterns").beginArray();
+        for (const PatternTally& p : d.patterns) {
+            w.beginObject().field("slot", p.slot).field("name", p.name).field("chosen", p.chosen);
+            w.field("apSpent", p.apSpent).endObject();
+        }
+        w.endArray().key("actions").beginArray();
+        for (int code = 1; code <= kHazusi; ++code) {
+            const ActionTally& t = d.actions[static_cast<size_t>(code)];
+            w.beginObject().field("action", actionName(code)).field("tries", t.tries).field("hits", t.hits);
+            w.field("misses", t.misses).endObject();
+        }
+        w.endArray();
+        w.key("damageDealt")
+            .beginObject()
+            .field("motor", d.damageDealt.motor)
+            .field("frame", d.damageDealt.frame);
+        w.endObject();
+        w.key("damageTaken")
+            .beginObject()
+            .field("motor", d.damageTaken.motor)
+            .field("frame", d.damageTaken.frame);
+        w.endObject();
+        w.field("falls", d.falls).field("grapplesWon", d.grapplesWon).field("grapplesLost", d.grapplesLost);
+        w.field("escapes", d.escapes).endObject();
+    }
+    w.endArray().key("hp").beginArray();
+    for (const auto& row : r.hp) {
+        w.beginArray();
+        for (int v : row) {
+            w.value(v);
+        }
+        w.endArray();
+    }
+    w.endArray().endObject();
+    std::cout << w.str() << "\n";
+}
+
+}  // namespace
+
 int cmdFight(const GameFolder& folder, const Args& args) {
     long long a = 0;
     long long b = 0;
     long long seed = 1;
-    if (args.size() != 2 && args.size() != 4) {
-        return usage("fight needs two registry numbers A B [--seed S]");
+    bool report = false;
+    if (args.size() < 2) {
+        return usage("fight needs two registry numbers A B [--seed S] [--report json]");
     }
     if (!parseInt(args[0], a) || !parseInt(args[1], b)) {
         return usage("fight: A and B are registry numbers");
     }
-    if (args.size() == 4 && (args[2] != "--seed" || !parseInt(args[3], seed))) {
-        return usage("fight: --seed needs a number");
+    for (size_t i = 2; i < args.size(); i += 2) {
+        const bool hasValue = i + 1 < args.size();
+        if (args[i] == "--seed" && hasValue && parseInt(args[i + 1], seed)) {
+            continue;
+        }
+        if (args[i] == "--report" && hasValue && args[i + 1] == "json") {
+            report = true;
+            continue;
+        }
+        return usage(args[i] == "--report" ? "fight: --report takes json" : "fight: --seed needs a number");
     }
     StderrPrompts prompts;
     EnemyRegistry registry(folder, prompts);
@@ -73,6 +134,18 @@ int cmdFight(const GameFolder& folder, const Args& args) {
     }
     GameRandom rng(static_cast<std::uint64_t>(seed));
     Simulator sim(rng);
+    if (report) {
+        // The report counts what the events tell, with both Dolls as they entered.
+        first->Motor->HP = first->Motor->maxHP;
+        first->frame->HP = first->frame->maxHP;
+        second->Motor->HP = second->Motor->maxHP;
+        second->frame->HP = second->frame->maxHP;
+        FightReport r(*first, *second);
+        sim.play(first, second, Simulator::kStepCap,
+                 [&r](const Fight& f, int) { r.takeStep(f.stepEvents()); });
+        printReport(r);
+        return 0;
+    }
     BoutResult r = sim.play(first, second, Simulator::kStepCap, [](const Fight& f, int phaseBefore) {
         std::cout << describeStep(f, phaseBefore);
     });
