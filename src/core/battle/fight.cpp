@@ -59,6 +59,23 @@ void Fight::startBout(std::shared_ptr<doll> a, std::shared_ptr<doll> b) {
     initFight();
 }
 
+void Fight::startBout(std::shared_ptr<doll> a, std::shared_ptr<doll> b, const BoutOpening& opening) {
+    ring_.phase = opening.phase;
+    ring_.firstMover = opening.firstMover;
+    ring_.playAP = opening.playAP;
+    screen_.dspAP = opening.dspAP;
+    screen_.dspInitiative = opening.dspInitiative;
+    events_.clear();
+    ring_.fighters[0].d = std::move(a);
+    ring_.fighters[1].d = std::move(b);
+    ring_.closed = false;
+    initFight();
+}
+
+BoutOpening Fight::opening() const {
+    return {ring_.phase, ring_.firstMover, ring_.playAP, screen_.dspAP, screen_.dspInitiative};
+}
+
 void Fight::initDuel() {
     screen_.caption = "Duel";
     computer_ = {false, false};
@@ -109,6 +126,9 @@ int Fight::countTekiDoll(int limit) {
 }
 
 void Fight::initFight() {
+    if (recorder_) {
+        recorder_->boutStarted(*this);
+    }
     for (auto& f : ring_.fighters) {
         f.guarding = f.ukemiReady = f.holding = f.fallen = f.fallChanged = 0;
     }
@@ -234,6 +254,9 @@ void Fight::cmdTap_Click() {
     }
     if (prompts.askYesNo("ギブアップして試合を中断しますか？", kAppTitle) != kYes) {
         return;
+    }
+    if (recorder_) {
+        recorder_->boutEnded(*this, true);
     }
     if (mode_ == FightMode::Tornament) {
         Shunyu();

@@ -67,6 +67,29 @@ struct TournamentState {
     std::vector<int> enemyIDs = std::vector<int>(101, 0);
 };
 
+/// Where a bout takes up the turn. A tournament's next bout goes on from the turn the last one
+/// ended in (the phase, first mover and action points carry over) and the window still shows the
+/// labels it showed then; a replay starts its bout from the same place.
+struct BoutOpening {
+    Int16 phase = 0;
+    Int16 firstMover = 0;
+    Int16 playAP = 0;
+    std::array<std::string, 2> dspAP;
+    std::array<std::string, 2> dspInitiative;
+};
+
+class Fight;
+
+/// Hears of every bout a fight plays, so that it can be kept as a replay: when the fighters stand
+/// ready (before the bout's first die), and when it is decided or given up (before anything that
+/// follows, such as a tournament's prize rolls, is drawn).
+class FightRecorder {
+public:
+    virtual ~FightRecorder() = default;
+    virtual void boutStarted(const Fight& fight) = 0;
+    virtual void boutEnded(const Fight& fight, bool gaveUp) = 0;
+};
+
 class Fight {
 public:
     Fight(Game& game, Random& rng, Prompts& prompts, Commander& commander, EnemySource& enemies,
@@ -84,6 +107,8 @@ public:
     /// Shows the bracket window modally; a headless run leaves it empty.
     void setBracketViewer(std::function<void(const Bracket&)> show) { showBracket_ = std::move(show); }
     bool hasBracketViewer() const { return static_cast<bool>(showBracket_); }
+    /// Tells `recorder` (may be null) of every bout from now on.
+    void setRecorder(FightRecorder* recorder) { recorder_ = recorder; }
 
     // --- the screen's gestures -----------------------------------------------------------------
     /// The screen's load: tune, then the kind of fight by mode, then the guide.
@@ -92,9 +117,15 @@ public:
     void cmdTap_Click();
     /// A headless bout between a and b (the simulator): no load, no tune, the fighters as given.
     void startBout(std::shared_ptr<doll> a, std::shared_ptr<doll> b);
+    /// The same bout taken up from `opening` (a replay of a tournament's later bout).
+    void startBout(std::shared_ptr<doll> a, std::shared_ptr<doll> b, const BoutOpening& opening);
 
     // --- what there is to see ------------------------------------------------------------------
     FightMode mode() const { return mode_; }
+    /// Whether fighter `who` picks its patterns by the computer's rules.
+    bool computer(int who) const { return computer_[static_cast<size_t>(who)]; }
+    /// The turn and labels as they stand: what a bout starting now takes up.
+    BoutOpening opening() const;
     const doll& fighter(int who) const { return *ring_.fighters[static_cast<size_t>(who)].d; }
     const std::shared_ptr<doll>& fighterPtr(int who) const {
         return ring_.fighters[static_cast<size_t>(who)].d;
@@ -147,6 +178,8 @@ private:
     int Damage(int who, int kind, int wazaPow, int level);
     // --- outcome --------------------------------------------------------------------------------
     void endFace();
+    /// Fighter `who` has won the bout: the outcome is told, and so is the recorder.
+    void decide(int who);
     void winFight();
     void levelUp(int win);
     void Shunyu();
@@ -185,6 +218,7 @@ private:
     TournamentState tour_;
     FightScreen screen_;
     std::function<void(const Bracket&)> showBracket_;
+    FightRecorder* recorder_ = nullptr;
     bool soundFailed = false;
     std::array<bool, 2> computer_{false, true};
     std::array<PatternBook, 2> books;

@@ -39,8 +39,7 @@ void Fight::endFace() {
                        fighter(1).frame->HP};
     }
     if (!ring_.closed && destroyed(fighter(1))) {
-        ring_.winner = 0;
-        report(FightEventKind::Outcome, 0);
+        decide(0);
         if (mode_ == FightMode::Tornament) {
             tour_.frmTornament.setWin(0, tour_.bout, tour_.stage);
             levelUp(1);
@@ -48,8 +47,7 @@ void Fight::endFace() {
         winFight();
     }
     if (!ring_.closed && destroyed(fighter(0))) {
-        ring_.winner = 1;
-        report(FightEventKind::Outcome, 1);
+        decide(1);
         if (mode_ == FightMode::Tornament) {
             tour_.frmTornament.setWin(fighter(1).ID, tour_.bout, tour_.stage);
             addClamped(game.owner(0).recLoose, 1);
@@ -67,6 +65,14 @@ void Fight::endFace() {
     }
     ring_.fighters[0].fallChanged = 0;
     ring_.fighters[1].fallChanged = 0;
+}
+
+void Fight::decide(int who) {
+    ring_.winner = who;
+    report(FightEventKind::Outcome, who);
+    if (recorder_) {
+        recorder_->boutEnded(*this, false);
+    }
 }
 
 void Fight::winFight() {

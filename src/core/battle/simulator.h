@@ -50,6 +50,10 @@ public:
     BoutResult play(const std::shared_ptr<doll>& a, const std::shared_ptr<doll>& b, int stepCap = kStepCap,
                     const std::function<void(const Fight&, int phaseBefore)>& onStep = {});
 
+    /// Tells `recorder` (may be null) of every bout from now on; the Random given to the simulator
+    /// should then be the recorder's.
+    void setRecorder(FightRecorder* recorder) { fight.setRecorder(recorder); }
+
     static constexpr int kStepCap = 2000;
     /// The fight as the last bout left it.
     const Fight& lastFight() const { return fight; }
