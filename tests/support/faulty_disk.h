@@ -46,6 +46,7 @@ public:
         return step() ? Disk::link(a, b) : -1;
     }
     int unlink(const std::filesystem::path& p) override { return step() ? Disk::unlink(p) : -1; }
+    int makeFolder(const std::filesystem::path& p) override { return step() ? Disk::makeFolder(p) : -1; }
     int syncFolder(const std::filesystem::path& p) override { return step() ? Disk::syncFolder(p) : -1; }
 
 private:

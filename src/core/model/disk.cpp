@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -45,6 +46,10 @@ int Disk::link(const std::filesystem::path& from, const std::filesystem::path& t
 
 int Disk::unlink(const std::filesystem::path& path) {
     return ::unlink(path.c_str());
+}
+
+int Disk::makeFolder(const std::filesystem::path& path) {
+    return ::mkdir(path.c_str(), 0755);
 }
 
 int Disk::syncFolder(const std::filesystem::path& folder) {

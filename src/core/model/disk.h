@@ -25,6 +25,8 @@ public:
     /// A second name for an existing file (never following a symbolic link).
     virtual int link(const std::filesystem::path& from, const std::filesystem::path& to);
     virtual int unlink(const std::filesystem::path& path);
+    /// Creates a folder (0755); fails when anything already has that name.
+    virtual int makeFolder(const std::filesystem::path& path);
     /// Makes the names in a folder durable after renames.
     virtual int syncFolder(const std::filesystem::path& folder);
 };
