@@ -8,6 +8,10 @@
 
 #include "model/game_folder.h"
 
+namespace vargo {
+class FightReport;
+}
+
 namespace vargo::tool {
 
 using Args = std::vector<std::string>;
@@ -19,6 +23,10 @@ int cmdSim(const GameFolder& folder, const Args& args);
 int cmdSave(const GameFolder& folder, const Args& args);
 int cmdRegistry(const GameFolder& folder, const Args& args);
 int cmdTournament(const GameFolder& folder, const Args& args);
+int cmdReplay(const GameFolder& folder, const Args& args);
+
+/// Prints a fight report as one line of JSON (fight --report json, replay --report json).
+void printReport(const FightReport& r);
 
 /// Prints usage to standard error and returns 2.
 int usage(const std::string& problem);

@@ -8,11 +8,14 @@
 #include <sstream>
 
 #include "battle/fight_report.h"
+#include "battle/replay_recorder.h"
 #include "battle/simulator.h"
 #include "commands.h"
 #include "json.h"
 #include "model/doll.h"
+#include "model/text_codec.h"
 #include "persistence/enemy_registry.h"
+#include "persistence/replay_store.h"
 
 namespace vargo::tool {
 
@@ -50,8 +53,6 @@ std::string percent(double x) {
 }
 
 }  // namespace
-
-namespace {
 
 void printReport(const FightReport& r) {
     JsonWriter w;
@@ -100,30 +101,66 @@ void printReport(const FightReport& r) {
     std::cout << w.str() << "\n";
 }
 
-}  // namespace
+namespace {
 
-int cmdFight(const GameFolder& folder, const Args& args) {
+struct FightOptions {
     long long a = 0;
     long long b = 0;
     long long seed = 1;
     bool report = false;
-    if (args.size() < 2) {
-        return usage("fight needs two registry numbers A B [--seed S] [--report json]");
+    std::optional<std::string> record;
+};
+
+// Writes the replay of the bout the recorder heard; false (with the reason on standard error) when
+// the file could not be written.
+bool writeReplay(const std::string& file, const std::optional<Replay>& replay) {
+    std::string error = "no bout was fought";
+    if (replay && writeFileAtomic(file, encodeLines(replayLines(*replay)), &error)) {
+        return true;
     }
-    if (!parseInt(args[0], a) || !parseInt(args[1], b)) {
-        return usage("fight: A and B are registry numbers");
+    std::cerr << "vargo-tool: the replay was not written: " << error << "\n";
+    return false;
+}
+
+// The problem with the command line, empty when it reads.
+std::string parseFightArgs(const Args& args, FightOptions& o) {
+    if (args.size() < 2) {
+        return "fight needs two registry numbers A B [--seed S] [--report json]";
+    }
+    if (!parseInt(args[0], o.a) || !parseInt(args[1], o.b)) {
+        return "fight: A and B are registry numbers";
     }
     for (size_t i = 2; i < args.size(); i += 2) {
         const bool hasValue = i + 1 < args.size();
-        if (args[i] == "--seed" && hasValue && parseInt(args[i + 1], seed)) {
+        if (args[i] == "--seed" && hasValue && parseInt(args[i + 1], o.seed)) {
             continue;
         }
         if (args[i] == "--report" && hasValue && args[i + 1] == "json") {
-            report = true;
+            o.report = true;
             continue;
         }
-        return usage(args[i] == "--report" ? "fight: --report takes json" : "fight: --seed needs a number");
+        if (args[i] == "--record") {
+            if (!hasValue) {
+                return "fight: --record needs a file";
+            }
+            o.record = args[i + 1];
+            continue;
+        }
+        return args[i] == "--report" ? "fight: --report takes json" : "fight: --seed needs a number";
     }
+    return {};
+}
+
+}  // namespace
+
+int cmdFight(const GameFolder& folder, const Args& args) {
+    FightOptions o;
+    if (std::string problem = parseFightArgs(args, o); !problem.empty()) {
+        return usage(problem);
+    }
+    const long long a = o.a;
+    const long long b = o.b;
+    const std::optional<std::string>& record = o.record;
     StderrPrompts prompts;
     EnemyRegistry registry(folder, prompts);
     auto first = registry.ldTekiDoll(static_cast<int>(a));
@@ -132,9 +169,27 @@ int cmdFight(const GameFolder& folder, const Args& args) {
         std::cerr << "vargo-tool: no enemy Doll " << (first ? b : a) << " in the registry\n";
         return 1;
     }
-    GameRandom rng(static_cast<std::uint64_t>(seed));
-    Simulator sim(rng);
-    if (report) {
+    GameRandom rng(static_cast<std::uint64_t>(o.seed));
+    // Recording passes every draw through the recorder; the fight itself goes exactly as without.
+    ScriptedCommander nobody;
+    std::optional<Replay> recorded;
+    ReplayRecorder recorder(rng, nobody, [&recorded](Replay&& r) {
+        r.recordedAt = wallClockText();
+        recorded = std::move(r);
+    });
+    Simulator sim(record ? recorder.random() : rng);
+    if (record) {
+        sim.setRecorder(&recorder);
+    }
+    // The replay is written after the fight has been told, however it ended.
+    auto finish = [&]() {
+        if (!record) {
+            return 0;
+        }
+        recorder.finish(sim.lastFight());
+        return writeReplay(*record, recorded) ? 0 : 1;
+    };
+    if (o.report) {
         // The report counts what the events tell, with both Dolls as they entered.
         first->Motor->HP = first->Motor->maxHP;
         first->frame->HP = first->frame->maxHP;
@@ -144,7 +199,7 @@ int cmdFight(const GameFolder& folder, const Args& args) {
         sim.play(first, second, Simulator::kStepCap,
                  [&r](const Fight& f, int) { r.takeStep(f.stepEvents()); });
         printReport(r);
-        return 0;
+        return finish();
     }
     BoutResult r = sim.play(first, second, Simulator::kStepCap, [](const Fight& f, int phaseBefore) {
         std::cout << describeStep(f, phaseBefore);
@@ -155,7 +210,7 @@ int cmdFight(const GameFolder& folder, const Args& args) {
         std::cout << "winner: " << (r.winner == 0 ? first : second)->name << " after " << r.steps
                   << " steps\n";
     }
-    return 0;
+    return finish();
 }
 
 namespace {
