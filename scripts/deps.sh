@@ -3,7 +3,7 @@
 
 VARGO_PACKAGES=(
     cmake ninja-build g++ pkg-config python3
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev
     libfluidsynth-dev timgm6mb-soundfont
     fonts-ipafont-gothic
     libgtest-dev libgmock-dev googletest libbenchmark-dev

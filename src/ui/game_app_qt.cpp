@@ -1,10 +1,13 @@
 #include "ui/game_app_qt.h"
 
+#include <algorithm>
+
 #include "battle/enemy_source.h"
 #include "career/start_screen.h"
 #include "model/catalogue_report.h"
 #include "persistence/recovery.h"
 #include "persistence/save_files.h"
+#include "ui/battle/fight_report_window.h"
 #include "ui/battle/fight_window.h"
 #include "ui/career/char_make_window.h"
 #include "ui/career/design_window.h"
@@ -124,8 +127,30 @@ std::optional<int> GameApp::chooseSaveSlot(SaveSlotMode mode) {
 void GameApp::runFight(FightMode mode, std::optional<DollClass> tournamentClass) {
     QtCommander commander(game, qtPrompts, anchor());
     RegistryEnemies enemies(registry);
-    runFightWindow(game, rng, qtPrompts, commander, enemies, sound, mode, tournamentClass, anchor());
+    std::vector<BoutRecord> bouts =
+        runFightWindow(game, rng, qtPrompts, commander, enemies, sound, mode, tournamentClass, anchor());
     qtPrompts.setAnchor(anchor());
+    // A screen that ended before its first step (nobody to fight, given up at once) has nothing to
+    // report, and keeps the last fight's report available.
+    if (std::none_of(bouts.begin(), bouts.end(), [](const BoutRecord& b) { return b.report.steps > 0; })) {
+        return;
+    }
+    lastBouts = std::move(bouts);
+    lastWasTournament = mode == FightMode::Tornament;
+    openFightReport();
+}
+
+void GameApp::openFightReport() {
+    if (lastBouts.empty()) {
+        qtPrompts.msgBox("まだ試合をしていません。", BoxButtons::Ok);
+        return;
+    }
+    delete reportWindow.data();
+    reportWindow = new FightReportWindow(lastBouts, lastWasTournament, anchor());
+    reportWindow->setAttribute(Qt::WA_DeleteOnClose);
+    reportWindow->show();
+    reportWindow->raise();
+    reportWindow->activateWindow();
 }
 
 void GameApp::openEnemyList() {

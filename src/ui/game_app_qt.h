@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
+#include "battle/fight_report.h"
 #include "career/workshop_actions.h"
 #include "model/game.h"
 #include "persistence/enemy_registry.h"
@@ -18,6 +20,7 @@ namespace vargo {
 
 class DesignWindow;
 class EnemyListWindow;
+class FightReportWindow;
 class StartUpWindow;
 
 class GameApp final : public QObject, public WorkshopActions {
@@ -40,6 +43,7 @@ public:
     std::optional<int> chooseSaveSlot(SaveSlotMode mode) override;
     void runFight(FightMode mode, std::optional<DollClass> tournamentClass = std::nullopt) override;
     void openEnemyList() override;
+    void openFightReport() override;
     bool saveGame(int svNum) override;
     bool loadGame(int svNum) override;
     bool loadDuelist(int svNum) override;
@@ -66,6 +70,9 @@ private:
     QPointer<StartUpWindow> startUp;
     QPointer<DesignWindow> design;
     QPointer<EnemyListWindow> enemyList;
+    QPointer<FightReportWindow> reportWindow;
+    std::vector<BoutRecord> lastBouts;  ///< the last battle screen's bouts, for its report
+    bool lastWasTournament = false;
     bool cataloguesChecked = false;
 };
 

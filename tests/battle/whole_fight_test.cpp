@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "battle/battle_support.h"
+#include "battle/fight_report.h"
 #include "battle/fight_view.h"
 #include "battle/simulator.h"
 
@@ -39,8 +40,10 @@ struct WholeFight : ::testing::Test, test::FightBench {
     void next(int times) {
         for (int i = 0; i < times; ++i) {
             fight.cmdNext_Click();
+            reports.take(fight, true);
         }
     }
+    BoutReports reports;
 };
 
 TEST_F(WholeFight, ASimulationToTheEnd) {
@@ -199,6 +202,7 @@ TEST_F(WholeFight, ATournamentWonThroughThreeStages) {
     fight.setMode(FightMode::Tornament);
     fight.setClass(DollClass::Novice);
     fight.load();
+    reports.take(fight, false);
     EXPECT_EQ(fight.tournament().frmTornament.lblName(0), "Mine");
     EXPECT_EQ(fight.tournament().frmTornament.lblName(7), "E8");
     next(2);
@@ -242,6 +246,17 @@ TEST_F(WholeFight, ATournamentWonThroughThreeStages) {
     }
     EXPECT_EQ(wins, (std::vector<std::string>{"Mine Win", "E3 Win", "E5 Win", "E7 Win", "Mine Win", "E5 Win",
                                               "Mine Win"}));
+    // The next bout opens in the step that won the last: each report holds its own bout only.
+    ASSERT_EQ(reports.bouts().size(), 3u);
+    const std::array<std::pair<const char*, int>, 3> expected{{{"E2", 2}, {"E3", 3}, {"E5", 3}}};
+    for (size_t i = 0; i < 3; ++i) {
+        const FightReport& r = reports.bouts()[i].report;
+        EXPECT_EQ(r.dolls[1].name, expected[i].first);
+        EXPECT_EQ(r.steps, expected[i].second);
+        EXPECT_EQ(r.winner, 0);
+        EXPECT_EQ(r.dolls[0].actions[kPunch].hits, 1);
+        EXPECT_LE(r.hp.back()[3], 0);  // the opponent's motor destroyed by the bout's last step
+    }
 }
 
 // Drawn last, the player waits while the three pairs before it are decided one after another.

@@ -28,6 +28,7 @@ public:
         calls.push_back("fight" + std::to_string(static_cast<int>(mode)) + (cls ? dollClassName(*cls) : ""));
     }
     void openEnemyList() override { calls.push_back("enemies"); }
+    void openFightReport() override { calls.push_back("report"); }
     bool saveGame(int n) override {
         calls.push_back("save" + std::to_string(n));
         return true;

@@ -4,6 +4,9 @@
 
 #include "battle/fight_report.h"
 
+#include <algorithm>
+
+#include "battle/fight.h"
 #include "model/doll.h"
 
 namespace vargo {
@@ -12,6 +15,7 @@ FightReport::FightReport(const doll& a, const doll& b) : source{&a, &b} {
     dolls[0].name = a.name;
     dolls[1].name = b.name;
     current = {a.Motor->HP, a.frame->HP, b.Motor->HP, b.frame->HP};
+    startHP = current;
 }
 
 void FightReport::takeStep(const std::vector<FightEvent>& events) {
@@ -21,6 +25,12 @@ void FightReport::takeStep(const std::vector<FightEvent>& events) {
     settle(true);
     ++steps;
     hp.push_back({steps, current[0], current[1], current[2], current[3]});
+}
+
+void FightReport::takeEvents(const FightEvent* first, const FightEvent* last) {
+    for (; first != last; ++first) {
+        take(*first);
+    }
 }
 
 PatternTally& FightReport::pattern(int who, int slot) {
@@ -56,6 +66,7 @@ void FightReport::take(const FightEvent& e) {
         case K::BoutStart:
             current[static_cast<size_t>(2 * who)] = e.value;
             current[static_cast<size_t>(2 * who + 1)] = e.after;
+            startHP = current;
             break;
         case K::PatternChosen: {
             PatternTally& p = pattern(who, e.code);
@@ -118,6 +129,30 @@ void FightReport::take(const FightEvent& e) {
         default:
             break;
     }
+}
+
+BoutRecord::BoutRecord(std::shared_ptr<const doll> a, std::shared_ptr<const doll> b)
+    : fighters{std::move(a), std::move(b)}, report(*fighters[0], *fighters[1]) {}
+
+void BoutReports::take(const Fight& f, bool step) {
+    const std::vector<FightEvent>& events = f.stepEvents();
+    const FightEvent* begin = events.data();
+    const FightEvent* end = begin + events.size();
+    const FightEvent* opening = std::find_if(
+        begin, end, [](const FightEvent& e) { return e.kind == FightEventKind::BoutStart && e.who == 0; });
+    if (!bouts_.empty() && step) {
+        FightReport& r = bouts_.back().report;
+        r.takeEvents(begin, opening);
+        r.takeStep({});
+    }
+    if (opening != end) {
+        bouts_.emplace_back(f.fighterPtr(0), f.fighterPtr(1));
+        bouts_.back().report.takeEvents(opening, end);
+    }
+}
+
+bool BoutReports::anyFought() const {
+    return std::any_of(bouts_.begin(), bouts_.end(), [](const BoutRecord& b) { return b.report.steps > 0; });
 }
 
 }  // namespace vargo

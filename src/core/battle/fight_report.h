@@ -4,6 +4,7 @@
 // from the fight's events alone, so the window, a replay and the tool tell the same figures.
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,10 +54,14 @@ public:
 
     /// Takes the events of one step, then notes both Dolls' HP after it.
     void takeStep(const std::vector<FightEvent>& events);
+    /// Takes events that are no step of their own (a bout's opening, told before its first step).
+    void takeEvents(const FightEvent* first, const FightEvent* last);
 
     int steps = 0;
     int winner = -1;  ///< -1 while nobody has won
     std::array<DollReport, 2> dolls;
+    /// Motor 0, frame 0, motor 1, frame 1 as the bout began.
+    std::array<int, 4> startHP{};
     /// After every step: step, motor 0, frame 0, motor 1, frame 1.
     std::vector<std::array<int, 5>> hp;
 
@@ -69,6 +74,29 @@ private:
     std::array<int, 4> current{};  ///< motor 0, frame 0, motor 1, frame 1
     int pendingWho = -1;           ///< the fighter whose basic action is not yet settled
     int pendingCode = 0;
+};
+
+class Fight;
+
+/// One bout of a battle screen: both Dolls as they fought it, and its report.
+struct BoutRecord {
+    BoutRecord(std::shared_ptr<const doll> a, std::shared_ptr<const doll> b);
+    std::array<std::shared_ptr<const doll>, 2> fighters;  ///< held so that the report's names stay
+    FightReport report;
+};
+
+/// The reports of every bout a battle screen shows. A tournament opens its next bout in the step
+/// that ended the last one, so a step's events are split where a new bout starts.
+class BoutReports {
+public:
+    /// After the screen's load (step false) and after every step: the fight's latest events.
+    void take(const Fight& f, bool step);
+    const std::vector<BoutRecord>& bouts() const { return bouts_; }
+    /// Bouts in which at least one step was fought.
+    bool anyFought() const;
+
+private:
+    std::vector<BoutRecord> bouts_;
 };
 
 }  // namespace vargo

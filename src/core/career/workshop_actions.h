@@ -22,6 +22,8 @@ public:
     /// The battle screen: a simulation, a duel, or the tournament of `tournamentClass`.
     virtual void runFight(FightMode mode, std::optional<DollClass> tournamentClass = std::nullopt) = 0;
     virtual void openEnemyList() = 0;
+    /// The report of the last battle screen's bouts; a message when there has been no fight yet.
+    virtual void openFightReport() = 0;
     virtual bool saveGame(int svNum) = 0;
     virtual bool loadGame(int svNum) = 0;
     virtual bool loadDuelist(int svNum) = 0;

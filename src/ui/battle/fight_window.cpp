@@ -295,6 +295,9 @@ void FightWindow::refresh() {
 
 bool FightWindow::start() {
     fight.load();
+    if (stepListener) {
+        stepListener(fight, false);
+    }
     refresh();
     return !fight.closed();
 }
@@ -315,6 +318,9 @@ void FightWindow::closeIfOver() {
 void FightWindow::cmdNext_Click() {
     sceneView->finish();
     fight.cmdNext_Click();
+    if (stepListener) {
+        stepListener(fight, true);
+    }
     refresh();
     closeIfOver();
 }
@@ -343,15 +349,19 @@ bool FightWindow::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander, EnemySource& enemies,
-                    Sound& sound, FightMode mode, std::optional<DollClass> tournamentClass, QWidget* parent) {
+std::vector<BoutRecord> runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander,
+                                       EnemySource& enemies, Sound& sound, FightMode mode,
+                                       std::optional<DollClass> tournamentClass, QWidget* parent) {
     Fight fight(game, rng, prompts, commander, enemies, &sound);
     fight.setMode(mode);
     if (tournamentClass) {
         fight.setClass(*tournamentClass);
     }
     FightWindow window(fight, game.folder, parent);
+    BoutReports reports;
+    window.setStepListener([&reports](const Fight& f, bool step) { reports.take(f, step); });
     window.run();
+    return reports.bouts();
 }
 
 }  // namespace vargo

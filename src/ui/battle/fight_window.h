@@ -7,9 +7,12 @@
 #include <QDialog>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "battle/fight.h"
+#include "battle/fight_report.h"
 #include "ui/battle/scene_widget.h"
 
 class QFrame;
@@ -29,6 +32,11 @@ public:
     bool start();
     /// start(), then shown modally until the fight is over.
     void run();
+
+    /// Hears of the fight after the screen's load (step false) and after every step (true).
+    void setStepListener(std::function<void(const Fight&, bool step)> listener) {
+        stepListener = std::move(listener);
+    }
 
     /// Relabels every control and redraws the scene from the fight.
     void refresh();
@@ -71,12 +79,14 @@ private:
     QFrame* paneGuide = nullptr;
     QLabel* dspGuide = nullptr;
     std::string shownLog;
+    std::function<void(const Fight&, bool)> stepListener;
 };
 
 /// What the workshop's "Duel", "Simulate" and tournament buttons open: a Fight of `mode` (for a
-/// tournament, of `tournamentClass`) on the battle window, shown modally until it is over.
-void runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander, EnemySource& enemies,
-                    Sound& sound, FightMode mode, std::optional<DollClass> tournamentClass,
-                    QWidget* parent = nullptr);
+/// tournament, of `tournamentClass`) on the battle window, shown modally until it is over. Returns
+/// the report of every bout it showed.
+std::vector<BoutRecord> runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander,
+                                       EnemySource& enemies, Sound& sound, FightMode mode,
+                                       std::optional<DollClass> tournamentClass, QWidget* parent = nullptr);
 
 }  // namespace vargo

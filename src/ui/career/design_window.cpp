@@ -125,6 +125,10 @@ void DesignWindow::buildMenus() {
     QAction* rec = info->addAction("&Record");
     rec->setObjectName("mnRec");
     connect(rec, &QAction::triggered, this, [this] { workshop.mnRec(); });
+    QAction* report = info->addAction("&FightReport");
+    report->setObjectName("mnFightReport");
+    report->setShortcut(QKeySequence("Ctrl+R"));
+    connect(report, &QAction::triggered, this, [this] { actions.openFightReport(); });
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnEdit");
