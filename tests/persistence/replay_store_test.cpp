@@ -88,7 +88,7 @@ TEST(ReplayStore, KeepsTheNewestThirtyAndEveryKeptOneNewestFirst) {
     EXPECT_TRUE(problems.empty());
     const std::vector<std::string> files = replayFiles(dir);
     EXPECT_EQ(files.size(), 31u);
-    EXPECT_EQ(files.back(), "kept-初勝利その二.rpl");
+    EXPECT_EQ(files.back(), "kept-000004-初勝利その二.rpl");
 }
 
 TEST(ReplayStore, AKeptNameMustBeAFileNameInShiftJis) {
@@ -122,14 +122,14 @@ TEST(ReplayStore, ABadFileIsLeftOutWithAMessageThatNamesIt) {
     ASSERT_TRUE(store.record(at(1, 1), &error));
     const std::string good = encodeLines(replayLines(at(2, 2)));
     dir.writeBytes("replay/auto-000500.rpl", good.substr(0, good.size() / 3));
-    dir.writeBytes("replay/kept-他人.rpl", "not a replay\r\n");
+    dir.writeBytes("replay/kept-000002-他人.rpl", "not a replay\r\n");
     dir.writeBytes("replay/notes.txt", "ignored");
     std::vector<std::string> problems;
     const std::vector<ReplayEntry> list = store.list(&problems);
     ASSERT_EQ(list.size(), 1u);
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_NE(problems[0].find("replay/auto-000500.rpl"), std::string::npos) << problems[0];
-    EXPECT_NE(problems[1].find("replay/kept-他人.rpl"), std::string::npos) << problems[1];
+    EXPECT_NE(problems[1].find("replay/kept-000002-他人.rpl"), std::string::npos) << problems[1];
     EXPECT_NE(problems[1].find("リプレイのファイルではありません"), std::string::npos) << problems[1];
     // The next automatic replay follows the highest number there, readable or not.
     ASSERT_TRUE(store.record(at(3, 3), &error));

@@ -28,25 +28,58 @@ bool endsWith(const std::string& s, const std::string& suffix) {
     return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+bool allDigits(const std::string& s) {
+    return !s.empty() && s.size() <= 12 &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // The serial number of an automatic replay's file name, or -1 for any other name.
 long long autoSerial(const std::string& name) {
     if (!startsWith(name, kAutoPrefix) || !endsWith(name, kSuffix)) {
         return -1;
     }
     const std::string digits = name.substr(5, name.size() - 5 - 4);
-    if (digits.empty() || digits.size() > 12 ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return -1;
-    }
-    return std::stoll(digits);
+    return allDigits(digits) ? std::stoll(digits) : -1;
 }
 
-std::string autoName(long long serial) {
+std::string serialText(long long serial) {
     std::string digits = std::to_string(serial);
     if (digits.size() < 6) {
         digits.insert(0, 6 - digits.size(), '0');
     }
-    return kAutoPrefix + digits + kSuffix;
+    return digits;
+}
+
+std::string autoName(long long serial) {
+    return kAutoPrefix + serialText(serial) + kSuffix;
+}
+
+// A kept replay's file carries the serial it was recorded under, so that it keeps its place in
+// the list: "kept-000123-決勝.rpl".
+std::string keptName(long long serial, const std::string& name) {
+    return kKeptPrefix + serialText(serial) + "-" + name + kSuffix;
+}
+
+// The serial of an automatic or kept replay's file name; -1 for any other name.
+long long fileSerial(const std::string& name) {
+    if (startsWith(name, kAutoPrefix)) {
+        return autoSerial(name);
+    }
+    const size_t dash = name.find('-', 5);
+    if (!startsWith(name, kKeptPrefix) || !endsWith(name, kSuffix) || dash == std::string::npos) {
+        return -1;
+    }
+    const std::string digits = name.substr(5, dash - 5);
+    return allDigits(digits) ? std::stoll(digits) : -1;
+}
+
+// The name part of a kept replay's file name; empty for any other name.
+std::string keptPart(const std::string& name) {
+    const size_t dash = name.find('-', 5);
+    if (fileSerial(name) < 0 || !startsWith(name, kKeptPrefix)) {
+        return {};
+    }
+    return name.substr(dash + 1, name.size() - dash - 1 - 4);
 }
 
 std::vector<std::string> fileNames(const fs::path& dir) {
@@ -122,7 +155,7 @@ bool ReplayStore::record(const Replay& r, std::string* error) {
     }
     long long serial = 0;
     for (const std::string& name : fileNames(folderPath())) {
-        serial = std::max(serial, autoSerial(name));
+        serial = std::max(serial, fileSerial(name));
     }
     const std::string name = autoName(serial + 1);
     std::string bytes;
@@ -201,7 +234,7 @@ std::vector<ReplayEntry> ReplayStore::list(std::vector<std::string>* problems) c
         if (a.recordedAt != b.recordedAt) {
             return a.recordedAt > b.recordedAt;
         }
-        return autoSerial(a.file) > autoSerial(b.file);
+        return fileSerial(a.file) > fileSerial(b.file);
     });
     return out;
 }
@@ -254,13 +287,14 @@ bool ReplayStore::keep(const ReplayEntry& entry, const std::string& name, std::s
     if (std::string problem = nameProblem(name); !problem.empty()) {
         return say(problem);
     }
-    const std::string target = kKeptPrefix + name + kSuffix;
+    const std::string target = keptName(std::max(0LL, fileSerial(entry.file)), name);
     if (target == entry.file) {
         return true;
     }
-    std::error_code ec;
-    if (fs::exists(folderPath() / target, ec)) {
-        return say("「" + name + "」という名前のリプレイはすでにあります。");
+    for (const std::string& other : fileNames(folderPath())) {
+        if (keptPart(other) == name) {
+            return say("「" + name + "」という名前のリプレイはすでにあります。");
+        }
     }
     std::optional<Replay> r = load(entry, error);
     if (!r) {
