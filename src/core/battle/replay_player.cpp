@@ -91,6 +91,9 @@ void ReplayPlayer::verify() {
     report_ = std::make_unique<FightReport>(*reportDolls[0], *reportDolls[1]);
     try {
         begin();
+        // The bout's opening, told before its first step.
+        const std::vector<FightEvent>& opening = fight_->stepEvents();
+        report_->takeEvents(opening.data(), opening.data() + opening.size());
         while (position_ < replay_.steps && !fight_->closed()) {
             fight_->cmdNext_Click();
             ++position_;
@@ -108,6 +111,12 @@ void ReplayPlayer::verify() {
     } else if (dice_->used != replay_.dice.size() || orders_->used != replay_.answers.size()) {
         fail("使われない記録が残っています");
     }
+}
+
+BoutRecord ReplayPlayer::boutRecord() const {
+    BoutRecord record(reportDolls[0], reportDolls[1]);
+    record.report = *report_;
+    return record;
 }
 
 void ReplayPlayer::reset() {

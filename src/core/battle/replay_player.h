@@ -50,6 +50,8 @@ public:
     const Fight& fight() const { return *fight_; }
     /// The report of the whole bout.
     const FightReport& report() const { return *report_; }
+    /// The same with the Dolls it names, as the report window takes a bout.
+    BoutRecord boutRecord() const;
 
 private:
     class Dice;
