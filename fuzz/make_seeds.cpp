@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "battle/replay_recorder.h"
+#include "battle/simulator.h"
 #include "fuzz_support.h"
 #include "model/catalogue.h"
 #include "model/game.h"
@@ -149,6 +151,63 @@ std::string enteredRegistry(const fuzz::ScratchFolder& dir) {
     return bytesOf(save / "EDollsv.ini") + kCut + bytesOf(save / "ELogicsv.ini");
 }
 
+// Short bouts recorded as the game records them, small enough for the fuzzer's input limit: two
+// punchers of little HP, one played by the computer on both sides, one a duel answered in turn.
+std::vector<std::string> recordedReplays() {
+    std::vector<std::string> out;
+    auto puncher = [](const std::string& name, int slots) {
+        auto d = std::make_shared<doll>();
+        d->name = name;
+        d->pow = 40;
+        d->offence = 6;
+        d->defence = 4;
+        d->move = d->jump = d->spin = 30;
+        d->AC = 1.5;
+        d->AP = 3;
+        d->weight = 20.25;
+        d->Motor->HP = d->Motor->maxHP = 30;
+        d->frame->HP = d->frame->maxHP = 40;
+        for (int s = 0; s < slots; ++s) {
+            Logic& l = *d->getLogic(s);
+            l.name = "技" + std::to_string(s + 1);
+            l.AP = static_cast<Int16>(3 + s);
+            l.setAction(makeAction(s == 0 ? kMove : kPunch), 0);
+            l.setAction(makeAction(s == 2 ? kKick : kPunch), 1);
+        }
+        return d;
+    };
+    auto keep = [&out](Replay&& r) { out.push_back(encodeLines(replayLines(r))); };
+    for (std::uint64_t seed : {3u, 11u}) {
+        GameRandom rng(seed);
+        ScriptedCommander nobody;
+        ReplayRecorder recorder(rng, nobody, keep);
+        Simulator sim(recorder.random());
+        sim.setRecorder(&recorder);
+        sim.play(puncher("赤", 2), puncher("青", 3));
+        recorder.finish(sim.lastFight());
+    }
+    GameRandom rng(7);
+    Game game(GameFolder("."), rng);
+    game.dolls = {puncher("左", 3), puncher("右", 1)};
+    ScriptedCommander orders;
+    for (int i = 0; i < 200; ++i) {
+        orders.pushTechnique(i % 4);
+        orders.pushMove(i % 2);
+    }
+    ReplayRecorder recorder(rng, orders, keep);
+    SilentPrompts prompts;
+    MemoryEnemies none;
+    Fight duel(game, recorder.random(), prompts, recorder.commander(), none);
+    duel.setRecorder(&recorder);
+    duel.setMode(FightMode::Duel);
+    duel.load();
+    while (!duel.closed() && duel.steps() < 150) {
+        duel.cmdNext_Click();
+    }
+    recorder.finish(duel);
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -221,6 +280,10 @@ int main(int argc, char** argv) {
     put(out / "registry", "dolls-only", bytesOf(data / "ini" / "Dollsv.ini"));
     // Text typed in the game: characters CP932 spells its own way, and the ones it codes twice.
     put(out / "text_codec", "typed", "鋼野拳士 〜−‖—¬¥‾ ①髙﨑 ＧＤ－１\\");
+    int r = 0;
+    for (const std::string& replay : recordedReplays()) {
+        put(out / "replay", "bout" + std::to_string(++r), replay);
+    }
     put(out / "text_codec", "nec-ibm", "\x87\x90\x81\xE0\xFA\x5B\xED\x40");
     return 0;
 }
