@@ -2,8 +2,8 @@
 // The replays in the game folder's replay/ folder. Every bout the player watches is written there
 // as an automatic replay ("auto-000123.rpl"); the 30 newest automatic ones are kept and older ones
 // removed. The player may keep any replay for good under a name ("kept-000123-NAME.rpl", with the
-// number it was recorded under); kept replays are never removed. Writes go through the Disk layer, so a full or read-only folder fails cleanly
-// and a killed write never leaves half a replay under a replay's name.
+// number it was recorded under); kept replays are never removed. Writes go through the Disk layer, so a full
+// or read-only folder fails cleanly and a killed write never leaves half a replay under a replay's name.
 
 #include <optional>
 #include <string>
