@@ -1,16 +1,20 @@
 #include "ui/battle/fight_window.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "battle/fight_view.h"
+#include "battle/replay_player.h"
 #include "model/game.h"
+#include "persistence/replay_store.h"
 #include "ui/battle/bracket_window.h"
 #include "ui/qt_text.h"
 
@@ -34,11 +38,22 @@ const char* const kBarStyle[4] = {
     "background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #e87f6f,stop:1 #8e2418);border:1px solid #40100a;",
 };
 const char* const kSideColour[2] = {"#6cc0ff", "#ff7a68"};
+const char* const kNextStyle =
+    "QPushButton{font-size:18px;font-weight:bold;background:qlineargradient(x1:0,y1:0,x2:0,y2:1,"
+    "stop:0 #f0a840,stop:1 #c87418);color:#1a1a1a;border:1px solid #ffd08a;}"
+    "QPushButton:hover{border-color:#ffffff;}QPushButton:pressed{background:#ffd08a;}";
 }  // namespace
 
-FightWindow::FightWindow(Fight& f, const GameFolder& folder, QWidget* parent) : QDialog(parent), fight(f) {
+FightWindow::FightWindow(Fight& f, const GameFolder& folder, QWidget* parent)
+    : FightWindow(&f, nullptr, folder, parent) {}
+
+FightWindow::FightWindow(ReplayPlayer& p, const GameFolder& folder, QWidget* parent)
+    : FightWindow(nullptr, &p, folder, parent) {}
+
+FightWindow::FightWindow(Fight* f, ReplayPlayer* p, const GameFolder& folder, QWidget* parent)
+    : QDialog(parent), live(f), replay(p) {
     setObjectName("Fight");
-    setWindowTitle("Fight");
+    setWindowTitle(replay ? "Replay" : "Fight");
 
     sceneView = new SceneWidget(folder, this);
     sceneView->setObjectName("dspDollImg");
@@ -61,21 +76,6 @@ FightWindow::FightWindow(Fight& f, const GameFolder& folder, QWidget* parent) : 
     middle->addLayout(centre);
     middle->addWidget(buildSidePanel(1));
 
-    cmdNext = new QPushButton("Next");
-    cmdNext->setObjectName("cmdNext");
-    cmdNext->setToolTip("試合を進める");
-    cmdNext->setDefault(true);
-    cmdNext->setMinimumSize(150, 48);
-    cmdNext->setStyleSheet(
-        "QPushButton{font-size:18px;font-weight:bold;background:qlineargradient(x1:0,y1:0,x2:0,y2:1,"
-        "stop:0 #f0a840,stop:1 #c87418);color:#1a1a1a;border:1px solid #ffd08a;}"
-        "QPushButton:hover{border-color:#ffffff;}QPushButton:pressed{background:#ffd08a;}");
-    cmdTap = new QPushButton("GiveUp");
-    cmdTap->setObjectName("cmdTap");
-    cmdTap->setMinimumSize(150, 32);
-    connect(cmdNext, &QPushButton::clicked, this, &FightWindow::cmdNext_Click);
-    connect(cmdTap, &QPushButton::clicked, this, &FightWindow::cmdTap_Click);
-
     paneGuide = new QFrame;
     paneGuide->setObjectName("paneGuide");
     auto* guideLayout = new QHBoxLayout(paneGuide);
@@ -87,27 +87,114 @@ FightWindow::FightWindow(Fight& f, const GameFolder& folder, QWidget* parent) : 
     dspGuide->installEventFilter(this);
     paneGuide->hide();
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(cmdNext);
-    buttons->addWidget(cmdTap);
-    buttons->addStretch();
-
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(buildLog(), 1);
-    bottom->addLayout(buttons);
+    bottom->addLayout(replay ? buildReplayControls() : buildFightButtons());
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(middle);
     root->addWidget(paneGuide);
     root->addLayout(bottom);
 
+    if (replay) {
+        showReplayStep(false);
+        return;
+    }
     // The bracket shows over the battle window while the tournament goes on behind it.
-    if (!fight.hasBracketViewer()) {
-        fight.setBracketViewer([this](const Bracket& b) {
+    if (!live->hasBracketViewer()) {
+        live->setBracketViewer([this](const Bracket& b) {
             BracketWindow w(b, this);
             w.exec();
         });
     }
+}
+
+const Fight& FightWindow::shownFight() const {
+    return replay ? replay->fight() : *live;
+}
+
+QLayout* FightWindow::buildFightButtons() {
+    cmdNext = new QPushButton("Next");
+    cmdNext->setObjectName("cmdNext");
+    cmdNext->setToolTip("試合を進める");
+    cmdNext->setDefault(true);
+    cmdNext->setMinimumSize(150, 48);
+    cmdNext->setStyleSheet(kNextStyle);
+    cmdTap = new QPushButton("GiveUp");
+    cmdTap->setObjectName("cmdTap");
+    cmdTap->setMinimumSize(150, 32);
+    connect(cmdNext, &QPushButton::clicked, this, &FightWindow::cmdNext_Click);
+    connect(cmdTap, &QPushButton::clicked, this, &FightWindow::cmdTap_Click);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdNext);
+    buttons->addWidget(cmdTap);
+    buttons->addStretch();
+    return buttons;
+}
+
+// The replay's controls take no focus, so that the arrow keys, Home, End and Space always reach
+// the window instead of moving between buttons or pressing one.
+QLayout* FightWindow::buildReplayControls() {
+    dspStep = new QLabel;
+    dspStep->setObjectName("dspStep");
+    dspStep->setAlignment(Qt::AlignCenter);
+    dspStep->setStyleSheet("font-size:15px; font-weight:bold; color:#ffe3a8;");
+    dspResult = new QLabel;
+    dspResult->setObjectName("dspResult");
+    dspResult->setAlignment(Qt::AlignCenter);
+    dspResult->setStyleSheet("font-weight:bold; color:#ff9a60;");
+
+    auto button = [this](const char* name, const QString& text, const QString& tip,
+                         void (FightWindow::*slot)()) {
+        auto* b = new QPushButton(text);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setMinimumSize(44, 34);
+        b->setStyleSheet("font-size:15px;");
+        connect(b, &QPushButton::clicked, this, slot);
+        return b;
+    };
+    moves = {button("cmdStart", "|◀", "最初へ (Home)", &FightWindow::cmdStart_Click),
+             button("cmdBack", "◀", "1ステップ戻る (←)", &FightWindow::cmdBack_Click),
+             button("cmdForward", "▶", "1ステップ進む (→)", &FightWindow::cmdForward_Click),
+             button("cmdEnd", "▶|", "最後へ (End)", &FightWindow::cmdEnd_Click)};
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    for (QPushButton* b : moves) {
+        row->addWidget(b);
+    }
+
+    cmdPlay = button("cmdPlay", "再生", "自動で再生する／止める (Space)", &FightWindow::cmdPlay_Click);
+    cmdPlay->setMinimumSize(96, 40);
+    cmdPlay->setStyleSheet(kNextStyle);
+    cmbSpeed = new QComboBox;
+    cmbSpeed->setObjectName("cmbSpeed");
+    cmbSpeed->setFocusPolicy(Qt::NoFocus);
+    for (const char* speed : {"1歩/秒", "2歩/秒", "4歩/秒", "高速"}) {
+        cmbSpeed->addItem(speed);
+    }
+    cmbSpeed->setCurrentIndex(1);
+    connect(cmbSpeed, &QComboBox::currentIndexChanged, this, &FightWindow::setSpeed);
+    auto* playRow = new QHBoxLayout;
+    playRow->addWidget(cmdPlay);
+    playRow->addWidget(cmbSpeed);
+
+    auto* close = button("cmdClose", "閉じる", "リプレイを閉じる (Esc)", &FightWindow::reject);
+
+    playTimer = new QTimer(this);
+    playTimer->setInterval(kStepIntervalsMs[1]);
+    connect(playTimer, &QTimer::timeout, this, [this] { cmdForward_Click(); });
+
+    auto* column = new QVBoxLayout;
+    column->addWidget(dspStep);
+    column->addLayout(row);
+    column->addLayout(playRow);
+    column->addWidget(dspResult);
+    column->addStretch();
+    column->addWidget(close);
+    return column;
 }
 
 QWidget* FightWindow::buildHpBand() {
@@ -220,6 +307,9 @@ QWidget* FightWindow::buildLog() {
         b->setObjectName(QString("Command1%1").arg(i));
         b->setFixedSize(36, 36);
         Command1[static_cast<size_t>(i)] = b;
+        if (replay) {
+            b->setFocusPolicy(Qt::NoFocus);
+        }
         // "▼" brings later lines into view by moving the log up; "▲" moves it back down.
         connect(b, &QPushButton::clicked, this, [this, i] { scrollLog(i == 0 ? -600 : 600); });
     }
@@ -240,6 +330,7 @@ void FightWindow::scrollLog(int twips) {
 }
 
 SceneFighter FightWindow::fighterSprite(int i, const FightPicture* shown) const {
+    const Fight& fight = shownFight();
     const auto sprites = vargo::scene(fight, shown);
     const FighterSprite& s = sprites[static_cast<size_t>(i)];
     const SpriteFiles files = spriteFiles(fight.fighter(i).image);
@@ -247,8 +338,11 @@ SceneFighter FightWindow::fighterSprite(int i, const FightPicture* shown) const 
 }
 
 void FightWindow::refresh() {
+    const Fight& fight = shownFight();
     const FightScreen& shown = fight.screen();
-    setWindowTitle(q(shown.caption.empty() ? "Fight" : shown.caption));
+    if (!replay) {
+        setWindowTitle(q(shown.caption.empty() ? "Fight" : shown.caption));
+    }
     for (int i = 0; i < 2; ++i) {
         const size_t k = static_cast<size_t>(i);
         dspName[k]->setText(q(vargo::dspName(fight, i)));
@@ -294,12 +388,15 @@ void FightWindow::refresh() {
 }
 
 bool FightWindow::start() {
-    fight.load();
+    if (replay) {
+        return true;
+    }
+    live->load();
     if (stepListener) {
-        stepListener(fight, false);
+        stepListener(*live, false);
     }
     refresh();
-    return !fight.closed();
+    return !live->closed();
 }
 
 void FightWindow::run() {
@@ -309,35 +406,152 @@ void FightWindow::run() {
 }
 
 void FightWindow::closeIfOver() {
-    if (fight.closed()) {
+    if (live->closed()) {
         sceneView->finish();
         done(QDialog::Accepted);
     }
 }
 
 void FightWindow::cmdNext_Click() {
+    if (replay) {
+        return;
+    }
     sceneView->finish();
-    fight.cmdNext_Click();
+    live->cmdNext_Click();
     if (stepListener) {
-        stepListener(fight, true);
+        stepListener(*live, true);
     }
     refresh();
     closeIfOver();
 }
 
 void FightWindow::cmdTap_Click() {
-    fight.cmdTap_Click();
+    if (replay) {
+        return;
+    }
+    live->cmdTap_Click();
     refresh();
     closeIfOver();
 }
 
-// Closing the window by its frame or Escape is giving up, with the same question.
+// Closing the window by its frame or Escape is giving up, with the same question. A replay simply
+// closes.
 void FightWindow::reject() {
-    if (!fight.closed()) {
+    if (replay) {
+        playTimer->stop();
+        QDialog::reject();
+        return;
+    }
+    if (!live->closed()) {
         cmdTap_Click();
         return;
     }
     QDialog::reject();
+}
+
+void FightWindow::showReplayStep(bool animate) {
+    refresh();
+    if (!animate) {
+        // A jump shows where the step ended at once; only a step forward plays its poses.
+        sceneView->finish();
+    }
+    dspStep->setText(QString("ステップ %1 / %2").arg(replay->position()).arg(replay->stepCount()));
+    moves[0]->setEnabled(!replay->atStart());
+    moves[1]->setEnabled(!replay->atStart());
+    moves[2]->setEnabled(!replay->atEnd());
+    moves[3]->setEnabled(!replay->atEnd());
+    cmdPlay->setEnabled(!replay->atEnd() || playing());
+    cmdPlay->setText(playing() ? "一時停止" : "再生");
+    QString result;
+    if (replay->atEnd()) {
+        const Replay& r = replay->replay();
+        switch (r.end) {
+            case ReplayEnd::Decided:
+                result = q(r.dolls[static_cast<size_t>(r.winner)].name) + " の勝ち";
+                break;
+            case ReplayEnd::GaveUp:
+                result = "ギブアップ";
+                break;
+            case ReplayEnd::Unfinished:
+                result = "中断";
+                break;
+        }
+    }
+    dspResult->setText(result);
+}
+
+void FightWindow::cmdStart_Click() {
+    replay->seek(0);
+    showReplayStep(false);
+}
+
+void FightWindow::cmdBack_Click() {
+    replay->seek(replay->position() - 1);
+    showReplayStep(false);
+}
+
+void FightWindow::cmdForward_Click() {
+    sceneView->finish();
+    if (!replay->step()) {
+        return;
+    }
+    if (replay->atEnd()) {
+        playTimer->stop();
+    }
+    showReplayStep(true);
+}
+
+void FightWindow::cmdEnd_Click() {
+    replay->seek(replay->stepCount());
+    showReplayStep(false);
+}
+
+bool FightWindow::playing() const {
+    return playTimer && playTimer->isActive();
+}
+
+void FightWindow::cmdPlay_Click() {
+    if (playing()) {
+        playTimer->stop();
+    } else if (!replay->atEnd()) {
+        playTimer->start();
+    }
+    showReplayStep(false);
+}
+
+void FightWindow::setSpeed(int index) {
+    if (index >= 0 && index < static_cast<int>(kStepIntervalsMs.size())) {
+        playTimer->setInterval(kStepIntervalsMs[static_cast<size_t>(index)]);
+        cmbSpeed->setCurrentIndex(index);
+    }
+}
+
+void FightWindow::keyPressEvent(QKeyEvent* event) {
+    if (!replay) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Left:
+            cmdBack_Click();
+            break;
+        case Qt::Key_Right:
+            cmdForward_Click();
+            break;
+        case Qt::Key_Home:
+            cmdStart_Click();
+            break;
+        case Qt::Key_End:
+            cmdEnd_Click();
+            break;
+        case Qt::Key_Space:
+            cmdPlay_Click();
+            break;
+        default:
+            QDialog::keyPressEvent(event);
+            return;
+    }
+    event->accept();
 }
 
 bool FightWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -352,7 +566,11 @@ bool FightWindow::eventFilter(QObject* watched, QEvent* event) {
 std::vector<BoutRecord> runFightWindow(Game& game, Random& rng, Prompts& prompts, Commander& commander,
                                        EnemySource& enemies, Sound& sound, FightMode mode,
                                        std::optional<DollClass> tournamentClass, QWidget* parent) {
-    Fight fight(game, rng, prompts, commander, enemies, &sound);
+    // Every bout the player watches is kept as a replay in the game folder.
+    ReplayStore replays(game.folder);
+    ReplayRecorder recorder(rng, commander, storeSink(replays, prompts, game.gameDate));
+    Fight fight(game, recorder.random(), prompts, recorder.commander(), enemies, &sound);
+    fight.setRecorder(&recorder);
     fight.setMode(mode);
     if (tournamentClass) {
         fight.setClass(*tournamentClass);
@@ -361,6 +579,7 @@ std::vector<BoutRecord> runFightWindow(Game& game, Random& rng, Prompts& prompts
     BoutReports reports;
     window.setStepListener([&reports](const Fight& f, bool step) { reports.take(f, step); });
     window.run();
+    recorder.finish(fight);
     return reports.bouts();
 }
 
