@@ -9,6 +9,7 @@
 #include "persistence/save_files.h"
 #include "ui/battle/fight_report_window.h"
 #include "ui/battle/fight_window.h"
+#include "ui/battle/replay_list_window.h"
 #include "ui/career/char_make_window.h"
 #include "ui/career/design_window.h"
 #include "ui/persistence/enemy_list_window.h"
@@ -151,6 +152,13 @@ void GameApp::openFightReport() {
     reportWindow->show();
     reportWindow->raise();
     reportWindow->activateWindow();
+}
+
+void GameApp::openReplays() {
+    ReplayListWindow list(game.folder, qtPrompts, anchor());
+    qtPrompts.setAnchor(&list);
+    list.exec();
+    qtPrompts.setAnchor(anchor());
 }
 
 void GameApp::openEnemyList() {

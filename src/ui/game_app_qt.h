@@ -44,6 +44,7 @@ public:
     void runFight(FightMode mode, std::optional<DollClass> tournamentClass = std::nullopt) override;
     void openEnemyList() override;
     void openFightReport() override;
+    void openReplays() override;
     bool saveGame(int svNum) override;
     bool loadGame(int svNum) override;
     bool loadDuelist(int svNum) override;

@@ -29,6 +29,7 @@ public:
     }
     void openEnemyList() override { calls.push_back("enemies"); }
     void openFightReport() override { calls.push_back("report"); }
+    void openReplays() override { calls.push_back("replays"); }
     bool saveGame(int n) override {
         calls.push_back("save" + std::to_string(n));
         return true;

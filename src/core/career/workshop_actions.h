@@ -24,6 +24,8 @@ public:
     virtual void openEnemyList() = 0;
     /// The report of the last battle screen's bouts; a message when there has been no fight yet.
     virtual void openFightReport() = 0;
+    /// The list of recorded fights, from which one is played again.
+    virtual void openReplays() = 0;
     virtual bool saveGame(int svNum) = 0;
     virtual bool loadGame(int svNum) = 0;
     virtual bool loadDuelist(int svNum) = 0;

@@ -129,6 +129,10 @@ void DesignWindow::buildMenus() {
     report->setObjectName("mnFightReport");
     report->setShortcut(QKeySequence("Ctrl+R"));
     connect(report, &QAction::triggered, this, [this] { actions.openFightReport(); });
+    QAction* replays = info->addAction("Re&play");
+    replays->setObjectName("mnReplay");
+    replays->setShortcut(QKeySequence("Ctrl+L"));
+    connect(replays, &QAction::triggered, this, [this] { actions.openReplays(); });
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     edit->setObjectName("mnEdit");
@@ -298,6 +302,7 @@ QWidget* DesignWindow::buildCommands() {
     cmdTornament = button("cmdTornament", "&Tornament", "トーナメント参加", &DesignWindow::onTornament);
     cmdShop = button("cmdShop", "S&hop", "", &DesignWindow::onShop);
     cmdProgram = button("cmdProgram", "&Program", "プログラム", &DesignWindow::onProgram);
+    cmdReplay = button("cmdReplay", "Rep&lay", "記録した試合を再生", &DesignWindow::onReplay);
     auto* clear = new QPushButton("All&Clear");
     clear->setObjectName("cmdClear");
     connect(clear, &QPushButton::clicked, this, [this] {
@@ -483,6 +488,10 @@ void DesignWindow::onShop() {
 void DesignWindow::onProgram() {
     workshop.cmdProgram(actions);
     init();
+}
+
+void DesignWindow::onReplay() {
+    actions.openReplays();
 }
 
 void DesignWindow::onSave() {

@@ -59,6 +59,7 @@ private:
     void onTornament();
     void onShop();
     void onProgram();
+    void onReplay();
     void onSave();
     void onLoad();
     void onLoadDuelist();
@@ -95,6 +96,7 @@ private:
     QPushButton* cmdTornament = nullptr;
     QPushButton* cmdShop = nullptr;
     QPushButton* cmdProgram = nullptr;
+    QPushButton* cmdReplay = nullptr;
     QAction* mnBGM = nullptr;
     QAction* mnGuide = nullptr;
 };
