@@ -174,7 +174,13 @@ private slots:
             key(w, Qt::Key_End);
             expected.seek(steps);
             QCOMPARE(text(w, "dspStep"), QString("ステップ %1 / %1").arg(steps));
-            QCOMPARE(text(w, "dspHP0"), q(dspHP(expected.fight(), 0)));
+            // The end shows the HP the bout was decided with, a destroyed part at 0 or below.
+            const std::array<int, 4>& end = expected.fight().ring().endHP;
+            QCOMPARE(text(w, "dspHP0"), q(dspHP(expected.screen(), 0)));
+            QCOMPARE(text(w, "dspHP1"), QString("Motor:\n%1\nFrame:\n%2")
+                                            .arg(q(Str(static_cast<long long>(end[2]))))
+                                            .arg(q(Str(static_cast<long long>(end[3])))));
+            QVERIFY(std::min({end[0], end[1], end[2], end[3]}) <= 0);
             QVERIFY(text(w, "dspResult").endsWith("の勝ち"));
             QVERIFY(!window->findChild<QPushButton*>("cmdForward")->isEnabled());
             test::screenshot(w, "replay_player");

@@ -34,7 +34,10 @@ std::string dspAbl(const Fight& f, int i) {
 }
 
 std::string dspHP(const Fight& f, int i) {
-    const FightScreen& s = f.screen();
+    return dspHP(f.screen(), i);
+}
+
+std::string dspHP(const FightScreen& s, int i) {
     const size_t k = static_cast<size_t>(i);
     return "Motor:" + kLb + S(s.motorHP[k]) + kLb + "Frame:" + kLb + S(s.frameHP[k]);
 }
@@ -56,8 +59,11 @@ std::string dspSpan(const Fight& f) {
 }
 
 HpBar barHP(const Fight& f, int bar) {
+    return barHP(f.screen(), bar);
+}
+
+HpBar barHP(const FightScreen& s, int bar) {
     const int who = bar % 2;
-    const FightScreen& s = f.screen();
     const size_t k = static_cast<size_t>(who);
     const int hp = bar < 2 ? s.motorHP[k] : s.frameHP[k];
     HpBar b;

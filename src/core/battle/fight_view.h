@@ -17,6 +17,7 @@ std::string dspName(const Fight& f, int i);
 std::string dspAbl(const Fight& f, int i);
 /// "Motor:\n 120\nFrame:\n 200".
 std::string dspHP(const Fight& f, int i);
+std::string dspHP(const FightScreen& s, int i);
 std::string dspJoutai(const Fight& f, int i);
 std::string dspSpan(const Fight& f);
 
@@ -29,6 +30,7 @@ struct HpBar {
     int left = 0;
 };
 HpBar barHP(const Fight& f, int bar);
+HpBar barHP(const FightScreen& s, int bar);
 
 /// Sprite sheet columns by pose, 240 pixels apart.
 enum PoseColumn : int {

@@ -113,6 +113,16 @@ void ReplayPlayer::verify() {
     }
 }
 
+FightScreen ReplayPlayer::screen() const {
+    FightScreen s = fight_->screen();
+    const RingState& ring = fight_->ring();
+    if (ring.winner != -1) {
+        s.motorHP = {ring.endHP[0], ring.endHP[2]};
+        s.frameHP = {ring.endHP[1], ring.endHP[3]};
+    }
+    return s;
+}
+
 BoutRecord ReplayPlayer::boutRecord() const {
     BoutRecord record(reportDolls[0], reportDolls[1]);
     record.report = *report_;

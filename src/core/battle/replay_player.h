@@ -48,6 +48,9 @@ public:
 
     /// The fight as the replay stands: its screen, battle log and the latest step's events.
     const Fight& fight() const { return *fight_; }
+    /// The fight's screen, except that a decided bout shows the HP it was decided with: the
+    /// outcome puts a simulation's and a duel's HP back, which the replay does not show.
+    FightScreen screen() const;
     /// The report of the whole bout.
     const FightReport& report() const { return *report_; }
     /// The same with the Dolls it names, as the report window takes a bout.

@@ -168,7 +168,8 @@ QLayout* FightWindow::buildReplayControls() {
 
     cmdPlay = button("cmdPlay", "再生", "自動で再生する／止める (Space)", &FightWindow::cmdPlay_Click);
     cmdPlay->setMinimumSize(96, 40);
-    cmdPlay->setStyleSheet(kNextStyle);
+    cmdPlay->setStyleSheet(QString(kNextStyle) +
+                           "QPushButton:disabled{background:#3b4556;color:#8ea2bd;border-color:#4a5568;}");
     cmbSpeed = new QComboBox;
     cmbSpeed->setObjectName("cmbSpeed");
     cmbSpeed->setFocusPolicy(Qt::NoFocus);
@@ -340,13 +341,15 @@ SceneFighter FightWindow::fighterSprite(int i, const FightPicture* shown) const 
 void FightWindow::refresh() {
     const Fight& fight = shownFight();
     const FightScreen& shown = fight.screen();
+    // A replay shows the HP a bout was decided with, not the HP the outcome put back.
+    const FightScreen screen = replay ? replay->screen() : shown;
     if (!replay) {
         setWindowTitle(q(shown.caption.empty() ? "Fight" : shown.caption));
     }
     for (int i = 0; i < 2; ++i) {
         const size_t k = static_cast<size_t>(i);
         dspName[k]->setText(q(vargo::dspName(fight, i)));
-        dspHP[k]->setText(q(vargo::dspHP(fight, i)));
+        dspHP[k]->setText(q(vargo::dspHP(screen, i)));
         dspAbl[k]->setText(q(vargo::dspAbl(fight, i)));
         dspJoutai[k]->setText(q(vargo::dspJoutai(fight, i)));
         dspAP[k]->setText(q(shown.dspAP[k]));
@@ -354,7 +357,7 @@ void FightWindow::refresh() {
     }
     const int origin = (kBandWidth - px(kBarRight)) / 2;
     for (int bar = 0; bar < 4; ++bar) {
-        const HpBar b = vargo::barHP(fight, bar);
+        const HpBar b = vargo::barHP(screen, bar);
         const int width = px(b.width);
         // The opponent's bars keep their right end at 9500 twips exactly, whatever the rounding.
         const int left = b.rightAligned ? origin + px(kBarRight) - width : origin;
