@@ -32,7 +32,14 @@ int ReplayRecorder::TapCommander::selectMove(int span) {
 }
 
 void ReplayRecorder::boutStarted(const Fight& fight) {
+    // A bout still on when the next begins (a headless run that stopped one at its cap) is kept as
+    // it stood: the fight has not yet reset its steps.
+    if (on) {
+        close(fight, ReplayEnd::Unfinished);
+    }
     current = Replay{};
+    // A bout draws a few hundred numbers; room for them at once.
+    current.dice.reserve(256);
     current.mode = fight.mode();
     current.tournamentClass = fight.tournament().tournamentClass;
     current.stage = fight.tournament().stage;
