@@ -1,8 +1,11 @@
-// The battle's cost: a whole computer-against-computer fight, one search, one damage roll, and the
-// dice alone as the floor everything else is measured against.
+// The battle's cost: a whole computer-against-computer fight (and the same recorded as a replay),
+// a step back in a replay, one search, one damage roll, and the dice alone as the floor everything
+// else is measured against.
 
 #include <benchmark/benchmark.h>
 
+#include "battle/replay_player.h"
+#include "battle/replay_recorder.h"
 #include "battle/simulator.h"
 
 namespace vargo {
@@ -80,6 +83,49 @@ void BM_WholeFight(benchmark::State& state) {
     state.counters["steps/fight"] = static_cast<double>(steps) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_WholeFight);
+
+// A whole fight recorded as its replay: every draw passes through the recorder.
+void BM_WholeFightRecorded(benchmark::State& state) {
+    GameRandom rng(1);
+    ScriptedCommander nobody;
+    std::size_t dice = 0;
+    ReplayRecorder recorder(rng, nobody, [&dice](Replay&& r) { dice += r.dice.size(); });
+    Simulator sim(recorder.random());
+    sim.setRecorder(&recorder);
+    auto a = red();
+    auto b = blue();
+    for (auto _ : state) {
+        BoutResult r = sim.play(a, b);
+        recorder.finish(sim.lastFight());
+        benchmark::DoNotOptimize(r.winner);
+    }
+    state.counters["fights/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["dice/fight"] = static_cast<double>(dice) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_WholeFightRecorded);
+
+// A step back in the replay window from the end of a fight: the bout played again from its start
+// on fresh Dolls to the step before the last.
+void BM_ReplayStepBack(benchmark::State& state) {
+    GameRandom rng(3);
+    ScriptedCommander nobody;
+    std::optional<Replay> kept;
+    ReplayRecorder recorder(rng, nobody, [&kept](Replay&& r) { kept = std::move(r); });
+    Simulator sim(recorder.random());
+    sim.setRecorder(&recorder);
+    sim.play(red(), blue());
+    recorder.finish(sim.lastFight());
+    ReplayPlayer player(std::move(*kept), "bench.rpl");
+    const int last = player.stepCount();
+    for (auto _ : state) {
+        player.seek(last);
+        player.seek(last - 1);
+        benchmark::DoNotOptimize(player.fight().steps());
+    }
+    state.counters["steps"] = last;
+}
+BENCHMARK(BM_ReplayStepBack);
 
 void BM_SearchLogic(benchmark::State& state) {
     auto d = red();
