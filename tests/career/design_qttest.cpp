@@ -88,6 +88,20 @@ private slots:
         QVERIFY(!w.findChild<QPushButton*>("cmdStreet")->isEnabled());
     }
 
+    // Replays open from the button and from the menu with its shortcut, even before a Doll is built.
+    void replaysOpenFromTheButtonAndTheMenu() {
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        actions.calls.clear();
+        QVERIFY(w.findChild<QPushButton*>("cmdReplay")->isEnabled());
+        w.findChild<QPushButton*>("cmdReplay")->click();
+        QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(actions.calls, (std::vector<std::string>{"replays", "replays"}));
+    }
+
     void workAdvancesTheCalendarAndQuitAsks() {
         DesignWindow w(*game, prompts, sound, actions);
         w.openGame(std::nullopt);
