@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "battle/battle_support.h"
 #include "battle/simulator.h"
 #include "model/text_codec.h"
@@ -124,13 +126,21 @@ TEST(ReplayStore, ABadFileIsLeftOutWithAMessageThatNamesIt) {
     dir.writeBytes("replay/auto-000500.rpl", good.substr(0, good.size() / 3));
     dir.writeBytes("replay/kept-000002-他人.rpl", "not a replay\r\n");
     dir.writeBytes("replay/notes.txt", "ignored");
+    // Far larger than any replay: not even read.
+    {
+        std::ofstream huge(dir.path() / "replay" / "auto-000003.rpl", std::ios::binary);
+        huge.seekp(static_cast<std::streamoff>(kMaxReplayBytes) + 1);
+        huge.put('\n');
+    }
     std::vector<std::string> problems;
     const std::vector<ReplayEntry> list = store.list(&problems);
     ASSERT_EQ(list.size(), 1u);
-    ASSERT_EQ(problems.size(), 2u);
-    EXPECT_NE(problems[0].find("replay/auto-000500.rpl"), std::string::npos) << problems[0];
-    EXPECT_NE(problems[1].find("replay/kept-000002-他人.rpl"), std::string::npos) << problems[1];
-    EXPECT_NE(problems[1].find("リプレイのファイルではありません"), std::string::npos) << problems[1];
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_NE(problems[0].find("replay/auto-000003.rpl: リプレイにしては大きすぎます"), std::string::npos)
+        << problems[0];
+    EXPECT_NE(problems[1].find("replay/auto-000500.rpl"), std::string::npos) << problems[1];
+    EXPECT_NE(problems[2].find("replay/kept-000002-他人.rpl"), std::string::npos) << problems[2];
+    EXPECT_NE(problems[2].find("リプレイのファイルではありません"), std::string::npos) << problems[2];
     // The next automatic replay follows the highest number there, readable or not.
     ASSERT_TRUE(store.record(at(3, 3), &error));
     EXPECT_EQ(store.list(nullptr).front().file, "auto-000501.rpl");

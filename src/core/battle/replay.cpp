@@ -19,8 +19,6 @@ constexpr const char* kTag = "VARGO REPLAY";
 constexpr int kVersion = 1;
 /// The most steps a replay may claim: far beyond any bout, small enough to play in a moment.
 constexpr int kMaxSteps = 100000;
-/// A replay of the longest bout stays well below this; anything larger is not a replay.
-constexpr size_t kMaxBytes = 8u << 20;
 constexpr size_t kDicePerLine = 8;
 constexpr size_t kAnswersPerLine = 32;
 
@@ -577,7 +575,7 @@ ReplayRead readReplay(const std::vector<std::string>& lines, const std::string& 
 }
 
 ReplayRead readReplayBytes(const std::string& bytes, const std::string& file) {
-    if (bytes.size() > kMaxBytes) {
+    if (bytes.size() > kMaxReplayBytes) {
         ReplayRead r;
         r.problem = {file, 0, "far too large for a replay", "リプレイにしては大きすぎます"};
         return r;

@@ -100,6 +100,9 @@ struct ReplayRead {
 };
 ReplayRead readReplay(const std::vector<std::string>& lines, const std::string& file);
 
+/// The most bytes a replay file may hold: the longest bout stays far below.
+inline constexpr std::size_t kMaxReplayBytes = 8u << 20;
+
 /// The same from the bytes of a file: a file that is not CP932 text, or far too large for a
 /// replay, is a problem like any other.
 ReplayRead readReplayBytes(const std::string& bytes, const std::string& file);

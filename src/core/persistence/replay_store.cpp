@@ -240,6 +240,15 @@ std::vector<ReplayEntry> ReplayStore::list(std::vector<std::string>* problems) c
 }
 
 std::optional<Replay> ReplayStore::load(const ReplayEntry& entry, std::string* error) const {
+    // A file far larger than any replay is not read at all.
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(folderPath() / entry.file, ec);
+    if (!ec && size > kMaxReplayBytes) {
+        if (error) {
+            *error = fileProblem(entry.shownPath(), "リプレイにしては大きすぎます");
+        }
+        return std::nullopt;
+    }
     const std::optional<std::string> bytes = readBytes(folderPath() / entry.file);
     if (!bytes) {
         if (error) {

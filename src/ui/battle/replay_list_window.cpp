@@ -110,7 +110,9 @@ void ReplayListWindow::reload() {
     }
     list->setFocus();
     refreshButtons();
-    if (!problems.empty()) {
+    // The files that do not read are told once, when the list opens.
+    if (!problems.empty() && !toldProblems) {
+        toldProblems = true;
         std::string text = "読めないリプレイがあったので、一覧から外しました。";
         for (const std::string& p : problems) {
             text += "\n" + p;
@@ -187,13 +189,13 @@ void ReplayListWindow::cmdReport_Click() {
         prompts.msgBox(error);
         return;
     }
-    const bool tournament = r->mode == FightMode::Tornament;
     ReplayPlayer player(std::move(*r), e->shownPath());
     if (player.damaged()) {
         prompts.msgBox(player.problem());
         return;
     }
-    FightReportWindow report({player.boutRecord()}, tournament, this);
+    // One bout of its own: named as a bout, whichever stage of a tournament it was.
+    FightReportWindow report({player.boutRecord()}, false, this);
     report.exec();
 }
 

@@ -25,7 +25,8 @@ class ReplayListWindow : public QDialog {
 public:
     ReplayListWindow(const GameFolder& folder, Prompts& prompts, QWidget* parent = nullptr);
 
-    /// Reads the folder again and fills the list; files that do not read are told in one message.
+    /// Reads the folder again and fills the list; files that do not read are told in one message,
+    /// the first time.
     void reload();
     const std::vector<ReplayEntry>& entries() const { return shown; }
     QTableWidget* table() const { return list; }
@@ -47,6 +48,7 @@ private:
     Prompts& prompts;
     ReplayStore store;
     std::vector<ReplayEntry> shown;
+    bool toldProblems = false;
     QTableWidget* list = nullptr;
     QLineEdit* txtName = nullptr;
     QPushButton* cmdPlay = nullptr;
