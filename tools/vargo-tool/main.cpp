@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
         {"save", cmdSave},
         {"registry", cmdRegistry},
         {"tournament", cmdTournament},
+        {"lab", cmdLab},
     };
     auto it = commands.find(command);
     if (it == commands.end()) {
