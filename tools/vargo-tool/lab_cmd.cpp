@@ -1,6 +1,8 @@
-// vargo-tool lab: the Doll lab without a window. A saved game's Doll (as the workshop shows it after
-// loading) or a registry Doll fights every enemy of its class many times over, both sides played by
-// the computer; the table puts the weakest match-ups first.
+// vargo-tool lab and odds: the Doll lab and the tournament estimate without a window. A saved game's
+// Doll (as the workshop shows it after loading) or a registry Doll fights every enemy of its class
+// many times over, both sides played by the computer, and the table puts the weakest match-up first;
+// or a saved game's player plays many whole tournaments of a class, for the estimate the entry
+// question shows.
 
 #include <iomanip>
 #include <iostream>
@@ -10,6 +12,7 @@
 
 #include "battle/enemy_source.h"
 #include "battle/lab.h"
+#include "battle/tournament_odds.h"
 #include "career/assembly.h"
 #include "commands.h"
 #include "json.h"
@@ -85,19 +88,20 @@ std::optional<LabCommand> parseLabArgs(const Args& args) {
     return c;
 }
 
-// The Doll of saved game N as the workshop shows it after loading: recomputed from its parts.
-std::shared_ptr<doll> savedDoll(const GameFolder& folder, int save, Prompts& prompts) {
+// The player of saved game N and its Doll as the workshop shows it after loading: recomputed from
+// its parts. Nothing when the save cannot be loaded.
+std::optional<PlayerCopy> savedPlayer(const GameFolder& folder, int save, Prompts& prompts) {
     GameRandom rng(1);
     Game game(folder, rng);
     game.resetPairs();
     SaveFiles files(game, prompts);
     files.svNum = save;
     if (!files.load_rtn()) {
-        return nullptr;
+        return std::nullopt;
     }
     Assembly assembly(game, prompts);
     assembly.dspDoll();
-    return game.dolls[0];
+    return PlayerCopy{game.owners[0], game.dolls[0]};
 }
 
 std::string percent(double x) {
@@ -167,11 +171,12 @@ int cmdLab(const GameFolder& folder, const Args& args) {
     EnemyRegistry registry(folder, prompts);
     std::shared_ptr<doll> player;
     if (c->save) {
-        player = savedDoll(folder, *c->save, prompts);
-        if (!player) {
+        const std::optional<PlayerCopy> saved = savedPlayer(folder, *c->save, prompts);
+        if (!saved) {
             std::cerr << "vargo-tool: saved game " << *c->save << " could not be loaded\n";
             return 1;
         }
+        player = saved->d;
     } else {
         player = registry.ldTekiDoll(*c->registry);
         if (!player) {
@@ -194,6 +199,80 @@ int cmdLab(const GameFolder& folder, const Args& args) {
         printLabJson(*player, *c, table);
     } else {
         printLabText(*player, *c, table);
+    }
+    return 0;
+}
+
+namespace {
+
+void printOddsJson(const TournamentOdds& odds) {
+    JsonWriter w;
+    w.beginObject().field("class", dollClassName(odds.tournamentClass)).field("runs", odds.runs);
+    w.key("stages").beginArray();
+    for (int stage = 0; stage < TournamentOdds::kStages; ++stage) {
+        const auto k = static_cast<size_t>(stage);
+        w.beginObject().field("reached", odds.reached[k]).field("won", odds.won[k]);
+        w.field("winRate", odds.stageWinRate(stage)).endObject();
+    }
+    w.endArray().field("champion", odds.championRate()).field("expectedPrize", odds.expectedPrize());
+    w.field("expectedRepairs", odds.expectedRepairs()).field("expectedIncome", odds.expectedIncome());
+    w.endObject();
+    std::cout << w.str() << "\n";
+}
+
+}  // namespace
+
+int cmdOdds(const GameFolder& folder, const Args& args) {
+    const char* const form =
+        "odds N [--class Novice|Expert|Master] [--runs R] [--seed S] [--jobs J] [--json]";
+    long long save = 0;
+    if (args.empty() || !parseNumber(args[0], 0, 32767, save)) {
+        return usage(form);
+    }
+    TournamentOddsOptions options;
+    std::optional<DollClass> entered;
+    bool json = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& w = args[i];
+        const bool hasValue = i + 1 < args.size();
+        long long n = 0;
+        if (w == "--json") {
+            json = true;
+        } else if (w == "--class" && hasValue && parseDollClass(args[i + 1])) {
+            entered = parseDollClass(args[++i]);
+        } else if (w == "--runs" && hasValue && parseNumber(args[i + 1], 1, 1000000, n)) {
+            options.runs = static_cast<int>(n);
+            ++i;
+        } else if (w == "--seed" && hasValue &&
+                   parseNumber(args[i + 1], 0, std::numeric_limits<long long>::max(), n)) {
+            options.seed = static_cast<std::uint64_t>(n);
+            ++i;
+        } else if (w == "--jobs" && hasValue && parseNumber(args[i + 1], 0, 256, n)) {
+            options.jobs = static_cast<int>(n);
+            ++i;
+        } else {
+            return usage(form);
+        }
+    }
+    StderrPrompts prompts;
+    const std::optional<PlayerCopy> player = savedPlayer(folder, static_cast<int>(save), prompts);
+    if (!player) {
+        std::cerr << "vargo-tool: saved game " << save << " could not be loaded\n";
+        return 1;
+    }
+    EnemyRegistry registry(folder, prompts);
+    RegistryEnemies enemies(registry);
+    const DollClass c = entered.value_or(player->d->dollClass());
+    const auto estimate = estimateTournament(*player->owner, *player->d, c, enemies, options);
+    if (const auto* problem = std::get_if<FightRunProblem>(&estimate)) {
+        std::cerr << "vargo-tool: " << problem->message << "\n";
+        return 1;
+    }
+    const auto& odds = std::get<TournamentOdds>(estimate);
+    if (json) {
+        printOddsJson(odds);
+    } else {
+        std::cout << tournamentOddsText(odds) << "\n";
     }
     return 0;
 }

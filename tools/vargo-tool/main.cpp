@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
         {"registry", cmdRegistry},
         {"tournament", cmdTournament},
         {"lab", cmdLab},
+        {"odds", cmdOdds},
     };
     auto it = commands.find(command);
     if (it == commands.end()) {

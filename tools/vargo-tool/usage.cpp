@@ -33,7 +33,11 @@ int usage(const std::string& problem) {
                  "      [--seed S] [--jobs J] [--json]\n"
                  "                            saved game N's Doll (or registry Doll R) fights every\n"
                  "                            enemy of the class K times (200), computer against\n"
-                 "                            computer: win rates, weakest match-up first\n";
+                 "                            computer: win rates, weakest match-up first\n"
+                 "  odds N [--class Novice|Expert|Master] [--runs R] [--seed S] [--jobs J] [--json]\n"
+                 "                            saved game N's player in R (200) whole tournaments of\n"
+                 "                            the class, on copies: the estimate the entry question\n"
+                 "                            shows\n";
     return 2;
 }
 

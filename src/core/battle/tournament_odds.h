@@ -30,9 +30,10 @@ struct PlayerCopy {
 PlayerCopy copyPlayer(const Owner& owner, const doll& d);
 
 struct TournamentOddsOptions {
-    /// Whole tournaments played. 300 keeps the championship's 95% interval within about ±6 points
-    /// and the estimate under half a second.
-    int runs = 300;
+    /// Whole tournaments played. 200 keeps any chance's 95% interval within ±7 points (±4 for a
+    /// title chance near 10%) and the estimate well under half a second: about 12 ms in the release
+    /// build, 0.4 s on one core of the sanitised debug build (docs/performance.md).
+    int runs = 200;
     std::uint64_t seed = 1;
     /// Threads; 0 every core. The figures do not depend on it.
     int jobs = 0;
