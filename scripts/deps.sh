@@ -7,7 +7,6 @@ VARGO_PACKAGES=(
     libfluidsynth-dev timgm6mb-soundfont
     fonts-ipafont-gothic
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    libtbb-dev
     clang libclang-rt-14-dev clang-format clang-tidy
 )
 

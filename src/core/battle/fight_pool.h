@@ -5,21 +5,15 @@
 // (its own Simulator or Fight, its own copies of the Dolls), so workers share nothing but what they
 // only read.
 
-#include <tbb/blocked_range.h>
-#include <tbb/enumerable_thread_specific.h>
-#include <tbb/global_control.h>
-#include <tbb/info.h>
-#include <tbb/parallel_for.h>
-#include <tbb/partitioner.h>
-#include <tbb/task_arena.h>
-#include <tbb/task_group.h>
-
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
-#include <optional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace vargo {
@@ -53,58 +47,83 @@ constexpr std::uint64_t fightSeed(std::uint64_t seed, std::uint64_t a, std::uint
 
 /// How many threads `jobs` asks for: itself, or every core for 0 (or less).
 inline int fightThreads(int jobs) {
-    return jobs > 0 ? jobs : tbb::info::default_concurrency();
+    return jobs > 0 ? jobs : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
 }
 
-/// Runs tasks 0 .. count-1 on fightThreads(jobs) threads. Every thread that takes part makes its own
-/// worker with make() the first time and runs its tasks on it; the workers are handed back for the
-/// caller to add up (in no particular order: what they hold must add up the same in any order).
-/// Once progress's cancel is raised no further task starts; done counts the tasks finished.
+/// Runs tasks 0 .. count-1 on fightThreads(jobs) threads, the calling thread one of them. The threads
+/// take the tasks a few at a time from a shared counter, so a slow stretch on one core does not hold
+/// the others up. Every thread makes its own worker with make() before its first task and runs its
+/// tasks on it; the workers are handed back for the caller to add up (in no particular order: what
+/// they hold must add up the same in any order). Once progress's cancel is raised no further task
+/// starts; done counts the tasks finished. Something thrown in a thread stops the others and is
+/// thrown again here.
+///
+/// Plain threads rather than a task library: the fights are flat, independent and alike, which a
+/// shared counter spreads as well as work stealing would, and every hand-over is then visible to
+/// ThreadSanitizer (a scheduler inside an uninstrumented library hides its own, and its tasks' data
+/// then looks raced).
 template <class Worker>
 std::vector<std::unique_ptr<Worker>> runFightPool(int jobs, std::size_t count,
                                                   const std::function<std::unique_ptr<Worker>()>& make,
                                                   const std::function<void(Worker&, std::size_t)>& run,
                                                   FightProgress* progress) {
-    tbb::enumerable_thread_specific<std::unique_ptr<Worker>> workers;
-    const int threads = fightThreads(jobs);
-    // More threads than cores is asked for on purpose (a test of the figures' independence from the
-    // threads): the process-wide limit, the cores by default, is raised for the run's length.
-    std::optional<tbb::global_control> allowMore;
-    if (threads > tbb::info::default_concurrency()) {
-        allowMore.emplace(tbb::global_control::max_allowed_parallelism, static_cast<std::size_t>(threads));
-    }
-    tbb::task_arena arena(threads);
-    tbb::task_group_context group;
-    auto chunk = [&](const tbb::blocked_range<std::size_t>& range) {
-        std::unique_ptr<Worker>& w = workers.local();
-        if (!w) {
-            w = make();
-        }
-        for (std::size_t task = range.begin(); task != range.end(); ++task) {
-            if (progress && progress->cancel.load(std::memory_order_relaxed)) {
-                // The chunks not yet begun are dropped too, however many remain.
-                group.cancel_group_execution();
-                return;
+    // A fight takes some microseconds: a few at a time keep the counter quiet, and a cancel is seen
+    // within a few fights.
+    constexpr std::size_t kChunk = 4;
+    const std::size_t chunks = (count + kChunk - 1) / kChunk;
+    const std::size_t threads =
+        std::max<std::size_t>(1, std::min(static_cast<std::size_t>(fightThreads(jobs)), chunks));
+    std::vector<std::unique_ptr<Worker>> workers(threads);
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
+    std::exception_ptr failure;
+    std::mutex failureLock;
+
+    auto stopped = [&] {
+        return failed.load(std::memory_order_relaxed) ||
+               (progress && progress->cancel.load(std::memory_order_relaxed));
+    };
+    auto work = [&](std::size_t slot) {
+        try {
+            std::unique_ptr<Worker>& w = workers[slot];
+            for (std::size_t begin = next.fetch_add(kChunk); begin < count; begin = next.fetch_add(kChunk)) {
+                const std::size_t end = std::min(begin + kChunk, count);
+                for (std::size_t task = begin; task < end; ++task) {
+                    if (stopped()) {
+                        return;
+                    }
+                    if (!w) {
+                        w = make();
+                    }
+                    run(*w, task);
+                    if (progress) {
+                        progress->done.fetch_add(1, std::memory_order_relaxed);
+                    }
+                }
             }
-            run(*w, task);
-            if (progress) {
-                progress->done.fetch_add(1, std::memory_order_relaxed);
+        } catch (...) {
+            const std::lock_guard<std::mutex> hold(failureLock);
+            if (!failure) {
+                failure = std::current_exception();
             }
+            failed = true;
         }
     };
-    // A fight takes some microseconds: chunks of a few keep the threads busy without waiting on each
-    // other, and a cancel is seen within a few fights.
-    arena.execute([&] {
-        tbb::parallel_for(tbb::blocked_range<std::size_t>(0, count, 4), chunk, tbb::auto_partitioner(),
-                          group);
-    });
-    std::vector<std::unique_ptr<Worker>> out;
-    for (std::unique_ptr<Worker>& w : workers) {
-        if (w) {
-            out.push_back(std::move(w));
-        }
+
+    std::vector<std::thread> helpers;
+    helpers.reserve(threads - 1);
+    for (std::size_t slot = 1; slot < threads; ++slot) {
+        helpers.emplace_back(work, slot);
     }
-    return out;
+    work(0);
+    for (std::thread& t : helpers) {
+        t.join();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    std::erase_if(workers, [](const std::unique_ptr<Worker>& w) { return !w; });
+    return workers;
 }
 
 }  // namespace vargo
