@@ -19,6 +19,8 @@ int cmdSim(const GameFolder& folder, const Args& args);
 int cmdSave(const GameFolder& folder, const Args& args);
 int cmdRegistry(const GameFolder& folder, const Args& args);
 int cmdTournament(const GameFolder& folder, const Args& args);
+int cmdLab(const GameFolder& folder, const Args& args);
+int cmdOdds(const GameFolder& folder, const Args& args);
 
 /// Prints usage to standard error and returns 2.
 int usage(const std::string& problem);

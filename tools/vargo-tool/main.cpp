@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
         {"save", cmdSave},
         {"registry", cmdRegistry},
         {"tournament", cmdTournament},
+        {"lab", cmdLab},
+        {"odds", cmdOdds},
     };
     auto it = commands.find(command);
     if (it == commands.end()) {
