@@ -44,6 +44,10 @@ public:
     void runFight(FightMode mode, std::optional<DollClass> tournamentClass = std::nullopt) override;
     void openEnemyList() override;
     void openFightReport() override;
+    void openLab() override;
+    bool estimatesShown() override;
+    void setEstimatesShown(bool on) override;
+    std::string tournamentEstimate(DollClass c) override;
     bool saveGame(int svNum) override;
     bool loadGame(int svNum) override;
     bool loadDuelist(int svNum) override;

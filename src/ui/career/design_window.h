@@ -56,6 +56,7 @@ private:
     void onWork();
     void onDuel();
     void onStreet();
+    void onLab();
     void onTornament();
     void onShop();
     void onProgram();
@@ -97,6 +98,8 @@ private:
     QPushButton* cmdProgram = nullptr;
     QAction* mnBGM = nullptr;
     QAction* mnGuide = nullptr;
+    QAction* mnEstimates = nullptr;
+    QPushButton* cmdLab = nullptr;
 };
 
 }  // namespace vargo
