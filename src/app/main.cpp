@@ -24,6 +24,7 @@ std::optional<std::string> env(const char* name) {
 
 int main(int argc, char** argv) {
     vargo::SafeApplication app(argc, argv);
+    QApplication::setOrganizationName("vargo");
     QApplication::setApplicationName("vargo");
     QApplication::setApplicationDisplayName("VARGO");
     QApplication::setWindowIcon(QIcon::fromTheme("vargo"));

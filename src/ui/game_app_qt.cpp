@@ -1,14 +1,17 @@
 #include "ui/game_app_qt.h"
 
+#include <QSettings>
 #include <algorithm>
 
 #include "battle/enemy_source.h"
+#include "battle/tournament_odds.h"
 #include "career/start_screen.h"
 #include "model/catalogue_report.h"
 #include "persistence/recovery.h"
 #include "persistence/save_files.h"
 #include "ui/battle/fight_report_window.h"
 #include "ui/battle/fight_window.h"
+#include "ui/battle/lab_window.h"
 #include "ui/battle/replay_list_window.h"
 #include "ui/career/char_make_window.h"
 #include "ui/career/design_window.h"
@@ -139,6 +142,33 @@ void GameApp::runFight(FightMode mode, std::optional<DollClass> tournamentClass)
     lastBouts = std::move(bouts);
     lastWasTournament = mode == FightMode::Tornament;
     openFightReport();
+}
+
+void GameApp::openLab() {
+    RegistryEnemies enemies(registry);
+    // Modal: the lab fights on a copy of the Doll, but its patterns stay shared while it runs.
+    LabWindow lab(game.theDoll(0), enemies, qtPrompts, anchor());
+    lab.exec();
+    qtPrompts.setAnchor(anchor());
+}
+
+// The estimate setting is the player's, not the career's: it lives in the desktop's per-user
+// settings rather than in a save.
+bool GameApp::estimatesShown() {
+    return QSettings().value("estimates/tournament", true).toBool();
+}
+
+void GameApp::setEstimatesShown(bool on) {
+    QSettings().setValue("estimates/tournament", on);
+}
+
+std::string GameApp::tournamentEstimate(DollClass c) {
+    RegistryEnemies enemies(registry);
+    TournamentOddsOptions options;
+    // One month's estimate reads the same however often the player asks, without rolling the
+    // career's dice.
+    options.seed = static_cast<std::uint64_t>(game.gameDate.year * 100 + game.gameDate.month);
+    return tournamentEstimateText(game.owner(0), game.theDoll(0), c, enemies, options);
 }
 
 void GameApp::openFightReport() {

@@ -45,6 +45,10 @@ public:
     void openEnemyList() override;
     void openFightReport() override;
     void openReplays() override;
+    void openLab() override;
+    bool estimatesShown() override;
+    void setEstimatesShown(bool on) override;
+    std::string tournamentEstimate(DollClass c) override;
     bool saveGame(int svNum) override;
     bool loadGame(int svNum) override;
     bool loadDuelist(int svNum) override;

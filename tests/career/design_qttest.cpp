@@ -1,6 +1,7 @@
 // The workshop window on a prepared game: controls found by their names, clicks forwarded to the
 // workshop rules, and the window's look saved for the README when asked.
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -122,6 +123,17 @@ private slots:
         prompts.answer(true);
         w.rules().cmdTornament([](int) { return 8; });  // entry test as the button runs it
         QCOMPARE(game->gameDate.format(), std::string("2013/02/01"));
+        // The estimate stands beside the question until System → Estimates is switched off.
+        QCOMPARE(prompts.messages().back(),
+                 std::string("Noviceクラスのトーナメントに参加しますか？\n\n推定"));
+        auto* estimates = w.findChild<QAction*>("mnEstimates");
+        QVERIFY(estimates->isChecked());
+        estimates->trigger();
+        QVERIFY(!actions.estimates);
+        prompts.answer(false);
+        w.rules().cmdTornament([](int) { return 8; });
+        QCOMPARE(prompts.messages().back(), std::string("Noviceクラスのトーナメントに参加しますか？"));
+        QCOMPARE(std::count(actions.calls.begin(), actions.calls.end(), "estimateNovice"), 1);
     }
 
     // The guide's lines open with an ideographic space, the first one included.

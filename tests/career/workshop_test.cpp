@@ -160,6 +160,24 @@ TEST_F(WorkshopFixture, TournamentEntryNeedsEightEnemiesOfTheClass) {
     EXPECT_FALSE(game.savedFlag);
 }
 
+// The entry question carries the estimate for the class entered when a provider is set; an empty
+// estimate leaves the question alone.
+TEST_F(WorkshopFixture, TheEntryQuestionShowsTheEstimate) {
+    game.theDoll(0).programed = true;
+    DollClass asked = DollClass::Master;
+    shop.setTournamentEstimate([&](DollClass c) {
+        asked = c;
+        return std::string("推定の文");
+    });
+    prompts.setDefault(false);
+    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), std::nullopt);
+    EXPECT_EQ(asked, DollClass::Novice);
+    EXPECT_EQ(prompts.messages().back(), "Noviceクラスのトーナメントに参加しますか？\n\n推定の文");
+    shop.setTournamentEstimate([](DollClass) { return std::string(); });
+    EXPECT_EQ(shop.cmdTornament([](int) { return 8; }), std::nullopt);
+    EXPECT_EQ(prompts.messages().back(), "Noviceクラスのトーナメントに参加しますか？");
+}
+
 // The read-outs are written exactly: the name straight after its caption, numbers with a blank.
 TEST_F(WorkshopFixture, CharacterAndVersionReadOuts) {
     Owner& o = game.owner(0);

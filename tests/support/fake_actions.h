@@ -30,6 +30,14 @@ public:
     void openEnemyList() override { calls.push_back("enemies"); }
     void openFightReport() override { calls.push_back("report"); }
     void openReplays() override { calls.push_back("replays"); }
+    void openLab() override { calls.push_back("lab"); }
+    bool estimates = true;
+    bool estimatesShown() override { return estimates; }
+    void setEstimatesShown(bool on) override { estimates = on; }
+    std::string tournamentEstimate(DollClass c) override {
+        calls.push_back(std::string("estimate") + dollClassName(c));
+        return "推定";
+    }
     bool saveGame(int n) override {
         calls.push_back("save" + std::to_string(n));
         return true;

@@ -27,6 +27,8 @@ int cmdReplay(const GameFolder& folder, const Args& args);
 
 /// Prints a fight report as one line of JSON (fight --report json, replay --report json).
 void printReport(const FightReport& r);
+int cmdLab(const GameFolder& folder, const Args& args);
+int cmdOdds(const GameFolder& folder, const Args& args);
 
 /// Prints usage to standard error and returns 2.
 int usage(const std::string& problem);

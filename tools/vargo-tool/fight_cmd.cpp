@@ -7,6 +7,7 @@
 #include <optional>
 #include <sstream>
 
+#include "battle/fight_pool.h"
 #include "battle/fight_report.h"
 #include "battle/replay_recorder.h"
 #include "battle/simulator.h"
@@ -16,25 +17,11 @@
 #include "model/text_codec.h"
 #include "persistence/enemy_registry.h"
 #include "persistence/replay_store.h"
+#include "stderr_prompts.h"
 
 namespace vargo::tool {
 
 namespace {
-
-// The registry's own messages (a missing file, a bad record) go to standard error.
-class StderrPrompts final : public Prompts {
-public:
-    int askOkCancel(const std::string& m) override { return say(m), kOk; }
-    int askOkCancelTitled(const std::string& m, const std::string&) override { return say(m), kOk; }
-    int askYesNo(const std::string& m, const std::string&) override { return say(m), kYes; }
-    void showMsg(const std::string& m) override { say(m); }
-    void showMsgTitled(const std::string& m, const std::string&) override { say(m); }
-    void showMsgTall(const std::string& m, const std::string&, int) override { say(m); }
-    int msgBox(const std::string& m, BoxButtons) override { return say(m), kOk; }
-
-private:
-    static void say(const std::string& m) { std::cerr << m << "\n"; }
-};
 
 bool parseInt(const std::string& s, long long& out) {
     try {
@@ -220,6 +207,9 @@ struct SimOptions {
     long long seed = 1;
     DollClass cls = DollClass::Master;
     bool json = false;
+    /// Threads for the round robin, each fight with a generator of its own; none: one generator for
+    /// the whole table, fight after fight, as the balance table has always been played.
+    std::optional<long long> jobs;
 };
 
 std::optional<SimOptions> parseSimArgs(const Args& args) {
@@ -239,6 +229,10 @@ std::optional<SimOptions> parseSimArgs(const Args& args) {
             ok = parseInt(v, o.rounds) && o.rounds > 0;
         } else if (w == "--seed") {
             ok = parseInt(v, o.seed);
+        } else if (w == "--jobs") {
+            long long n = 0;
+            ok = parseInt(v, n) && n >= 0 && n <= 256;
+            o.jobs = n;
         } else if (w == "--class") {
             const std::optional<DollClass> c = parseDollClass(v);
             ok = c.has_value();
@@ -313,6 +307,80 @@ SimTable roundRobin(const std::vector<std::shared_ptr<doll>>& dolls, long long r
     return t;
 }
 
+// One thread's share of the round robin: its own Simulator and its own copies of the Dolls, whose
+// motors and frames the fights wear down.
+struct SimWorker {
+    explicit SimWorker(const std::vector<std::shared_ptr<doll>>& dolls) : sim(dice) {
+        for (const auto& d : dolls) {
+            own.push_back(freshCopy(*d));
+        }
+    }
+    GameRandom dice{0};
+    Simulator sim;
+    std::vector<std::shared_ptr<doll>> own;
+    std::vector<SimPair> pairs;
+    long long steps = 0;
+};
+
+/// The same round robin spread over threads: fight k of pair p draws from
+/// GameRandom(fightSeed(seed, p, k)), so the table is the same for any number of threads.
+SimTable roundRobinParallel(const std::vector<std::shared_ptr<doll>>& dolls, long long rounds,
+                            std::uint64_t seed, int jobs) {
+    std::vector<SimPair> pairs;
+    for (size_t i = 0; i < dolls.size(); ++i) {
+        for (size_t j = i + 1; j < dolls.size(); ++j) {
+            pairs.push_back(SimPair{i, j});
+        }
+    }
+    const auto perPair = static_cast<size_t>(rounds);
+    const auto workers = runFightPool<SimWorker>(
+        jobs, pairs.size() * perPair,
+        [&] {
+            auto w = std::make_unique<SimWorker>(dolls);
+            w->pairs = pairs;
+            return w;
+        },
+        [&](SimWorker& w, size_t task) {
+            const size_t p = task / perPair;
+            const size_t k = task % perPair;
+            w.dice = GameRandom(fightSeed(seed, p, k));
+            SimPair& pair = w.pairs[p];
+            const bool swapped = k % 2 == 1;
+            const BoutResult r =
+                swapped ? w.sim.play(w.own[pair.b], w.own[pair.a]) : w.sim.play(w.own[pair.a], w.own[pair.b]);
+            w.steps += r.steps;
+            if (r.winner == kDrawWinner) {
+                ++pair.draws;
+            } else if ((r.winner == 0) != swapped) {
+                ++pair.aWins;
+            } else {
+                ++pair.bWins;
+            }
+        },
+        nullptr);
+    SimTable t;
+    t.wins.assign(dolls.size(), 0);
+    t.played.assign(dolls.size(), 0);
+    t.pairs = pairs;
+    for (const auto& w : workers) {
+        t.totalSteps += w->steps;
+        for (size_t p = 0; p < pairs.size(); ++p) {
+            t.pairs[p].aWins += w->pairs[p].aWins;
+            t.pairs[p].bWins += w->pairs[p].bWins;
+            t.pairs[p].draws += w->pairs[p].draws;
+        }
+    }
+    for (const SimPair& p : t.pairs) {
+        t.fights += rounds;
+        t.draws += p.draws;
+        t.wins[p.a] += p.aWins;
+        t.wins[p.b] += p.bWins;
+        t.played[p.a] += rounds;
+        t.played[p.b] += rounds;
+    }
+    return t;
+}
+
 void printSimJson(const std::vector<std::shared_ptr<doll>>& dolls, const SimOptions& o, const SimTable& t) {
     JsonWriter w;
     w.beginObject().field("class", dollClassName(o.cls)).field("rounds", o.rounds).field("fights", t.fights);
@@ -355,7 +423,7 @@ void printSimText(const std::vector<std::shared_ptr<doll>>& dolls, const SimOpti
 int cmdSim(const GameFolder& folder, const Args& args) {
     const std::optional<SimOptions> o = parseSimArgs(args);
     if (!o) {
-        return usage("sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--json]");
+        return usage("sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--jobs N] [--json]");
     }
     StderrPrompts prompts;
     EnemyRegistry registry(folder, prompts);
@@ -364,7 +432,9 @@ int cmdSim(const GameFolder& folder, const Args& args) {
         std::cerr << "vargo-tool: fewer than two " << dollClassName(o->cls) << " Dolls in the registry\n";
         return 1;
     }
-    const SimTable t = roundRobin(dolls, o->rounds, static_cast<std::uint64_t>(o->seed));
+    const auto seed = static_cast<std::uint64_t>(o->seed);
+    const SimTable t = o->jobs ? roundRobinParallel(dolls, o->rounds, seed, static_cast<int>(*o->jobs))
+                               : roundRobin(dolls, o->rounds, seed);
     if (o->json) {
         printSimJson(dolls, *o, t);
     } else {

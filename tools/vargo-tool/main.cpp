@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
         {"registry", cmdRegistry},
         {"tournament", cmdTournament},
         {"replay", cmdReplay},
+        {"lab", cmdLab},
+        {"odds", cmdOdds},
     };
     auto it = commands.find(command);
     if (it == commands.end()) {

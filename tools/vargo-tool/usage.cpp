@@ -20,8 +20,10 @@ int usage(const std::string& problem) {
                  "                            --record FILE: the fight's replay written to FILE\n"
                  "  replay FILE [--report json]\n"
                  "                            a recorded fight played again, told as fight tells it\n"
-                 "  sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--json]\n"
-                 "                            every pair of the class fights N times: win rates\n"
+                 "  sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--jobs N] [--json]\n"
+                 "                            every pair of the class fights N times: win rates;\n"
+                 "                            --jobs: on N threads (0 every core), each fight with\n"
+                 "                            its own dice, the same table for any N\n"
                  "  save show N               saved game N as the workshop loads it, as JSON\n"
                  "  save resave N M           load saved game N and save it as M\n"
                  "  registry list             the entered enemy Dolls: number, name, class, value\n"
@@ -29,7 +31,16 @@ int usage(const std::string& problem) {
                  "  registry enter N          enter the Doll of saved game N into the registry\n"
                  "  tournament N [--class Novice|Expert|Master] [--seed S]\n"
                  "                            saved game N's Doll enters a class tournament, every\n"
-                 "                            bout fought by the computer; the save is not written\n";
+                 "                            bout fought by the computer; the save is not written\n"
+                 "  lab (N | --registry R) [--class Novice|Expert|Master] [--neighbours] [--fights K]\n"
+                 "      [--seed S] [--jobs J] [--json]\n"
+                 "                            saved game N's Doll (or registry Doll R) fights every\n"
+                 "                            enemy of the class K times (200), computer against\n"
+                 "                            computer: win rates, weakest match-up first\n"
+                 "  odds N [--class Novice|Expert|Master] [--runs R] [--seed S] [--jobs J] [--json]\n"
+                 "                            saved game N's player in R (200) whole tournaments of\n"
+                 "                            the class, on copies: the estimate the entry question\n"
+                 "                            shows\n";
     return 2;
 }
 

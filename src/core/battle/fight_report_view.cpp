@@ -1,13 +1,12 @@
 #include "battle/fight_report_view.h"
 
 #include "model/action.h"
-#include "model/numbers.h"
 
 namespace vargo {
 
 namespace {
 std::string S(long long n) {
-    return Str(n);
+    return std::to_string(n);
 }
 }  // namespace
 

@@ -176,7 +176,13 @@ std::optional<DollClass> Workshop::cmdTornament(const std::function<int(int)>& c
         prompts.msgBox(notEnoughEnemies(c), BoxButtons::Ok);
         return std::nullopt;
     }
-    if (prompts.askOkCancel(std::string(dollClassName(c)) + "クラスのトーナメントに参加しますか？") != kOk) {
+    std::string question = std::string(dollClassName(c)) + "クラスのトーナメントに参加しますか？";
+    // The estimate is worked out before the month is spent, so the player can still say no.
+    const std::string estimate = tournamentEstimate ? tournamentEstimate(c) : std::string();
+    if (!estimate.empty()) {
+        question += "\n\n" + estimate;
+    }
+    if (prompts.askOkCancel(question) != kOk) {
         return std::nullopt;
     }
     advanceMonth();

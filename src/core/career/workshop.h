@@ -55,6 +55,12 @@ public:
     /// The class is the Doll's own; `entered` puts it into another (the headless tool's choice).
     std::optional<DollClass> cmdTornament(const std::function<int(int)>& countTekiDoll,
                                           std::optional<DollClass> entered = std::nullopt);
+    /// Where the entry question gets its estimate of the player's chances (the class entered in,
+    /// the text to show below the question). Without one, or when it gives an empty text, the
+    /// question is asked alone.
+    void setTournamentEstimate(std::function<std::string(DollClass)> estimate) {
+        tournamentEstimate = std::move(estimate);
+    }
 
     /// "Shop" and "Program": going in counts as a change to save, whatever is done there.
     void cmdShop(WorkshopActions& actions);
@@ -86,6 +92,7 @@ private:
     Prompts& prompts;
     Sound& sound;
     bool musicFailed = false;
+    std::function<std::string(DollClass)> tournamentEstimate;
 };
 
 }  // namespace vargo

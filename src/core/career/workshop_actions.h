@@ -26,6 +26,13 @@ public:
     virtual void openFightReport() = 0;
     /// The list of recorded fights, from which one is played again.
     virtual void openReplays() = 0;
+    /// The Doll lab for the player's Doll.
+    virtual void openLab() = 0;
+    /// Whether the tournament entry shows an estimate: the player's setting, kept between runs.
+    virtual bool estimatesShown() = 0;
+    virtual void setEstimatesShown(bool on) = 0;
+    /// The estimate text shown beside the entry question for class c (or why there is none).
+    virtual std::string tournamentEstimate(DollClass c) = 0;
     virtual bool saveGame(int svNum) = 0;
     virtual bool loadGame(int svNum) = 0;
     virtual bool loadDuelist(int svNum) = 0;

@@ -36,6 +36,12 @@ public:
     const std::shared_ptr<Part>& part(int i) const {
         return slotsOf<Part>().at(static_cast<size_t>(i));
     }
+    /// Puts p into inventory slot i of its kind, whatever the slot held; out of range throws. For a
+    /// copy of an owner that must hold parts of its own (the tournament estimate's players).
+    template <class Part>
+    void setPart(int i, std::shared_ptr<Part> p) {
+        slotsOf<Part>().at(static_cast<size_t>(i)) = std::move(p);
+    }
     /// Removes the lowest part of the kind with this ID and isNew; the covered slots close up.
     template <class Part>
     void remove(int id, bool isNew);

@@ -46,6 +46,10 @@ DesignWindow::DesignWindow(Game& g, Prompts& p, Sound& sound, WorkshopActions& a
     setObjectName("Design");
     setWindowTitle("DollDesign");
     buildMenus();
+    // The estimate beside the tournament's entry question, unless the player plays blind.
+    workshop.setTournamentEstimate([this](DollClass c) {
+        return actions.estimatesShown() ? actions.tournamentEstimate(c) : std::string();
+    });
 
     auto* central = new QWidget;
     auto* outer = new QVBoxLayout(central);
@@ -161,6 +165,12 @@ void DesignWindow::buildMenus() {
         mnGuide->setChecked(game.guideOn);
         showGuide();
     });
+    mnEstimates = system->addAction("&Estimates");
+    mnEstimates->setObjectName("mnEstimates");
+    mnEstimates->setCheckable(true);
+    mnEstimates->setToolTip("トーナメント参加前に推定勝率を表示する");
+    mnEstimates->setChecked(actions.estimatesShown());
+    connect(mnEstimates, &QAction::triggered, this, [this](bool on) { actions.setEstimatesShown(on); });
     QAction* ver = system->addAction("&Version");
     ver->setObjectName("mnVer");
     connect(ver, &QAction::triggered, this, [this] { workshop.mnVer(); });
@@ -299,10 +309,11 @@ QWidget* DesignWindow::buildCommands() {
     cmdWork = button("cmdWork", "&Work", "時間を進める", &DesignWindow::onWork);
     cmdDuel = button("cmdDuel", "&Duel", "対戦", &DesignWindow::onDuel);
     cmdStreet = button("cmdStreet", "Si&mulate", "シミュレーション", &DesignWindow::onStreet);
+    cmdLab = button("cmdLab", "&Lab", "Dollラボ：登録された敵との相性を調べる", &DesignWindow::onLab);
     cmdTornament = button("cmdTornament", "&Tornament", "トーナメント参加", &DesignWindow::onTornament);
     cmdShop = button("cmdShop", "S&hop", "", &DesignWindow::onShop);
     cmdProgram = button("cmdProgram", "&Program", "プログラム", &DesignWindow::onProgram);
-    cmdReplay = button("cmdReplay", "Rep&lay", "記録した試合を再生", &DesignWindow::onReplay);
+    cmdReplay = button("cmdReplay", "Repl&ay", "記録した試合を再生", &DesignWindow::onReplay);
     auto* clear = new QPushButton("All&Clear");
     clear->setObjectName("cmdClear");
     connect(clear, &QPushButton::clicked, this, [this] {
@@ -410,6 +421,7 @@ void DesignWindow::refreshEditable() {
     cmdDuel->setEnabled(fight);
     cmdTornament->setEnabled(fight);
     cmdStreet->setEnabled(fight);
+    cmdLab->setEnabled(fight);
 }
 
 void DesignWindow::showGuide() {
@@ -465,6 +477,10 @@ void DesignWindow::onStreet() {
         restartMusic();
         init();
     }
+}
+
+void DesignWindow::onLab() {
+    actions.openLab();
 }
 
 void DesignWindow::onTornament() {

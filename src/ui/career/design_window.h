@@ -56,6 +56,7 @@ private:
     void onWork();
     void onDuel();
     void onStreet();
+    void onLab();
     void onTornament();
     void onShop();
     void onProgram();
@@ -99,6 +100,8 @@ private:
     QPushButton* cmdReplay = nullptr;
     QAction* mnBGM = nullptr;
     QAction* mnGuide = nullptr;
+    QAction* mnEstimates = nullptr;
+    QPushButton* cmdLab = nullptr;
 };
 
 }  // namespace vargo
