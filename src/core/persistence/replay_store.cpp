@@ -5,6 +5,7 @@
 #include <ctime>
 #include <memory>
 
+#include "battle/fight_report_view.h"
 #include "model/disk.h"
 #include "model/text_codec.h"
 #include "ports/prompts.h"
@@ -99,17 +100,6 @@ size_t utf8Length(const std::string& s) {
         s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-const char* stageName(int stage) {
-    switch (stage) {
-        case 1:
-            return "準々決勝";
-        case 2:
-            return "準決勝";
-        default:
-            return "決勝";
-    }
-}
-
 std::string fileProblem(const std::string& shown, const std::string& what) {
     return shown + ": " + what;
 }
@@ -123,7 +113,8 @@ std::string ReplayEntry::shownPath() const {
 std::string ReplayEntry::modeText() const {
     std::string s = replayModeName(mode);
     if (mode == FightMode::Tornament) {
-        s += std::string(" ") + dollClassName(tournamentClass) + " " + stageName(stage);
+        s += std::string(" ") + dollClassName(tournamentClass) + " " +
+             boutLabel(static_cast<size_t>(std::max(0, stage - 1)), true);
     }
     return s;
 }

@@ -146,6 +146,8 @@ void FightReportWindow::fillChart(const FightReport& r) {
     c->setBackgroundBrush(QColor("#151a22"));
     c->setTitle("HPの推移");
     c->legend()->setAlignment(Qt::AlignBottom);
+    // The legend draws each line as it is drawn, so the frame's dashes read apart from the motor.
+    c->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     int top = 1;
     std::array<QLineSeries*, 4> lines{};
     for (size_t k = 0; k < 4; ++k) {

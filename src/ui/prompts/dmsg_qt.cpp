@@ -17,6 +17,7 @@ constexpr int kLabelWidth = 3015;
 constexpr int kOkLeft = 720;
 constexpr int kCancelLeft = 1680;
 constexpr int kButtonWidth = 855;
+constexpr int kWidestLabel = 560;  ///< pixels: beyond this a long line wraps
 constexpr int kButtonHeight = 375;
 }  // namespace
 
@@ -84,7 +85,13 @@ void DMsg::setHeight(int rows) {
 
 // The twips layout, then as much extra room as the message needs when wrapped at the label's width.
 void DMsg::relayout() {
-    const int labelW = px(kLabelWidth);
+    // A message with long lines (the tournament estimate) widens the box up to a limit rather than
+    // breaking every line in two.
+    int widest = 0;
+    for (const QString& line : lblMsg->text().split('\n')) {
+        widest = std::max(widest, lblMsg->fontMetrics().horizontalAdvance(line) + 4);
+    }
+    const int labelW = std::max(px(kLabelWidth), std::min(widest, kWidestLabel));
     const int labelH = std::max(px(buttonTopTw - kLabelTop) - 6, fontMetrics().lineSpacing());
     const int needed = lblMsg->heightForWidth(labelW);
     const int extra = std::max(0, needed - labelH);
@@ -93,7 +100,8 @@ void DMsg::relayout() {
     const int bw = std::max({px(kButtonWidth), cmdOK->sizeHint().width(), cmdCancel->sizeHint().width()});
     const int bh = std::max({px(kButtonHeight), cmdOK->sizeHint().height(), cmdCancel->sizeHint().height()});
     const int gap = px(kCancelLeft - kOkLeft - kButtonWidth);
-    const int innerW = std::max(px(kInnerWidth), 2 * bw + gap + 2 * px(kLabelLeft));
+    const int innerW = std::max({px(kInnerWidth), 2 * bw + gap + 2 * px(kLabelLeft),
+                                 labelW + px(kInnerWidth - kLabelWidth)});
     // Two buttons sit side by side in the middle; OK alone keeps the left place, under the text.
     int left = cmdCancel->isHidden() ? px(kOkLeft) : (innerW - (2 * bw + gap)) / 2;
     cmdOK->setGeometry(left, top, bw, bh);
