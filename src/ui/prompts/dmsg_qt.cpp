@@ -100,8 +100,8 @@ void DMsg::relayout() {
     const int bw = std::max({px(kButtonWidth), cmdOK->sizeHint().width(), cmdCancel->sizeHint().width()});
     const int bh = std::max({px(kButtonHeight), cmdOK->sizeHint().height(), cmdCancel->sizeHint().height()});
     const int gap = px(kCancelLeft - kOkLeft - kButtonWidth);
-    const int innerW = std::max({px(kInnerWidth), 2 * bw + gap + 2 * px(kLabelLeft),
-                                 labelW + px(kInnerWidth - kLabelWidth)});
+    const int innerW = std::max(
+        {px(kInnerWidth), 2 * bw + gap + 2 * px(kLabelLeft), labelW + px(kInnerWidth - kLabelWidth)});
     // Two buttons sit side by side in the middle; OK alone keeps the left place, under the text.
     int left = cmdCancel->isHidden() ? px(kOkLeft) : (innerW - (2 * bw + gap)) / 2;
     cmdOK->setGeometry(left, top, bw, bh);
