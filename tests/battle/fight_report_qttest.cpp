@@ -78,7 +78,7 @@ private slots:
                      std::max(0, r.hp.back()[static_cast<size_t>(k + 1)]) * 1.0);
         }
         // The loser ends with a destroyed motor or frame on the chart.
-        const int loser = 1 - r.winner;
+        const qsizetype loser = 1 - r.winner;
         auto* motor = qobject_cast<QLineSeries*>(series[2 * loser]);
         auto* frame = qobject_cast<QLineSeries*>(series[2 * loser + 1]);
         QVERIFY(motor->at(motor->count() - 1).y() == 0 || frame->at(frame->count() - 1).y() == 0);
