@@ -284,6 +284,11 @@ int main(int argc, char** argv) {
     for (const std::string& replay : recordedReplays()) {
         put(out / "replay", "bout" + std::to_string(++r), replay);
     }
+    put(out / "history", "career",
+        "VARGO-HISTORY,1\r\n2013/01/01,start,2500,0,Novice,1,0,0,0\r\n2013/02/"
+        "01,month,2430,2160,Novice,1,0,0,"
+        "0\r\n2013/03/01,tournament,3150,2160,Novice,2,3,0,1\r\n2013/03/"
+        "01,save,3150,2160,Novice,2,3,0,1\r\n");
     put(out / "text_codec", "nec-ibm", "\x87\x90\x81\xE0\xFA\x5B\xED\x40");
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "model/text_codec.h"
 #include "persistence/persist_checks.h"
 #include "ports/prompts.h"
@@ -371,6 +373,61 @@ TEST_F(SaveFixture, CheckTellsMixedSetsAndInterruptedWrites) {
     auto pending = checkInterruptedWrites(dir.folder());
     ASSERT_EQ(pending.size(), 1u);
     EXPECT_EQ(pending[0].file, "save/Save1.vargo-journal");
+}
+
+// The career's history travels with the save as a fourth file: it reads back as written, a save
+// without it (an older one) loads with the history starting there, and a damaged one is named and
+// set aside without stopping the load.
+TEST_F(SaveFixture, TheCareerHistoryRoundTripsAndIsNeverNeededToLoad) {
+    game->history.restart(*game);
+    game->owner().Rl = 3100;
+    game->gameDate = GameDate{2014, 8, 1};
+    game->history.record(*game, CareerMoment::MonthEnd);
+    game->owner().recChamp = 2;
+    game->history.record(*game, CareerMoment::Tournament);
+    SaveFiles sv(*game, prompts);
+    sv.svNum = 4;
+    ASSERT_TRUE(sv.save_rtn());
+    const CareerHistory written = game->history;
+    ASSERT_EQ(written.points.size(), 4u);  // the save adds its own
+    EXPECT_EQ(lines("save/Historysv4.ini")[2],
+              "2014/08/01,month,3100," + std::to_string(game->theDoll().value) + ",Novice,3,4,2,1");
+
+    Game other(dir.folder(), rng);
+    SaveFiles back(other, prompts);
+    back.svNum = 4;
+    ASSERT_TRUE(back.load_rtn());
+    EXPECT_EQ(other.history.points, written.points);
+
+    // Without the file the save loads as before, the history beginning at the load.
+    std::filesystem::remove(dir.path() / "save/Historysv4.ini");
+    Game older(dir.folder(), rng);
+    SaveFiles olderSave(older, prompts);
+    olderSave.svNum = 4;
+    const size_t told = prompts.messages().size();
+    ASSERT_TRUE(olderSave.load_rtn());
+    EXPECT_EQ(prompts.messages().size(), told);
+    ASSERT_EQ(older.history.points.size(), 1u);
+    EXPECT_EQ(older.history.points[0].moment, CareerMoment::Start);
+    EXPECT_EQ(older.history.points[0].money, 3100);
+
+    // Damaged: named with its line, and the game still loads.
+    for (const std::string& bad :
+         {std::string("2014/08/01,month,99999,0,Novice,1,0,0,0"),
+          std::string("2014/13/01,month,1,0,Novice,1,0,0,0"),
+          std::string("2014/08/01,lunch,1,0,Novice,1,0,0,0"),
+          std::string("2014/08/01,month,1,0,Grand,1,0,0,0"), std::string("garbage")}) {
+        std::ofstream(dir.path() / "save/Historysv4.ini", std::ios::binary)
+            << "VARGO-HISTORY,1\r\n2014/07/01,start,2500,0,Novice,3,4,1,1\r\n"
+            << bad << "\r\n";
+        Game damaged(dir.folder(), rng);
+        SaveFiles d(damaged, prompts);
+        d.svNum = 4;
+        ASSERT_TRUE(d.load_rtn()) << bad;
+        EXPECT_EQ(damaged.history.points.size(), 1u) << bad;
+        EXPECT_NE(prompts.messages().back().find("save/Historysv4.ini"), std::string::npos) << bad;
+        EXPECT_NE(prompts.messages().back().find("3行目"), std::string::npos) << bad;
+    }
 }
 
 }  // namespace

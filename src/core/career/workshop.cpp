@@ -25,6 +25,7 @@ void Workshop::openNewGame() {
     game.playMusic = true;
     game.duelistState = 1;
     game.gameDate = kStartDate;
+    game.history.restart(game);
     if (game.guideOn) {
         game.workshopGuidePending = true;
         game.selectGuidePending = true;
@@ -74,7 +75,12 @@ bool Workshop::cmdWork() {
     advanceMonth();
     Shunyu();
     Shuri();
+    game.history.record(game, CareerMoment::MonthEnd);
     return true;
+}
+
+void Workshop::tournamentOver() {
+    game.history.record(game, CareerMoment::Tournament);
 }
 
 void Workshop::Shunyu() {

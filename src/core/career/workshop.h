@@ -46,6 +46,9 @@ public:
     /// "最終成績" and the record, in the plain message box.
     void Ending();
 
+    /// After the tournament's battle screen: the career's history notes where it stands.
+    void tournamentOver();
+
     /// The checks before a duel and a simulation, with their messages; true when the fight may go on.
     bool cmdDuel();
     bool cmdStreet();

@@ -6,25 +6,14 @@
 #include <memory>
 #include <string>
 
+#include "model/career_history.h"
 #include "model/doll.h"
+#include "model/game_date.h"
 #include "model/game_folder.h"
 #include "model/owner.h"
 #include "model/random.h"
 
 namespace vargo {
-
-/// A calendar date of the career (2013/01/01 to 2016/01/01).
-struct GameDate {
-    int year = 2013;
-    int month = 1;
-    int day = 1;
-
-    /// Adds months, keeping the day where the month allows it.
-    GameDate addMonths(int n) const;
-    /// "yyyy/mm/dd".
-    std::string format() const;
-    auto operator<=>(const GameDate&) const = default;
-};
 
 struct Game {
     Game(GameFolder folder, Random& rng);
@@ -35,6 +24,9 @@ struct Game {
     /// Index 0 the player's side, 1 the duel opponent's side. Loading replaces the objects.
     std::array<std::shared_ptr<Owner>, 2> owners;
     std::array<std::shared_ptr<doll>, 2> dolls;
+
+    /// The player's career month by month, for the career chart; saved beside the save files.
+    CareerHistory history;
 
     bool guideOn = true;
     bool newGame = false;

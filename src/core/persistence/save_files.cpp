@@ -207,11 +207,15 @@ std::string SaveFiles::transactionName(int n) {
 }
 
 bool SaveFiles::save_rtn() {
-    const std::string relatives[] = {playerFile(svNum), dollFile(svNum), logicFile(svNum)};
-    const std::vector<std::string> contents[] = {playerLines(), dollLines(), logicLines()};
+    // The career's history goes with the set, in the same all-or-nothing write.
+    game.history.record(game, CareerMoment::Save);
+    const std::string relatives[] = {playerFile(svNum), dollFile(svNum), logicFile(svNum),
+                                     historyFile(svNum)};
+    const std::vector<std::string> contents[] = {playerLines(), dollLines(), logicLines(),
+                                                 historyLines(game.history)};
     const std::filesystem::path folder = game.folder.resolve(relatives[0]).parent_path();
     FileTransaction set(folder, transactionName(svNum));
-    for (size_t i = 0; i < 3; ++i) {
+    for (size_t i = 0; i < std::size(relatives); ++i) {
         try {
             std::string bytes = encodeLines(contents[i]);
             if (!readsBackAsShiftJis(bytes)) {

@@ -48,6 +48,7 @@ public:
     static std::string logicFile(int n);
 
 private:
+    void loadHistory();
     std::optional<std::vector<std::string>> openForLoad(const std::string& relative);
     void readFailed(const std::string& relative, int line, const std::string& why);
 

@@ -204,7 +204,33 @@ bool SaveFiles::load_rtn() {
     ok = loadLogicRtn(0) && ok;
     reportMissingSaveParts(catalogue, svNum, SaveSide::Player, prompts);
     game.duelistState = 1;
+    loadHistory();
     return ok;
+}
+
+// The history is the chart's, not the game's: a save without one (or with a damaged one) loads all
+// the same, its chart starting here.
+void SaveFiles::loadHistory() {
+    const std::string relative = historyFile(svNum);
+    game.history.restart(game);
+    try {
+        const auto lines = readTextFile(game.folder.resolve(relative));
+        if (!lines) {
+            return;
+        }
+        HistoryRead r = readHistory(*lines);
+        if (!r.history) {
+            prompts.msgBox("経歴を読めませんでした（グラフはここから始まります）\n" +
+                               DataProblem{GameFolder::display(relative), r.line, r.problem}.message(),
+                           BoxButtons::Ok);
+            return;
+        }
+        game.history = std::move(*r.history);
+    } catch (const EncodingError& e) {
+        prompts.msgBox("経歴を読めませんでした（グラフはここから始まります）\n" +
+                           DataProblem{GameFolder::display(relative), e.line, e.what()}.message(),
+                       BoxButtons::Ok);
+    }
 }
 
 bool SaveFiles::loadDuelist() {

@@ -490,6 +490,7 @@ void DesignWindow::onTornament() {
         return;
     }
     actions.runFight(FightMode::Tornament, entered);
+    workshop.tournamentOver();
     restartMusic();
     init();
     afterCalendarStep();
