@@ -13,6 +13,7 @@
 #include "ui/battle/fight_window.h"
 #include "ui/battle/lab_window.h"
 #include "ui/battle/replay_list_window.h"
+#include "ui/career/career_chart_window.h"
 #include "ui/career/char_make_window.h"
 #include "ui/career/design_window.h"
 #include "ui/persistence/enemy_list_window.h"
@@ -142,6 +143,14 @@ void GameApp::runFight(FightMode mode, std::optional<DollClass> tournamentClass)
     lastBouts = std::move(bouts);
     lastWasTournament = mode == FightMode::Tornament;
     openFightReport();
+}
+
+void GameApp::openCareerChart(bool finalRecord) {
+    const std::string heading =
+        finalRecord ? "最終成績　" + game.owner(0).name : "経歴　" + game.owner(0).name;
+    CareerChartWindow chart(game.history, heading, anchor());
+    chart.exec();
+    qtPrompts.setAnchor(anchor());
 }
 
 void GameApp::openLab() {

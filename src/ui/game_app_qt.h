@@ -46,6 +46,7 @@ public:
     void openFightReport() override;
     void openReplays() override;
     void openLab() override;
+    void openCareerChart(bool finalRecord) override;
     bool estimatesShown() override;
     void setEstimatesShown(bool on) override;
     std::string tournamentEstimate(DollClass c) override;

@@ -31,6 +31,9 @@ public:
     void openFightReport() override { calls.push_back("report"); }
     void openReplays() override { calls.push_back("replays"); }
     void openLab() override { calls.push_back("lab"); }
+    void openCareerChart(bool finalRecord) override {
+        calls.push_back(finalRecord ? "chart-final" : "chart");
+    }
     bool estimates = true;
     bool estimatesShown() override { return estimates; }
     void setEstimatesShown(bool on) override { estimates = on; }

@@ -26,6 +26,9 @@ public:
     virtual void openFightReport() = 0;
     /// The list of recorded fights, from which one is played again.
     virtual void openReplays() = 0;
+    /// The career chart: money, the Doll's value against the class lines, and the record over the
+    /// months; `finalRecord` at the career's end, with the final record above it.
+    virtual void openCareerChart(bool finalRecord) = 0;
     /// The Doll lab for the player's Doll.
     virtual void openLab() = 0;
     /// Whether the tournament entry shows an estimate: the player's setting, kept between runs.

@@ -115,6 +115,10 @@ void CareerHistory::restart(const Game& game) {
     record(game, CareerMoment::Start);
 }
 
+double careerMonths(const GameDate& d) {
+    return (d.year - 2013) * 12.0 + (d.month - 1) + (d.day - 1) / 31.0;
+}
+
 std::string historyFile(int n) {
     return "save/Historysv" + std::to_string(n) + ".ini";
 }

@@ -46,6 +46,10 @@ struct CareerHistory {
     void restart(const Game& game);
 };
 
+/// Months since the career began on 2013/01/01, the day as a fraction: where a snapshot stands on
+/// the career chart's time axis (0 to 36).
+double careerMonths(const GameDate& d);
+
 /// "save/HistorysvN.ini", relative to the game folder.
 std::string historyFile(int n);
 

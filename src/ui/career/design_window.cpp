@@ -129,6 +129,10 @@ void DesignWindow::buildMenus() {
     QAction* rec = info->addAction("&Record");
     rec->setObjectName("mnRec");
     connect(rec, &QAction::triggered, this, [this] { workshop.mnRec(); });
+    QAction* career = info->addAction("C&areer");
+    career->setObjectName("mnCareer");
+    career->setShortcut(QKeySequence("Ctrl+K"));
+    connect(career, &QAction::triggered, this, [this] { actions.openCareerChart(false); });
     QAction* report = info->addAction("&FightReport");
     report->setObjectName("mnFightReport");
     report->setShortcut(QKeySequence("Ctrl+R"));
@@ -447,6 +451,7 @@ void DesignWindow::afterCalendarStep() {
     dspDate->setText(q(game.gameDate.format()));
     if (workshop.careerOver()) {
         workshop.Ending();
+        actions.openCareerChart(true);
         closingForGood = true;
         workshop.stopMusic();
         // The start window shows before this one closes, so the application never sees a moment
