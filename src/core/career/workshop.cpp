@@ -5,6 +5,7 @@
 #include "career/workshop_actions.h"
 #include "model/numbers.h"
 #include "model/random.h"
+#include "persistence/autosave.h"
 #include "persistence/save_slot.h"
 #include "ports/prompts.h"
 #include "ports/sound.h"
@@ -74,7 +75,16 @@ bool Workshop::cmdWork() {
     advanceMonth();
     Shunyu();
     Shuri();
+    if (autosaver != nullptr) {
+        autosaver->write(game);
+    }
     return true;
+}
+
+void Workshop::afterTournament() {
+    if (autosaver != nullptr) {
+        autosaver->write(game);
+    }
 }
 
 void Workshop::Shunyu() {

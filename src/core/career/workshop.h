@@ -11,6 +11,7 @@
 
 namespace vargo {
 
+class Autosaver;
 class Prompts;
 class Sound;
 class WorkshopActions;
@@ -35,7 +36,10 @@ public:
     void workshopMusic();
     void stopMusic();
 
-    /// "Work": asks first; on OK one month passes with income and repairs. True when it ran.
+    /// Where month-ends and tournaments keep their autosave; without one nothing is autosaved.
+    void setAutosaver(Autosaver* a) { autosaver = a; }
+    /// "Work": asks first; on OK one month passes with income and repairs, then the game is
+    /// autosaved. True when it ran.
     bool cmdWork();
     void Shunyu();
     void Shuri();
@@ -58,6 +62,9 @@ public:
     /// Where the entry question gets its estimate of the player's chances (the class entered in,
     /// the text to show below the question). Without one, or when it gives an empty text, the
     /// question is asked alone.
+    /// After the tournament's fight: the game is autosaved. An autosave is not the player's save, so
+    /// savedFlag stays as the month left it.
+    void afterTournament();
     void setTournamentEstimate(std::function<std::string(DollClass)> estimate) {
         tournamentEstimate = std::move(estimate);
     }
@@ -92,6 +99,7 @@ private:
     Prompts& prompts;
     Sound& sound;
     bool musicFailed = false;
+    Autosaver* autosaver = nullptr;
     std::function<std::string(DollClass)> tournamentEstimate;
 };
 
