@@ -12,6 +12,7 @@
 #include "battle/fight_report.h"
 #include "career/workshop_actions.h"
 #include "model/game.h"
+#include "persistence/autosave.h"
 #include "persistence/enemy_registry.h"
 #include "ui/audio/fluid_sound.h"
 #include "ui/prompts/qt_prompts_qt.h"
@@ -50,6 +51,7 @@ public:
     bool estimatesShown() override;
     void setEstimatesShown(bool on) override;
     std::string tournamentEstimate(DollClass c) override;
+    Autosaver* autosaver() override { return &autosaves; }
     bool saveGame(int svNum) override;
     bool loadGame(int svNum) override;
     bool loadDuelist(int svNum) override;
@@ -71,6 +73,7 @@ private:
     GameRandom rng;
     Game game;
     QtPrompts qtPrompts;
+    Autosaver autosaves{qtPrompts};  ///< one for the run: its failure is told once
     FluidSound sound;
     EnemyRegistry registry;
     QPointer<StartUpWindow> startUp;

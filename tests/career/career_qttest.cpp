@@ -117,6 +117,10 @@ private:
             QAbstractButton* yes = box->button(QMessageBox::Yes);
             QAbstractButton* ok = box->button(QMessageBox::Ok);
             (yes ? yes : ok ? ok : box->buttons().first())->click();
+        } else if (name == "CareerChart") {
+            messages << "CareerChart";
+            shoot(top, "career_chart.png");
+            qobject_cast<QDialog*>(top)->reject();
         } else if (name == "DMsg") {
             messages << top->findChild<QLabel*>("lblMsg")->text();
             top->findChild<QPushButton*>("cmdOK")->click();
@@ -288,6 +292,10 @@ private slots:
         QTRY_VERIFY(!app.workshop());
         QVERIFY(app.startWindow()->isVisible());
         QVERIFY(pilot->messages.filter("最終成績").size() == 1);
+        // The final record comes with the career chart, drawn from a snapshot of every month-end.
+        QCOMPARE(pilot->messages.filter("CareerChart").size(), 1);
+        QVERIFY(game.history.points.size() >= 34);
+        QCOMPARE(game.history.points.back().date.format(), std::string("2016/01/01"));
         QCOMPARE(game.gameDate.format(), std::string("2016/01/01"));
     }
 };

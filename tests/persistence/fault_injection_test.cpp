@@ -13,6 +13,7 @@
 #include "model/catalogue.h"
 #include "model/file_transaction.h"
 #include "model/text_codec.h"
+#include "persistence/autosave.h"
 #include "persistence/enemy_registry.h"
 #include "persistence/recovery.h"
 #include "persistence/save_files.h"
@@ -102,6 +103,15 @@ bool saveAs(test::TempGameFolder& dir, Prompts& prompts, const std::string& name
     return sv.save_rtn();
 }
 
+// An autosave of the player, by a fresh run's autosaver (so a failure is told).
+bool autosaveAs(test::TempGameFolder& dir, Prompts& prompts, const std::string& name, Int16 money) {
+    GameRandom rng(1);
+    Game game(dir.folder(), rng);
+    buildPlayer(game, prompts, name, money);
+    Autosaver autosaver(prompts);
+    return autosaver.write(game);
+}
+
 int enter(test::TempGameFolder& dir, Prompts& prompts, const std::string& name) {
     GameRandom rng(1);
     Game game(dir.folder(), rng);
@@ -113,6 +123,15 @@ int enter(test::TempGameFolder& dir, Prompts& prompts, const std::string& name) 
 std::vector<Scenario> scenarios() {
     const std::vector<std::string> saveSet = {"Playersv3.ini", "PlayDollsv3.ini", "Logicsv3.ini"};
     const std::vector<std::string> registry = {"EDollsv.ini", "ELogicsv.ini"};
+    // Every autosave set, the rotation's file and a numbered set: only the autosave written may
+    // change, and it wholly.
+    std::vector<std::string> autosaves = saveSet;
+    for (const char* k : {"A1", "A2", "A3"}) {
+        for (const char* f : {"Playersv", "PlayDollsv", "Logicsv"}) {
+            autosaves.push_back(std::string(f) + k + ".ini");
+        }
+    }
+    autosaves.emplace_back("Autosave.ini");
     return {
         {"save over an existing set", saveSet,
          [](test::TempGameFolder& dir) {
@@ -123,6 +142,23 @@ std::vector<Scenario> scenarios() {
          [](test::TempGameFolder& dir, Prompts& p) { return saveAs(dir, p, "新しい名", 3200); }},
         {"save to a free slot", saveSet, [](test::TempGameFolder& dir) { withShippedRegistry(dir); },
          [](test::TempGameFolder& dir, Prompts& p) { return saveAs(dir, p, "新", 3200); }},
+        {"autosave into a free set beside a numbered save", autosaves,
+         [](test::TempGameFolder& dir) {
+             withShippedRegistry(dir);
+             ScriptedPrompts p;
+             ASSERT_TRUE(saveAs(dir, p, "番号", 1500));
+         },
+         [](test::TempGameFolder& dir, Prompts& p) { return autosaveAs(dir, p, "自動", 3200); }},
+        {"autosave over the oldest of three", autosaves,
+         [](test::TempGameFolder& dir) {
+             withShippedRegistry(dir);
+             ScriptedPrompts p;
+             ASSERT_TRUE(saveAs(dir, p, "番号", 1500));
+             for (int i = 1; i <= 4; ++i) {
+                 ASSERT_TRUE(autosaveAs(dir, p, "前" + std::to_string(i), static_cast<Int16>(100 * i)));
+             }
+         },
+         [](test::TempGameFolder& dir, Prompts& p) { return autosaveAs(dir, p, "最新", 3200); }},
         {"enter a Doll in the registry", registry,
          [](test::TempGameFolder& dir) { withShippedRegistry(dir); },
          // Prompts answer yes unless told otherwise: the entry question is confirmed.
@@ -246,7 +282,7 @@ TEST_P(EveryStep, LeavesTheSetWhollyOldOrWhollyNew) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(FaultInjection, EveryStep, ::testing::Range(0, 5));
+INSTANTIATE_TEST_SUITE_P(FaultInjection, EveryStep, ::testing::Range(0, 7));
 
 TEST(FaultInjection, RecoveryFinishesACommittedSetAndUndoesATurnedOne) {
     test::TempGameFolder dir;

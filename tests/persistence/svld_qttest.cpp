@@ -2,11 +2,13 @@
 // message box, and what the caller reads afterwards.
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "model/text_codec.h"
+#include "persistence/autosave.h"
 #include "support/qt_support.h"
 #include "ui/persistence/save_slot_window.h"
 #include "ui/prompts/qt_prompts_qt.h"
@@ -69,6 +71,52 @@ private slots:
         press(&w, "Command2_0");
         QCOMPARE(w.findChild<QLabel*>("Lab_num")->text(), QString("save"));
         test::screenshot(&w, "svld");
+    }
+
+    // The autosaves stand in a list beside the keypad in load mode only; a double click or Enter
+    // on a row asks the load question and hands back the autosave's number.
+    void autosaveIsListedAndLoaded() {
+        QDir(dir.path()).mkpath("save");
+        auto root = folder().root() / "save";
+        writeFileAtomic(root / "PlayersvA2.ini", encodeLines({"2013/07/01", "自動拳士", "1,0,500"}));
+        writeFileAtomic(root / "PlayDollsvA2.ini", encodeLines({"オート号", "0,1,1"}));
+        writeFileAtomic(root / "Autosave.ini", encodeLines({"2"}));
+        {
+            SaveSlotWindow save(folder(), SaveSlotMode::Save, prompts);
+            QVERIFY(save.findChild<QListWidget*>("lstAuto") == nullptr);
+        }
+        SaveSlotWindow w(folder(), SaveSlotMode::Load, prompts);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* list = w.findChild<QListWidget*>("lstAuto");
+        QVERIFY(list != nullptr);
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), QString("オートセーブ2  2013/07/01  自動拳士  オート号"));
+        QString msg;
+        {
+            auto answer =
+                test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Cancel, &msg); });
+            const QPoint at = list->visualItemRect(list->item(0)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        }
+        QCOMPARE(msg, QString("オートセーブ2 自動拳士 オート号\n2013/07/01\nこれをロードしますか？"));
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.value());
+        msg.clear();
+        {
+            auto answer = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+            list->setFocus();
+            list->setCurrentRow(0);
+            QTest::keyClick(list, Qt::Key_Return);
+        }
+        QVERIFY(!msg.isEmpty());
+        QVERIFY(w.value());
+        QCOMPARE(w.svNum(), autosaveNumber(2));
+        QVERIFY(!w.isVisible());
+        QFile::remove(dir.filePath("save/PlayersvA2.ini"));
+        QFile::remove(dir.filePath("save/PlayDollsvA2.ini"));
+        QFile::remove(dir.filePath("save/Autosave.ini"));
     }
 
     // A byte that is not Shift_JIS in a slot: the keypad tells and stays open, in both modes.

@@ -5,6 +5,7 @@
 #include "career/workshop_actions.h"
 #include "model/numbers.h"
 #include "model/random.h"
+#include "persistence/autosave.h"
 #include "persistence/save_slot.h"
 #include "ports/prompts.h"
 #include "ports/sound.h"
@@ -76,11 +77,17 @@ bool Workshop::cmdWork() {
     Shunyu();
     Shuri();
     game.history.record(game, CareerMoment::MonthEnd);
+    if (autosaver != nullptr) {
+        autosaver->write(game);
+    }
     return true;
 }
 
-void Workshop::tournamentOver() {
+void Workshop::afterTournament() {
     game.history.record(game, CareerMoment::Tournament);
+    if (autosaver != nullptr) {
+        autosaver->write(game);
+    }
 }
 
 void Workshop::Shunyu() {

@@ -11,6 +11,7 @@
 
 namespace vargo {
 
+class Autosaver;
 class Prompts;
 class Sound;
 class WorkshopActions;
@@ -35,7 +36,10 @@ public:
     void workshopMusic();
     void stopMusic();
 
-    /// "Work": asks first; on OK one month passes with income and repairs. True when it ran.
+    /// Where month-ends and tournaments keep their autosave; without one nothing is autosaved.
+    void setAutosaver(Autosaver* a) { autosaver = a; }
+    /// "Work": asks first; on OK one month passes with income and repairs, then the game is
+    /// autosaved. True when it ran.
     bool cmdWork();
     void Shunyu();
     void Shuri();
@@ -46,9 +50,6 @@ public:
     /// "最終成績" and the record, in the plain message box.
     void Ending();
 
-    /// After the tournament's battle screen: the career's history notes where it stands.
-    void tournamentOver();
-
     /// The checks before a duel and a simulation, with their messages; true when the fight may go on.
     bool cmdDuel();
     bool cmdStreet();
@@ -58,6 +59,9 @@ public:
     /// The class is the Doll's own; `entered` puts it into another (the headless tool's choice).
     std::optional<DollClass> cmdTornament(const std::function<int(int)>& countTekiDoll,
                                           std::optional<DollClass> entered = std::nullopt);
+    /// After the tournament's fight: the career's history notes where it stands and the game is
+    /// autosaved. An autosave is not the player's save, so savedFlag stays as the month left it.
+    void afterTournament();
     /// Where the entry question gets its estimate of the player's chances (the class entered in,
     /// the text to show below the question). Without one, or when it gives an empty text, the
     /// question is asked alone.
@@ -95,6 +99,7 @@ private:
     Prompts& prompts;
     Sound& sound;
     bool musicFailed = false;
+    Autosaver* autosaver = nullptr;
     std::function<std::string(DollClass)> tournamentEstimate;
 };
 

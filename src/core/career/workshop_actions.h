@@ -12,6 +12,8 @@ enum class DollClass;        // model/doll.h
 enum class FightMode : int;  // battle/fight.h
 enum class SaveSlotMode;     // persistence/save_slot.h
 
+class Autosaver;  // persistence/autosave.h
+
 class WorkshopActions {
 public:
     virtual ~WorkshopActions() = default;
@@ -36,6 +38,9 @@ public:
     virtual void setEstimatesShown(bool on) = 0;
     /// The estimate text shown beside the entry question for class c (or why there is none).
     virtual std::string tournamentEstimate(DollClass c) = 0;
+    /// The run's autosaver, which the workshop writes at month-ends and after tournaments; none
+    /// where nothing is to be autosaved.
+    virtual Autosaver* autosaver() { return nullptr; }
     virtual bool saveGame(int svNum) = 0;
     virtual bool loadGame(int svNum) = 0;
     virtual bool loadDuelist(int svNum) = 0;

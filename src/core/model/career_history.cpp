@@ -119,10 +119,6 @@ double careerMonths(const GameDate& d) {
     return (d.year - 2013) * 12.0 + (d.month - 1) + (d.day - 1) / 31.0;
 }
 
-std::string historyFile(int n) {
-    return "save/Historysv" + std::to_string(n) + ".ini";
-}
-
 std::vector<std::string> historyLines(const CareerHistory& h) {
     std::vector<std::string> lines{kHeader};
     for (const CareerSnapshot& s : h.points) {

@@ -50,9 +50,6 @@ struct CareerHistory {
 /// the career chart's time axis (0 to 36).
 double careerMonths(const GameDate& d);
 
-/// "save/HistorysvN.ini", relative to the game folder.
-std::string historyFile(int n);
-
 /// The file's lines: a header, then one line per snapshot
 /// ("2013/02/01,month,2450,2160,Novice,3,1,0,0").
 std::vector<std::string> historyLines(const CareerHistory& h);

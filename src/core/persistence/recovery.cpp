@@ -7,6 +7,9 @@
 namespace vargo {
 
 std::string transactionDisplayName(const std::string& setName) {
+    if (setName.rfind("SaveA", 0) == 0 && setName.size() > 5) {
+        return "オートセーブ" + setName.substr(5);
+    }
     if (setName.rfind("Save", 0) == 0 && setName.size() > 4) {
         return "セーブ" + setName.substr(4);
     }

@@ -140,14 +140,27 @@ std::optional<GameDate> parseSaveDate(const std::string& text) {
 
 SaveFiles::SaveFiles(Game& g, Prompts& p) : game(g), prompts(p), catalogue(g.folder) {}
 
+namespace {
+
+// The player types 0 to 32767; an autosave's negative number becomes "A1".."A3", a name no typed
+// number can take.
+std::string setKey(int n) {
+    return n < 0 ? "A" + std::to_string(-static_cast<long>(n)) : std::to_string(n);
+}
+
+}  // namespace
+
 std::string SaveFiles::playerFile(int n) {
-    return "save/Playersv" + std::to_string(n) + ".ini";
+    return "save/Playersv" + setKey(n) + ".ini";
 }
 std::string SaveFiles::dollFile(int n) {
-    return "save/PlayDollsv" + std::to_string(n) + ".ini";
+    return "save/PlayDollsv" + setKey(n) + ".ini";
 }
 std::string SaveFiles::logicFile(int n) {
-    return "save/Logicsv" + std::to_string(n) + ".ini";
+    return "save/Logicsv" + setKey(n) + ".ini";
+}
+std::string SaveFiles::historyFile(int n) {
+    return "save/Historysv" + setKey(n) + ".ini";
 }
 
 // --- Writing --------------------------------------------------------------------------------------
@@ -203,12 +216,22 @@ std::vector<std::string> SaveFiles::logicLines() const {
 }
 
 std::string SaveFiles::transactionName(int n) {
-    return "Save" + std::to_string(n);
+    return "Save" + setKey(n);
 }
 
 bool SaveFiles::save_rtn() {
     // The career's history goes with the set, in the same all-or-nothing write.
     game.history.record(game, CareerMoment::Save);
+    WriteProblem problem;
+    if (writeSet({}, &problem)) {
+        return true;
+    }
+    prompts.msgBox(problem.head + "\n" + problem.detail, BoxButtons::Ok);
+    return false;
+}
+
+bool SaveFiles::writeSet(const std::vector<std::pair<std::string, std::string>>& extra,
+                         WriteProblem* problem) const {
     const std::string relatives[] = {playerFile(svNum), dollFile(svNum), logicFile(svNum),
                                      historyFile(svNum)};
     const std::vector<std::string> contents[] = {playerLines(), dollLines(), logicLines(),
@@ -220,28 +243,29 @@ bool SaveFiles::save_rtn() {
             std::string bytes = encodeLines(contents[i]);
             if (!readsBackAsShiftJis(bytes)) {
                 // Written, the file would read as UTF-8 and never load again.
-                prompts.msgBox("セーブできませんでした\n" + GameFolder::display(relatives[i]) +
-                                   ": 名前の文字の組み合わせのため、読み込めないファイルになります",
-                               BoxButtons::Ok);
+                *problem = {"セーブできませんでした",
+                            GameFolder::display(relatives[i]) +
+                                ": 名前の文字の組み合わせのため、読み込めないファイルになります"};
                 return false;
             }
             set.put(game.folder.resolve(relatives[i]).filename().string(), std::move(bytes));
         } catch (const EncodingError&) {
-            prompts.msgBox("セーブできませんでした\n" + GameFolder::display(relatives[i]) +
-                               ": Shift_JISで書けない文字が名前にあります",
-                           BoxButtons::Ok);
+            *problem = {"セーブできませんでした",
+                        GameFolder::display(relatives[i]) + ": Shift_JISで書けない文字が名前にあります"};
             return false;
         }
     }
+    for (const auto& [name, bytes] : extra) {
+        set.put(name, bytes);
+    }
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
-        prompts.msgBox("セーブできませんでした\nsave フォルダが見つかりません", BoxButtons::Ok);
+        *problem = {"セーブできませんでした", "save フォルダが見つかりません"};
         return false;
     }
     std::string error;
     if (!set.commit(&error)) {
-        prompts.msgBox("セーブできませんでした（以前のセーブはそのまま残っています）\n" + error,
-                       BoxButtons::Ok);
+        *problem = {"セーブできませんでした（以前のセーブはそのまま残っています）", error};
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/catalogue.h"
@@ -24,6 +25,14 @@ public:
     /// The three files as one: after it the slot holds the whole new set, or (after a failure that
     /// it reports) the whole previous one; a save cut off by a crash is settled at the next start.
     bool save_rtn();
+    /// Why a set was not written: the first line of the player's message, and what went wrong.
+    struct WriteProblem {
+        std::string head;
+        std::string detail;
+    };
+    /// The three files, and `extra` files of the save folder (plain name and bytes), as one
+    /// transaction. Says nothing to the player: on a failure it fills *problem.
+    bool writeSet(const std::vector<std::pair<std::string, std::string>>& extra, WriteProblem* problem) const;
     /// The name of save number n's journal in the save folder while it is being written.
     static std::string transactionName(int n);
 
@@ -42,10 +51,13 @@ public:
     std::vector<std::string> dollLines() const;
     std::vector<std::string> logicLines() const;
 
-    /// "save/Playersv" + N + ".ini" and its two siblings, relative to the game folder.
+    /// "save/Playersv" + N + ".ini" and its two siblings, relative to the game folder. Autosave k
+    /// travels as the number -k and is written "save/PlayersvA" + k + ".ini".
     static std::string playerFile(int n);
     static std::string dollFile(int n);
     static std::string logicFile(int n);
+    /// The career's history beside them (model/career_history.h); a set may lack it.
+    static std::string historyFile(int n);
 
 private:
     void loadHistory();

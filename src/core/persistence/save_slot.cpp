@@ -4,6 +4,7 @@
 
 #include "model/field_reader.h"
 #include "model/text_codec.h"
+#include "persistence/autosave.h"
 #include "persistence/save_files.h"
 #include "ports/prompts.h"
 
@@ -94,31 +95,49 @@ void SaveSlotPad::back() {
     confirmed = false;
 }
 
+bool SaveSlotPad::confirmLoad(const std::string& label, int n) {
+    const SlotLook look = lookAtSlot(folder, n);
+    if (look.state != SlotLook::Used) {
+        prompts.msgBox("ファイルが見つかりません");
+        return false;
+    }
+    const SavePreview& preview = look.preview;
+    const std::string question = label + " " + preview.playerName + " " + preview.dollName + "\n" +
+                                 preview.date + "\n" + "これをロードしますか？";
+    if (prompts.msgBox(question, BoxButtons::OkCancel) != kOk) {
+        return false;
+    }
+    confirmed = true;
+    number = n;
+    return true;
+}
+
+bool SaveSlotPad::decideAutosave(int n) {
+    if (mode != SaveSlotMode::Load || !isAutosave(n)) {
+        return false;
+    }
+    return confirmLoad(autosaveLabel(n), n);
+}
+
 bool SaveSlotPad::decide() {
     const int n = typedNumber();
+    if (mode == SaveSlotMode::Load) {
+        return confirmLoad(labNum(), n);
+    }
     const SlotLook look = lookAtSlot(folder, n);
     const SavePreview& preview = look.preview;
     std::string question;
-    if (mode == SaveSlotMode::Load) {
-        if (look.state != SlotLook::Used) {
-            prompts.msgBox("ファイルが見つかりません");
-            return false;
-        }
-        question = labNum() + " " + preview.playerName + " " + preview.dollName + "\n" + preview.date + "\n" +
-                   "これをロードしますか？";
+    // An existing file always gets the overwrite question, even when its player name is empty
+    // or the files cannot be read: the player should never confirm an overwrite untold.
+    if (look.state == SlotLook::Used) {
+        question = labNum() + "には以下のデータがあります。\n" + preview.playerName + " " + preview.dollName +
+                   " " + preview.date + "\n上書きしますか？";
+    } else if (look.state == SlotLook::Unreadable) {
+        question = labNum() + "には読めないデータがあります。\n" + look.problem + "\n上書きしますか？";
     } else {
-        // An existing file always gets the overwrite question, even when its player name is empty
-        // or the files cannot be read: the player should never confirm an overwrite untold.
-        if (look.state == SlotLook::Used) {
-            question = labNum() + "には以下のデータがあります。\n" + preview.playerName + " " +
-                       preview.dollName + " " + preview.date + "\n上書きしますか？";
-        } else if (look.state == SlotLook::Unreadable) {
-            question = labNum() + "には読めないデータがあります。\n" + look.problem + "\n上書きしますか？";
-        } else {
-            question = labNum() + "でセーブしますか？";
-        }
-        question += std::string("\n") + kUsedNote;
+        question = labNum() + "でセーブしますか？";
     }
+    question += std::string("\n") + kUsedNote;
     if (prompts.msgBox(question, BoxButtons::OkCancel) != kOk) {
         return false;
     }

@@ -59,6 +59,9 @@ public:
     void back();
     /// "決定": the preview, the question and, on OK, the confirmed number. True when the screen closes.
     bool decide();
+    /// Load mode: an autosave chosen from the list beside the keypad, with the same preview and
+    /// question as a typed number. True when the screen closes.
+    bool decideAutosave(int svNum);
 
     bool value() const { return confirmed; }
     int svNum() const { return number; }
@@ -66,6 +69,8 @@ public:
     int typedNumber() const;
 
 private:
+    bool confirmLoad(const std::string& label, int n);
+
     GameFolder folder;
     SaveSlotMode mode;
     Prompts& prompts;

@@ -71,8 +71,20 @@ QChartView* chartOf(const CareerHistory& h, const QString& title, const std::vec
     x->setTickCount(7);
     auto* y = new QValueAxis;
     y->setLabelFormat("%d");
-    y->setRange(low, high);
-    y->applyNiceNumbers();
+    // Whole numbers only: a step of 1, 2 or 5 times a power of ten, about six to the axis.
+    int step = 1;
+    for (int base = 1; step * 6 < high - low; base *= 10) {
+        for (int m : {1, 2, 5}) {
+            step = m * base;
+            if (step * 6 >= high - low) {
+                break;
+            }
+        }
+    }
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickAnchor(0);
+    y->setTickInterval(step);
+    y->setRange(low, ((high + step - 1) / step) * step);
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
     for (QLineSeries* s : all) {

@@ -46,6 +46,7 @@ DesignWindow::DesignWindow(Game& g, Prompts& p, Sound& sound, WorkshopActions& a
     setObjectName("Design");
     setWindowTitle("DollDesign");
     buildMenus();
+    workshop.setAutosaver(actions.autosaver());
     // The estimate beside the tournament's entry question, unless the player plays blind.
     workshop.setTournamentEstimate([this](DollClass c) {
         return actions.estimatesShown() ? actions.tournamentEstimate(c) : std::string();
@@ -495,7 +496,7 @@ void DesignWindow::onTornament() {
         return;
     }
     actions.runFight(FightMode::Tornament, entered);
-    workshop.tournamentOver();
+    workshop.afterTournament();
     restartMusic();
     init();
     afterCalendarStep();

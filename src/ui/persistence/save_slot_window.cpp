@@ -3,9 +3,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "persistence/autosave.h"
 #include "ui/qt_text.h"
 
 namespace vargo {
@@ -67,6 +69,33 @@ SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, SaveSlotMode mode, Prom
     });
     keys->addWidget(decide, 3, 2);
     top->addLayout(keys);
+
+    const std::vector<AutosaveEntry> autos =
+        mode == SaveSlotMode::Load ? listAutosaves(folder) : std::vector<AutosaveEntry>{};
+    if (!autos.empty()) {
+        auto* title = new QLabel("オートセーブ（新しい順）", this);
+        title->setObjectName("labAuto");
+        top->addWidget(title);
+        lstAuto = new QListWidget(this);
+        lstAuto->setObjectName("lstAuto");
+        for (const AutosaveEntry& e : autos) {
+            const SavePreview& p = e.look.preview;
+            const std::string text =
+                e.look.state == SlotLook::Used
+                    ? autosaveLabel(e.svNum) + "  " + p.date + "  " + p.playerName + "  " + p.dollName
+                    : autosaveLabel(e.svNum) + "  （読めません）";
+            auto* item = new QListWidgetItem(q(text), lstAuto);
+            item->setData(Qt::UserRole, e.svNum);
+        }
+        lstAuto->setMaximumHeight(lstAuto->sizeHintForRow(0) * (kAutosaveSets + 1));
+        // itemActivated: a double click, or Enter on the current row.
+        connect(lstAuto, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+            if (pad.decideAutosave(item->data(Qt::UserRole).toInt())) {
+                accept();
+            }
+        });
+        top->addWidget(lstAuto);
+    }
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();

@@ -1,12 +1,14 @@
 #pragma once
 // The save-slot screen (SVLD): a keypad over SaveSlotPad. Callers show it modally and then read
-// value() and svNum().
+// value() and svNum(). In load mode a list beside the keypad offers the autosaves; choosing one
+// (double click or Enter) asks the same question as a typed number.
 
 #include <QDialog>
 
 #include "persistence/save_slot.h"
 
 class QLabel;
+class QListWidget;
 
 namespace vargo {
 
@@ -27,6 +29,7 @@ private:
 
     SaveSlotPad pad;
     QLabel* Lab_num;
+    QListWidget* lstAuto = nullptr;  ///< Load mode: the autosaves, newest first
 };
 
 }  // namespace vargo
