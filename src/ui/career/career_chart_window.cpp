@@ -84,7 +84,8 @@ QChartView* chartOf(const CareerHistory& h, const QString& title, const std::vec
     y->setTickType(QValueAxis::TicksDynamic);
     y->setTickAnchor(0);
     y->setTickInterval(step);
-    y->setRange(low, ((high + step - 1) / step) * step);
+    const int top = ((high + step - 1) / step) * step;  // the first whole step at or above the highest
+    y->setRange(low, top);
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
     for (QLineSeries* s : all) {
