@@ -410,6 +410,7 @@ TEST_F(SaveFixture, TheCareerHistoryRoundTripsAndIsNeverNeededToLoad) {
     ASSERT_EQ(older.history.points.size(), 1u);
     EXPECT_EQ(older.history.points[0].moment, CareerMoment::Start);
     EXPECT_EQ(older.history.points[0].money, 3100);
+    EXPECT_EQ(older.history.points[0].value, game->theDoll().value);  // as the workshop will show it
 
     // Damaged: named with its line, and the game still loads.
     for (const std::string& bad :

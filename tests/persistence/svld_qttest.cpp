@@ -91,7 +91,7 @@ private slots:
         auto* list = w.findChild<QListWidget*>("lstAuto");
         QVERIFY(list != nullptr);
         QCOMPARE(list->count(), 1);
-        QCOMPARE(list->item(0)->text(), QString("オートセーブ2  2013/07/01  自動拳士  オート号"));
+        QCOMPARE(list->item(0)->text(), QString("オートセーブ2  2013/07/01\n　自動拳士　オート号"));
         QString msg;
         {
             auto answer =

@@ -89,7 +89,10 @@ std::optional<std::string> readSnapshot(const std::string& line, CareerSnapshot&
 
 CareerSnapshot CareerHistory::of(const Game& game, CareerMoment moment) {
     const Owner& o = *game.owners[0];
-    const doll& d = *game.dolls[0];
+    // The value as the workshop works it out: a Doll just read from a save has not been recomputed
+    // yet. A copy takes the sums, so the game's own Doll stays as it is.
+    doll d = *game.dolls[0];
+    resetDollParam(d, o);
     CareerSnapshot s;
     s.date = game.gameDate;
     s.moment = moment;

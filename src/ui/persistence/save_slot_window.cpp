@@ -82,12 +82,15 @@ SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, SaveSlotMode mode, Prom
             const SavePreview& p = e.look.preview;
             const std::string text =
                 e.look.state == SlotLook::Used
-                    ? autosaveLabel(e.svNum) + "  " + p.date + "  " + p.playerName + "  " + p.dollName
+                    // Two lines, so the keypad's narrow window shows the whole of each.
+                    ? autosaveLabel(e.svNum) + "  " + p.date + "\n　" + p.playerName + "　" + p.dollName
                     : autosaveLabel(e.svNum) + "  （読めません）";
             auto* item = new QListWidgetItem(q(text), lstAuto);
             item->setData(Qt::UserRole, e.svNum);
         }
-        lstAuto->setMaximumHeight(lstAuto->sizeHintForRow(0) * (kAutosaveSets + 1));
+        lstAuto->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        lstAuto->setTextElideMode(Qt::ElideRight);
+        lstAuto->setMaximumHeight(lstAuto->sizeHintForRow(0) * kAutosaveSets + 2 * lstAuto->frameWidth() + 4);
         // itemActivated: a double click, or Enter on the current row.
         connect(lstAuto, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
             if (pad.decideAutosave(item->data(Qt::UserRole).toInt())) {
