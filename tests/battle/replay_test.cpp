@@ -1,5 +1,5 @@
 // Replays: thousands of seeded bouts of every mode recorded, written, read back and played again,
-// step for step the same as the original; and replay files that are damaged, cut short or not
+// step for step the same as the bout that was recorded; and replay files that are damaged, cut short or not
 // replays at all, named in a message and never played.
 
 #include <gtest/gtest.h>
@@ -42,7 +42,7 @@ private:
     std::mt19937 gen;
 };
 
-// What the original bout showed: describeStep after every step. The deciding step is taken at the
+// What the recorded bout showed: describeStep after every step. The deciding step is taken at the
 // outcome, since a tournament goes straight on to its next bout within the same step.
 struct Watched {
     std::vector<std::string> lines;
@@ -89,7 +89,7 @@ struct Tally {
 };
 
 // Plays r again (every fourth bout written as a file and read back first, which the format's own
-// test covers in detail) and compares every step with the original's.
+// test covers in detail) and compares every step with the recorded bout's.
 void expectPlaysAgain(Replay r, const Watched& original, bool seekToo, Tally& tally) {
     if (tally.bouts % 4 == 0) {
         ReplayRead read = readReplayBytes(encodeLines(replayLines(r)), "replay/test.rpl");

@@ -21,8 +21,8 @@ class EnemySource;
 
 /// An owner and Doll that share no part, pattern or record with the ones they were copied from (the
 /// actions inside the patterns, which nothing changes, stay shared). A Doll's part that the owner
-/// holds is the very part of the copied owner's inventory, as in the original pair, so a part lost
-/// in a fight leaves the copy's inventory as it would the player's.
+/// holds is the very part of the copy's inventory, just as the player's Doll wears its owner's, so a part
+/// lost in a fight leaves the copy's inventory as it would the player's.
 struct PlayerCopy {
     std::shared_ptr<Owner> owner;
     std::shared_ptr<doll> d;

@@ -137,23 +137,32 @@ const ReplayEntry* ReplayListWindow::chosen() {
     return &shown[static_cast<size_t>(rows[0].row())];
 }
 
-void ReplayListWindow::cmdPlay_Click() {
+// The chosen replay, ready to play; nothing (and the player told why) when it will not read or play.
+std::unique_ptr<ReplayPlayer> ReplayListWindow::openChosen() {
     const ReplayEntry* e = chosen();
     if (!e) {
-        return;
+        return nullptr;
     }
     std::string error;
     std::optional<Replay> r = store.load(*e, &error);
     if (!r) {
         prompts.msgBox(error);
+        return nullptr;
+    }
+    auto player = std::make_unique<ReplayPlayer>(std::move(*r), e->shownPath());
+    if (player->damaged()) {
+        prompts.msgBox(player->problem());
+        return nullptr;
+    }
+    return player;
+}
+
+void ReplayListWindow::cmdPlay_Click() {
+    const std::unique_ptr<ReplayPlayer> player = openChosen();
+    if (!player) {
         return;
     }
-    ReplayPlayer player(std::move(*r), e->shownPath());
-    if (player.damaged()) {
-        prompts.msgBox(player.problem());
-        return;
-    }
-    FightWindow window(player, folder, this);
+    FightWindow window(*player, folder, this);
     window.exec();
 }
 
@@ -179,23 +188,12 @@ void ReplayListWindow::cmdKeep_Click() {
 }
 
 void ReplayListWindow::cmdReport_Click() {
-    const ReplayEntry* e = chosen();
-    if (!e) {
-        return;
-    }
-    std::string error;
-    std::optional<Replay> r = store.load(*e, &error);
-    if (!r) {
-        prompts.msgBox(error);
-        return;
-    }
-    ReplayPlayer player(std::move(*r), e->shownPath());
-    if (player.damaged()) {
-        prompts.msgBox(player.problem());
+    const std::unique_ptr<ReplayPlayer> player = openChosen();
+    if (!player) {
         return;
     }
     // One bout of its own: named as a bout, whichever stage of a tournament it was.
-    FightReportWindow report({player.boutRecord()}, false, this);
+    FightReportWindow report({player->boutRecord()}, false, this);
     report.exec();
 }
 

@@ -7,8 +7,10 @@
 // named in one message. Nothing here touches the career.
 
 #include <QDialog>
+#include <memory>
 #include <vector>
 
+#include "battle/replay_player.h"
 #include "model/game_folder.h"
 #include "persistence/replay_store.h"
 
@@ -42,6 +44,7 @@ protected:
 private:
     /// The selected entry, or null (with nothing selected, the player is told to choose one).
     const ReplayEntry* chosen();
+    std::unique_ptr<ReplayPlayer> openChosen();
     void refreshButtons();
 
     GameFolder folder;
