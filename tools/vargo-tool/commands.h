@@ -30,6 +30,9 @@ void printReport(const FightReport& r);
 int cmdLab(const GameFolder& folder, const Args& args);
 int cmdOdds(const GameFolder& folder, const Args& args);
 
+/// A whole word read as a number within lo..hi; false for anything else ("12x", "", out of range).
+bool parseNumber(const std::string& s, long long lo, long long hi, long long& out);
+
 /// Prints usage to standard error and returns 2.
 int usage(const std::string& problem);
 

@@ -3,6 +3,7 @@
 
 #include <iomanip>
 #include <iostream>
+#include <limits>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -24,13 +25,7 @@ namespace vargo::tool {
 namespace {
 
 bool parseInt(const std::string& s, long long& out) {
-    try {
-        size_t used = 0;
-        out = std::stoll(s, &used);
-        return used == s.size();
-    } catch (const std::exception&) {
-        return false;
-    }
+    return parseNumber(s, std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max(), out);
 }
 
 std::string percent(double x) {

@@ -36,16 +36,6 @@ struct LabCommand {
     bool json = false;
 };
 
-bool parseNumber(const std::string& s, long long lo, long long hi, long long& out) {
-    try {
-        size_t used = 0;
-        out = std::stoll(s, &used);
-        return used == s.size() && out >= lo && out <= hi;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
 // One option with its value; false when the option or its value is not understood.
 bool takeOption(const std::string& w, const std::string& v, LabCommand& c) {
     long long n = 0;

@@ -272,16 +272,6 @@ private:
     int beatenBy = -1;
 };
 
-bool parseNumber(const std::string& s, long long lo, long long hi, long long& out) {
-    try {
-        size_t used = 0;
-        out = std::stoll(s, &used);
-        return used == s.size() && out >= lo && out <= hi;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
 }  // namespace
 
 int runTournament(const GameFolder& folder, const TournamentOptions& options, std::ostream& out) {

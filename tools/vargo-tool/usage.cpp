@@ -1,5 +1,7 @@
-// The usage text of vargo-tool, shown for a command line the tool cannot read.
+// The usage text of vargo-tool, shown for a command line the tool cannot read, and the one way its
+// commands read a number from the command line.
 
+#include <exception>
 #include <iostream>
 
 #include "commands.h"
@@ -42,6 +44,16 @@ int usage(const std::string& problem) {
                  "                            the class, on copies: the estimate the entry question\n"
                  "                            shows\n";
     return 2;
+}
+
+bool parseNumber(const std::string& s, long long lo, long long hi, long long& out) {
+    try {
+        size_t used = 0;
+        out = std::stoll(s, &used);
+        return used == s.size() && out >= lo && out <= hi;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 }  // namespace vargo::tool
