@@ -49,6 +49,8 @@ QChartView* chartOf(const CareerHistory& h, const QString& title, const std::vec
     std::vector<QLineSeries*> all;
     for (const Curve& curve : curves) {
         QLineSeries* s = line(curve.name, curve.colour, curve.style);
+        // Each snapshot is a dot too: a career just loaded has a single one, which no line shows.
+        s->setPointsVisible(true);
         for (const CareerSnapshot& p : h.points) {
             const int v = curve.value(p);
             s->append(careerMonths(p.date), v);
