@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "career/doll_recipe.h"
 #include "model/catalogue.h"
 #include "model/owner.h"
 #include "model/random.h"
@@ -32,70 +33,12 @@ struct SourceDoll {
     int line = 0;
     std::string name;
     int skill = 10;
-    std::map<std::string, std::vector<int>> parts;
-    std::vector<std::pair<std::string, std::vector<int>>> patterns;
+    PartIds parts;
+    std::vector<PatternRecipe> patterns;
 };
 
 [[noreturn]] void fail(int line, const std::string& what) {
     throw std::runtime_error("line " + std::to_string(line) + ": " + what);
-}
-
-int actionCode(const std::string& word, int line) {
-    for (int c = 1; c <= 11; ++c) {
-        if (actionName(c) == word) {
-            return c;
-        }
-    }
-    fail(line, "unknown action \"" + word + "\"");
-}
-
-std::vector<int> numbersOf(const std::string& text, int line) {
-    std::vector<int> out;
-    std::stringstream ss(text);
-    std::string item;
-    while (std::getline(ss, item, '/')) {
-        try {
-            out.push_back(std::stoi(item));
-        } catch (const std::exception&) {
-            fail(line, "\"" + item + "\" is not a part ID");
-        }
-    }
-    return out;
-}
-
-// "motor=ID frame=ID ... boosters=ID/ID ..." into d's parts.
-void readParts(const std::string& rest, int line, SourceDoll& d) {
-    std::stringstream ps(rest);
-    std::string item;
-    while (ps >> item) {
-        auto eq = item.find('=');
-        if (eq == std::string::npos) {
-            fail(line, "part \"" + item + "\" needs KIND=ID");
-        }
-        d.parts[item.substr(0, eq)] = numbersOf(item.substr(eq + 1), line);
-    }
-}
-
-// "NAME: ACTION ..." as the pattern's name and its action codes.
-std::pair<std::string, std::vector<int>> readPattern(const std::string& rest, int line) {
-    auto colon = rest.find(':');
-    if (colon == std::string::npos) {
-        fail(line, "a pattern is NAME: ACTION ...");
-    }
-    std::string name = rest.substr(0, colon);
-    while (!name.empty() && name.back() == ' ') {
-        name.pop_back();
-    }
-    std::vector<int> codes;
-    std::stringstream as(rest.substr(colon + 1));
-    std::string word;
-    while (as >> word) {
-        codes.push_back(actionCode(word, line));
-    }
-    if (codes.empty() || codes.size() > 10) {
-        fail(line, "a pattern holds 1 to 10 actions");
-    }
-    return {name, codes};
 }
 
 std::vector<SourceDoll> parse(std::istream& in) {
@@ -128,35 +71,20 @@ std::vector<SourceDoll> parse(std::istream& in) {
         if (key == "skill") {
             d.skill = std::stoi(rest);
         } else if (key == "parts") {
-            readParts(rest, line, d);
+            if (auto problem = readPartIds(rest, d.parts)) {
+                fail(line, *problem);
+            }
         } else if (key == "pattern") {
-            d.patterns.push_back(readPattern(rest, line));
+            PatternRecipe p;
+            if (auto problem = readPatternRecipe(rest, p)) {
+                fail(line, *problem);
+            }
+            d.patterns.push_back(std::move(p));
         } else {
             fail(line, "unknown key \"" + key + "\"");
         }
     }
     return dolls;
-}
-
-int one(const SourceDoll& s, const std::string& kind) {
-    auto it = s.parts.find(kind);
-    if (it == s.parts.end() || it->second.size() != 1) {
-        fail(s.line, s.name + ": needs exactly one " + kind);
-    }
-    return it->second[0];
-}
-
-std::vector<int> many(const SourceDoll& s, const std::string& kind) {
-    auto it = s.parts.find(kind);
-    return it == s.parts.end() ? std::vector<int>{} : it->second;
-}
-
-template <class Ptr>
-Ptr need(Ptr p, const SourceDoll& s, const std::string& kind, int id) {
-    if (isEmptyPart(p)) {
-        fail(s.line, s.name + ": no " + kind + " with ID " + std::to_string(id) + " in the catalogue");
-    }
-    return p;
 }
 
 struct Built {
@@ -166,32 +94,12 @@ struct Built {
 };
 
 Built build(const SourceDoll& s, CatalogueReader& cat, Prompts& prompts, bool trial) {
-    auto d = std::make_shared<doll>();
+    AssembledDoll assembled = assembleDoll(s.parts, cat, prompts);
+    if (!assembled.d) {
+        fail(s.line, s.name + ": " + assembled.problem);
+    }
+    std::shared_ptr<doll> d = assembled.d;
     d->name = s.name;
-    d->Motor = need(cat.ld_Motor(one(s, "motor")), s, "motor", one(s, "motor"));
-    d->frame = need(cat.ld_Frame(one(s, "frame")), s, "frame", one(s, "frame"));
-    d->Hard = need(cat.ld_Hard(one(s, "hard")), s, "hard", one(s, "hard"));
-    std::vector<int> soft = many(s, "soft");
-    if (soft.size() != 3) {
-        fail(s.line, s.name + ": soft=M/A/D needs three IDs");
-    }
-    d->setSoftM(0, need(cat.ld_SoftM(soft[0]), s, "software1", soft[0]));
-    d->setSoftA(0, need(cat.ld_SoftA(soft[1]), s, "software2", soft[1]));
-    d->setSoftD(0, need(cat.ld_SoftD(soft[2]), s, "software3", soft[2]));
-    for (int id : many(s, "boosters")) {
-        if (!d->addBooster(need(cat.ld_Boost(id), s, "booster", id))) {
-            fail(s.line, s.name + ": booster " + std::to_string(id) + " does not fit");
-        }
-    }
-    std::vector<int> plates = many(s, "protectors");
-    if (plates.size() > 4) {
-        fail(s.line, s.name + ": at most four protectors");
-    }
-    for (size_t i = 0; i < plates.size(); ++i) {
-        auto p = need(cat.ld_Protect(plates[i]), s, "protector", plates[i]);
-        countUpProtector2(*p, *d, static_cast<int>(i) - 1);
-        d->addProtector(p, prompts);
-    }
     Owner pilot;
     pilot.skillPlay = static_cast<Int16>(s.skill);
     d->refresh();
@@ -203,21 +111,18 @@ Built build(const SourceDoll& s, CatalogueReader& cat, Prompts& prompts, bool tr
         fail(s.line, s.name + ": needs six patterns");
     }
     Built b{d};
+    programDoll(*d, s.patterns, prompts);
     bool opensWithMove = false, hasSpin = false, hasUnlock = false;
     for (size_t k = 0; k < s.patterns.size(); ++k) {
-        auto l = std::make_shared<Logic>();
-        l->name = s.patterns[k].first;
-        for (int code : s.patterns[k].second) {
-            l->addAction(d->getAction(code), prompts);
-        }
-        opensWithMove |= s.patterns[k].second.front() == kMove;
-        for (int code : s.patterns[k].second) {
+        const std::vector<int>& codes = s.patterns[k].actions;
+        opensWithMove |= codes.front() == kMove;
+        for (int code : codes) {
             hasSpin |= code == kSpin;
             hasUnlock |= code == kHazusi;
         }
-        b.usedMemory += l->Memory;
-        b.longestAP = std::max<int>(b.longestAP, l->AP);
-        d->setLogics(l, static_cast<int>(k));
+        const Logic& l = *d->getLogic(static_cast<int>(k));
+        b.usedMemory += l.Memory;
+        b.longestAP = std::max<int>(b.longestAP, l.AP);
     }
     if (!trial && (!opensWithMove || !hasSpin || !hasUnlock)) {
         fail(s.line, s.name + ": needs a pattern opening with 移動, one with 回転 and one with 外し");

@@ -29,6 +29,7 @@ int cmdReplay(const GameFolder& folder, const Args& args);
 void printReport(const FightReport& r);
 int cmdLab(const GameFolder& folder, const Args& args);
 int cmdOdds(const GameFolder& folder, const Args& args);
+int cmdCareer(const GameFolder& folder, const Args& args);
 
 /// A whole word read as a number within lo..hi; false for anything else ("12x", "", out of range).
 bool parseNumber(const std::string& s, long long lo, long long hi, long long& out);

@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
         {"replay", cmdReplay},
         {"lab", cmdLab},
         {"odds", cmdOdds},
+        {"career", cmdCareer},
     };
     auto it = commands.find(command);
     if (it == commands.end()) {

@@ -42,7 +42,11 @@ int usage(const std::string& problem) {
                  "  odds N [--class Novice|Expert|Master] [--runs R] [--seed S] [--jobs J] [--json]\n"
                  "                            saved game N's player in R (200) whole tournaments of\n"
                  "                            the class, on copies: the estimate the entry question\n"
-                 "                            shows\n";
+                 "                            shows\n"
+                 "  career [--runs N] [--seed S] [--strategy worker|fighter|planner] [--jobs J] [--json]\n"
+                 "                            N (100) whole careers played by a bot through the\n"
+                 "                            game's rules: money, value, class and record month by\n"
+                 "                            month (10th, 50th, 90th percentile), the same for any J\n";
     return 2;
 }
 

@@ -74,4 +74,22 @@ BoutResult Simulator::play(const std::shared_ptr<doll>& a, const std::shared_ptr
     return result;
 }
 
+bool playOutByComputer(Fight& fight, const std::function<void(size_t firstNew)>& seen) {
+    while (!fight.closed()) {
+        if (fight.steps() >= Simulator::kStepCap) {
+            const size_t told = fight.stepEvents().size();
+            fight.cmdTap_Click();
+            if (seen) {
+                seen(told);
+            }
+            return true;
+        }
+        fight.cmdNext_Click();
+        if (seen) {
+            seen(0);
+        }
+    }
+    return false;
+}
+
 }  // namespace vargo

@@ -37,6 +37,12 @@ struct BoutResult {
 /// The state after a step in one line: distance, both Dolls' HP and flags.
 std::string stateLine(const Fight& f);
 
+/// Steps a fight the computer plays on both sides (a tournament, say) until the battle screen would
+/// close. A bout still going after Simulator::kStepCap steps is given up, as a player facing two
+/// Dolls that cannot hurt each other would. After each step, and after the giving up, `seen` hears
+/// from which of the fight's step events on the news is. True when a bout was given up.
+bool playOutByComputer(Fight& fight, const std::function<void(size_t firstNew)>& seen = {});
+
 /// One step as the fight tool prints it: a header, the initiative or the battle log, the state line.
 std::string describeStep(const Fight& f, int phaseBefore);
 

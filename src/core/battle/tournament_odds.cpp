@@ -93,18 +93,9 @@ public:
         fight.load();
         reader.take(fight.stepEvents());
         fight.setComputer(0, true);
-        while (!fight.closed()) {
-            // Two Dolls that cannot hurt each other would fight for ever: the player gives up, and
-            // the giving up tells its income and repairs after the last step's events.
-            if (fight.steps() >= Simulator::kStepCap) {
-                const size_t told = fight.stepEvents().size();
-                fight.cmdTap_Click();
-                reader.take(fight.stepEvents(), told);
-                break;
-            }
-            fight.cmdNext_Click();
-            reader.take(fight.stepEvents());
-        }
+        // Two Dolls that cannot hurt each other would fight for ever: the player gives up, and the
+        // giving up tells its income and repairs after the last step's events.
+        playOutByComputer(fight, [&](size_t from) { reader.take(fight.stepEvents(), from); });
         ++tally.runs;
     }
 

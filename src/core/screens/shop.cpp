@@ -213,13 +213,26 @@ std::string Shop::kindGuide(PartKind kind) {
     return shopKind(kind).guide;
 }
 
-Shop::Shop(Game& g, CatalogueReader& catalogue, Prompts& p, Sound* sound) : game(g), prompts(p) {
+namespace {
+
+PerKind<CatalogueTable> loadTables(CatalogueReader& catalogue) {
+    PerKind<CatalogueTable> tables;
+    forEachKind([&]<class Part>(KindTag<Part>) {
+        std::get<CatalogueTable<Part>>(tables) = catalogue.loadAll<Part>();
+    });
+    return tables;
+}
+
+}  // namespace
+
+Shop::Shop(Game& g, CatalogueReader& catalogue, Prompts& p, Sound* sound)
+    : Shop(g, loadTables(catalogue), p, sound) {}
+
+Shop::Shop(Game& g, const PerKind<CatalogueTable>& tables, Prompts& p, Sound* sound)
+    : game(g), prompts(p), catalogues(tables) {
     if (game.playMusic && sound) {
         sound->playMusic("jzz33xg", true);
     }
-    forEachKind([&]<class Part>(KindTag<Part>) {
-        std::get<CatalogueTable<Part>>(catalogues) = catalogue.loadAll<Part>();
-    });
     dsp_Parts(0);
     dspInit();
     if (game.guideOn) {

@@ -39,6 +39,9 @@ public:
 
     /// Opening the screen: money, music, catalogues, the motor list, the inventory and the guide.
     Shop(Game& game, CatalogueReader& catalogue, Prompts& prompts, Sound* sound);
+    /// The same shop over catalogues already read (the headless careers read them once, not at
+    /// every visit).
+    Shop(Game& game, const PerKind<CatalogueTable>& tables, Prompts& prompts, Sound* sound);
     Shop(const Shop&) = delete;
     Shop& operator=(const Shop&) = delete;
 

@@ -1,0 +1,613 @@
+// The headless careers. Each career is a fresh Game with its own dice, played by a bot through the
+// same objects the windows drive: the pilot's creation, the shop, the assembly panel, the logic
+// editor, the workshop's month of work and tournament entry, and the battle screen's tournament with
+// the computer fighting the bot's side. The bot only chooses; every rule is the game's.
+
+#include "career/career_bot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "battle/commander.h"
+#include "battle/enemy_source.h"
+#include "battle/fight.h"
+#include "battle/lab.h"
+#include "battle/simulator.h"
+#include "battle/tournament_odds.h"
+#include "career/assembly.h"
+#include "career/bot_library.h"
+#include "career/char_make.h"
+#include "career/start_screen.h"
+#include "career/workshop.h"
+#include "model/catalogue.h"
+#include "model/game.h"
+#include "persistence/enemy_registry.h"
+#include "ports/sound.h"
+#include "screens/program.h"
+#include "screens/shop.h"
+
+namespace vargo {
+
+const char* botStrategyName(BotStrategy s) {
+    switch (s) {
+        case BotStrategy::Worker:
+            return "worker";
+        case BotStrategy::Fighter:
+            return "fighter";
+        case BotStrategy::Planner:
+            return "planner";
+    }
+    return "planner";
+}
+
+std::optional<BotStrategy> parseBotStrategy(std::string_view name) {
+    for (BotStrategy s : {BotStrategy::Worker, BotStrategy::Fighter, BotStrategy::Planner}) {
+        if (name == botStrategyName(s)) {
+            return s;
+        }
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+/// What a month of work is expected to bring: two four-sided dice, (a + b + 3) x 50.
+constexpr double kWorkIncome = 400;
+/// Rl a fighter keeps back after an upgrade, for the first repair.
+constexpr int kFighterReserve = 300;
+/// Rl the planner keeps back: a lost bout's repair and a new motor or frame of its class.
+constexpr int kPlannerReserve = 700;
+/// How much more a month in the tournament must be expected to bring before the planner changes
+/// its Doll; the estimate's own spread is about this size.
+constexpr double kUpgradeMargin = 100;
+/// Months without a Doll that can fight before a career counts as stuck.
+constexpr int kStuckMonths = 3;
+/// Whole tournaments behind each of the planner's estimates.
+constexpr int kPlannerRuns = 100;
+
+/// A part by kind and catalogue ID, as a shop inventory row's tag names it.
+using PartKey = std::pair<PartKind, int>;
+
+std::map<PartKey, int> wantedParts(const BotBuild& b) {
+    std::map<PartKey, int> want;
+    auto add = [&](PartKind k, const std::vector<int>& ids) {
+        for (int id : ids) {
+            ++want[{k, id}];
+        }
+    };
+    add(PartKind::Motor, allIds(b.parts, "motor"));
+    add(PartKind::Frame, allIds(b.parts, "frame"));
+    add(PartKind::Hardware, allIds(b.parts, "hard"));
+    const std::vector<int> soft = allIds(b.parts, "soft");
+    const PartKind softKinds[] = {PartKind::SoftMobile, PartKind::SoftAttack, PartKind::SoftDeffence};
+    for (size_t i = 0; i < soft.size() && i < 3; ++i) {
+        ++want[{softKinds[i], soft[i]}];
+    }
+    add(PartKind::Booster, allIds(b.parts, "boosters"));
+    add(PartKind::Protector, allIds(b.parts, "protectors"));
+    return want;
+}
+
+std::optional<PartKey> keyOfTag(int tag) {
+    const int kindNumber = tag / 1000;
+    if (kindNumber < 1 || kindNumber > kPartKinds) {
+        return std::nullopt;
+    }
+    return PartKey{static_cast<PartKind>(kindNumber - 1), tag - kindNumber * 1000};
+}
+
+int cataloguePrice(const PerKind<CatalogueTable>& tables, PartKey key) {
+    return visitKind(key.first, [&]<class Part>(KindTag<Part>) {
+        auto p = std::get<CatalogueTable<Part>>(tables).get(key.second);
+        return p ? static_cast<int>(p->Rl) : 0;
+    });
+}
+
+/// The first of the build's pattern sets that the Doll's computer can hold and its pilot can run
+/// (every pattern within the most action points a turn can bring), or null.
+const BotPatternSet* fittingSet(const BotLibrary& library, const BotBuild& b, const doll& d) {
+    for (const auto& name : b.sets) {
+        const BotPatternSet* set = library.set(name);
+        if (set == nullptr) {
+            continue;
+        }
+        int memory = 0;
+        bool runnable = true;
+        for (const auto& p : set->patterns) {
+            int ap = 0;
+            for (int code : p.actions) {
+                const ActionPtr a = d.getAction(code);
+                ap += a ? a->AP : 0;
+                memory += a ? a->Memory : 0;
+            }
+            runnable = runnable && ap <= d.AP + 12;
+        }
+        if (runnable && memory <= d.Memory) {
+            return set;
+        }
+    }
+    return nullptr;
+}
+
+/// The odds behind the planner's choices, shared by every career of a run. An estimate depends only
+/// on the build and the pilot's skill step (action points come in steps of five skill), and is
+/// seeded from those alone, so it is the same whichever career asks first and on whichever thread.
+class PlannerOdds {
+public:
+    PlannerOdds(const BotLibrary& l, EnemySource& e) : library(l), enemies(e) {}
+
+    /// Rl a tournament is expected to bring the build's Doll with a pilot of this skill step: prize
+    /// and consolation income, less repairs and the motor or frame a lost bout costs.
+    double value(int build, int skillStep, CatalogueReader& catalogue) {
+        const std::pair key{build, skillStep};
+        {
+            std::lock_guard lock(guard);
+            if (auto it = known.find(key); it != known.end()) {
+                return it->second;
+            }
+        }
+        const double v = estimate(build, skillStep, catalogue);
+        std::lock_guard lock(guard);
+        known.emplace(key, v);
+        return v;
+    }
+
+private:
+    double estimate(int build, int skillStep, CatalogueReader& catalogue) {
+        const BotBuild& b = library.builds.at(static_cast<size_t>(build));
+        SilentPrompts prompts;
+        AssembledDoll made = assembleDoll(b.parts, catalogue, prompts);
+        if (!made.d) {
+            return -1e9;
+        }
+        doll& d = *made.d;
+        // A pilot whose skill the estimate holds still: no level comes within three bouts.
+        Owner pilot;
+        pilot.skillPlay = static_cast<Int16>(skillStep * 5);
+        pilot.Lv = 99;
+        pilot.Rl = 20000;
+        d.refresh();
+        resetDollParam(d, pilot);
+        const BotPatternSet* set = fittingSet(library, b, d);
+        if (set == nullptr) {
+            return -1e9;
+        }
+        programDoll(d, set->patterns, prompts);
+        d.programed = true;
+        TournamentOddsOptions options;
+        options.runs = kPlannerRuns;
+        options.seed = fightSeed(0x706c616e6e6572ULL, static_cast<std::uint64_t>(build),
+                                 static_cast<std::uint64_t>(skillStep));
+        options.jobs = 1;
+        const auto result = estimateTournament(pilot, d, d.dollClass(), enemies, options);
+        const auto* odds = std::get_if<TournamentOdds>(&result);
+        if (odds == nullptr) {
+            return -1e9;
+        }
+        const double lossCost = (d.Motor->Rl + d.frame->Rl) / 2.0;
+        return odds->expectedPrize() + odds->expectedIncome() - odds->expectedRepairs() -
+               (1.0 - odds->championRate()) * lossCost;
+    }
+
+    const BotLibrary& library;
+    EnemySource& enemies;
+    std::mutex guard;
+    std::map<std::pair<int, int>, double> known;
+};
+
+/// What every career of a run shares: read-only after the start, but for the planner's odds.
+struct CareerWorld {
+    GameFolder folder;
+    const BotLibrary& library;
+    MemoryEnemies enemies;
+    PlannerOdds odds;
+    CareerWorld(GameFolder f, const BotLibrary& l) : folder(std::move(f)), library(l), odds(l, enemies) {}
+};
+
+/// One thread's catalogues: the shop's tables and the reader the planner's trial Dolls come from.
+struct CareerDesk {
+    explicit CareerDesk(const GameFolder& folder) : catalogue(folder) {
+        forEachKind([&]<class Part>(KindTag<Part>) {
+            std::get<CatalogueTable<Part>>(tables) = catalogue.loadAll<Part>();
+        });
+    }
+    CatalogueReader catalogue;
+    PerKind<CatalogueTable> tables;
+};
+
+class CareerBot {
+public:
+    CareerBot(CareerWorld& w, CareerDesk& d, BotStrategy s, std::uint64_t seed)
+        : world(w),
+          desk(d),
+          strategy(s),
+          dice(seed),
+          game(GameFolder("."), dice),
+          workshop(game, prompts, sound) {}
+
+    CareerRun play() {
+        begin();
+        snapshot(0);
+        for (int month = 1; month <= kCareerMonths && !workshop.careerOver(); ++month) {
+            const bool fieldable = ensureDoll();
+            stuck = fieldable ? 0 : stuck + 1;
+            run.longestStuck = std::max(run.longestStuck, stuck);
+            if (fieldable) {
+                upgrade();
+            }
+            if (!(fieldable && wantsToFight() && tournament())) {
+                workshop.cmdWork();
+            }
+            snapshot(month);
+        }
+        const Owner& o = game.owner();
+        run.recWin = o.recWin;
+        run.recLoose = o.recLoose;
+        run.recChamp = o.recChamp;
+        return run;
+    }
+
+private:
+    void begin() {
+        returnToStart(game);
+        beginNewGame(game);
+        FCharMake pilot(game);
+        pilot.cmdEntry("ボット");
+        game.guideOn = false;
+        workshop.openNewGame();
+        game.playMusic = false;
+        const int first = strategy == BotStrategy::Worker ? 0 : bestAffordable(firstReserve(), -1);
+        if (first >= 0) {
+            equip(first);
+        }
+    }
+
+    int firstReserve() const { return strategy == BotStrategy::Planner ? kFighterReserve : 0; }
+
+    // ---------------------------------------------------------------- the shop and the workshop
+
+    /// Rl the shop pays for what the bot holds and the build does not use, less what the build
+    /// still needs: the money the change takes (negative when it brings money in).
+    long long changeCost(int build) {
+        Shop shop(game, desk.tables, prompts, nullptr);
+        std::map<PartKey, int> want = wantedParts(world.library.builds.at(static_cast<size_t>(build)));
+        long long cost = 0;
+        for (int list : {Shop::kNewList, Shop::kUsedList}) {
+            for (const auto& row : shop.inventory(list)) {
+                const auto key = keyOfTag(row.tag);
+                if (!key) {
+                    continue;
+                }
+                if (auto it = want.find(*key); it != want.end() && it->second > 0) {
+                    --it->second;
+                    continue;
+                }
+                const long long price = cataloguePrice(desk.tables, *key);
+                cost -= list == Shop::kNewList ? price : roundHalfEven(static_cast<double>(price) / 2.0);
+            }
+        }
+        for (const auto& [key, count] : want) {
+            cost += static_cast<long long>(count) * cataloguePrice(desk.tables, key);
+        }
+        return cost;
+    }
+
+    bool affordable(int build, int reserve) { return changeCost(build) + reserve <= game.owner().Rl; }
+
+    /// The dearest build the bot can change to keeping `reserve`, above `above` in the ladder's
+    /// price order; -1 when there is none.
+    int bestAffordable(int reserve, int above) {
+        int best = -1;
+        for (int b = 0; b < static_cast<int>(world.library.builds.size()); ++b) {
+            if (price(b) > (above >= 0 ? price(above) : -1) && affordable(b, reserve) &&
+                (best < 0 || price(b) > price(best))) {
+                best = b;
+            }
+        }
+        return best;
+    }
+
+    int price(int build) {
+        int total = 0;
+        for (const auto& [key, count] : wantedParts(world.library.builds.at(static_cast<size_t>(build)))) {
+            total += count * cataloguePrice(desk.tables, key);
+        }
+        return total;
+    }
+
+    /// Sells what the build does not use, buys what it lacks, fits it all and programs it; true when
+    /// the Doll is whole and programmed. Every step is the shop's, the assembly's and the editor's.
+    bool equip(int build) {
+        const BotBuild& b = world.library.builds.at(static_cast<size_t>(build));
+        sellUnwanted(b);
+        if (!buyMissing(b)) {
+            return false;
+        }
+        Assembly assembly(game, prompts);
+        assembly.cmdClear();
+        for (int kind = 0; kind < kPartKinds; ++kind) {
+            const int owned = static_cast<int>(assembly.dspParts(kind).size()) - 1;
+            for (int row = 0; row < owned; ++row) {
+                assembly.pick(kind, row);
+            }
+        }
+        assembly.dspDoll();
+        if (!assembly.programEnabled() || !assembly.fightEnabled()) {
+            return false;
+        }
+        current = build;
+        return program(b);
+    }
+
+    void sellUnwanted(const BotBuild& b) {
+        Shop shop(game, desk.tables, prompts, nullptr);
+        std::map<PartKey, int> keep = wantedParts(b);
+        // A sale takes the row out of its list: look again from the top after each.
+        for (bool sold = true; sold;) {
+            sold = false;
+            std::map<PartKey, int> left = keep;
+            for (int list : {Shop::kNewList, Shop::kUsedList}) {
+                const auto& rows = shop.inventory(list);
+                for (size_t r = 0; r < rows.size() && !sold; ++r) {
+                    const auto key = keyOfTag(rows[r].tag);
+                    if (key && left[*key] > 0) {
+                        --left[*key];
+                        continue;
+                    }
+                    shop.clickInventory(list, static_cast<int>(r));
+                    sold = true;
+                }
+            }
+        }
+    }
+
+    bool buyMissing(const BotBuild& b) {
+        Shop shop(game, desk.tables, prompts, nullptr);
+        std::map<PartKey, int> want = wantedParts(b);
+        for (int list : {Shop::kNewList, Shop::kUsedList}) {
+            for (const auto& row : shop.inventory(list)) {
+                if (const auto key = keyOfTag(row.tag); key && want[*key] > 0) {
+                    --want[*key];
+                }
+            }
+        }
+        for (const auto& [key, count] : want) {
+            shop.dsp_Parts(static_cast<int>(key.first));
+            for (int n = 0; n < count; ++n) {
+                const auto& rows = shop.offered();
+                const auto it = std::find_if(rows.begin(), rows.end(),
+                                             [&](const OfferedRow& r) { return r.id == key.second; });
+                const size_t had = shop.inventory(Shop::kNewList).size();
+                if (it == rows.end()) {
+                    return false;
+                }
+                shop.clickOffered(static_cast<int>(it - rows.begin()));
+                if (shop.inventory(Shop::kNewList).size() == had) {
+                    return false;  // the shop refused: not enough money, or no room
+                }
+            }
+        }
+        return true;
+    }
+
+    bool program(const BotBuild& b) {
+        const BotPatternSet* set = fittingSet(world.library, b, game.theDoll());
+        if (set == nullptr) {
+            return false;
+        }
+        ProgramEditor editor(game, prompts);
+        for (int p = 0; p < ProgramEditor::kPatterns; ++p) {
+            editor.clear(p);
+            const PatternRecipe& recipe = set->patterns.at(static_cast<size_t>(p));
+            editor.setPatternName(p, recipe.name);
+            for (size_t i = 0; i < recipe.actions.size(); ++i) {
+                editor.hoverPalette(recipe.actions[i]);
+                editor.dropOnCell(p * Logic::kSteps + static_cast<int>(i));
+            }
+        }
+        return editor.regist();
+    }
+
+    bool whole() {
+        const doll& d = game.theDoll();
+        return d.programed && !d.Motor->name.empty() && !d.frame->name.empty() && !d.Hard->name.empty();
+    }
+
+    /// After a lost bout the Doll lacks a motor or a frame: buy it again, or change to the best
+    /// Doll the money and a sale of the rest can buy. False when no Doll can fight this month.
+    bool ensureDoll() {
+        if (whole()) {
+            return true;
+        }
+        if (current >= 0 && affordable(current, 0) && equip(current)) {
+            return true;
+        }
+        const int fallback = bestAffordable(0, -1);
+        return fallback >= 0 && equip(fallback);
+    }
+
+    void upgrade() {
+        switch (strategy) {
+            case BotStrategy::Worker:
+                return;
+            case BotStrategy::Fighter: {
+                const int better = bestAffordable(kFighterReserve, current);
+                if (better >= 0) {
+                    equip(better);
+                }
+                return;
+            }
+            case BotStrategy::Planner:
+                plannerUpgrade();
+                return;
+        }
+    }
+
+    int skillStep() const { return game.owners[0]->skillPlay / 5; }
+
+    double expected(int build) { return world.odds.value(build, skillStep(), desk.catalogue); }
+
+    void plannerUpgrade() {
+        int best = current;
+        double bestValue = current >= 0 ? expected(current) : -1e9;
+        for (int b = 0; b < static_cast<int>(world.library.builds.size()); ++b) {
+            if (b == current || (current >= 0 && price(b) <= price(current)) ||
+                !affordable(b, kPlannerReserve)) {
+                continue;
+            }
+            const double v = expected(b);
+            if (v > bestValue + kUpgradeMargin) {
+                best = b;
+                bestValue = v;
+            }
+        }
+        if (best != current) {
+            equip(best);
+        }
+    }
+
+    bool wantsToFight() {
+        switch (strategy) {
+            case BotStrategy::Worker:
+                return false;
+            case BotStrategy::Fighter:
+                return true;
+            case BotStrategy::Planner: {
+                // A Doll still damaged from the last tournament waits for the month-end repair.
+                const doll& d = game.theDoll();
+                if (d.Motor->HP < d.Motor->maxHP || d.frame->HP < d.frame->maxHP) {
+                    return false;
+                }
+                return current >= 0 && expected(current) > kWorkIncome;
+            }
+        }
+        return false;
+    }
+
+    /// Enters the Doll's class tournament as the workshop allows and lets the computer fight it.
+    bool tournament() {
+        const auto entered =
+            workshop.cmdTornament([&](int limit) { return world.enemies.countTekiDoll(limit, nullptr); });
+        if (!entered) {
+            return false;
+        }
+        ++entries;
+        const int titlesBefore = game.owner().recChamp;
+        ScriptedCommander nobody;
+        Fight fight(game, dice, prompts, nobody, world.enemies);
+        fight.setMode(FightMode::Tornament);
+        fight.setClass(*entered);
+        fight.load();
+        fight.setComputer(0, true);
+        playOutByComputer(fight);
+        workshop.afterTournament();
+        if (*entered == DollClass::Master && game.owner().recChamp > titlesBefore) {
+            ++run.masterChampionships;
+        }
+        return true;
+    }
+
+    void snapshot(int month) {
+        game.resetDollParam(0);
+        const doll& d = game.theDoll();
+        const Owner& o = game.owner();
+        CareerMonth& m = run.months.at(static_cast<size_t>(month));
+        m.money = o.Rl;
+        m.value = d.value;
+        m.dollClass = d.dollClass();
+        m.entries = entries;
+        m.wins = o.recWin;
+        m.championships = o.recChamp;
+        m.fieldable = whole();
+        if (d.weight > 0) {
+            m.move = static_cast<int>(d.move / d.weight);
+            m.jump = static_cast<int>(d.jump / d.weight);
+            m.spin = static_cast<int>(d.spin / d.weight);
+        }
+        if (run.monthExpert < 0 && m.dollClass != DollClass::Novice) {
+            run.monthExpert = month;
+        }
+        if (run.monthMaster < 0 && m.dollClass == DollClass::Master) {
+            run.monthMaster = month;
+        }
+    }
+
+    CareerWorld& world;
+    CareerDesk& desk;
+    BotStrategy strategy;
+    GameRandom dice;
+    Game game;
+    SilentPrompts prompts;
+    RecordingSound sound;
+    Workshop workshop;
+    CareerRun run;
+    int current = -1;
+    int entries = 0;
+    int stuck = 0;
+};
+
+class CareerWorker {
+public:
+    CareerWorker(CareerWorld& w, BotStrategy s) : world(w), desk(w.folder), strategy(s) {}
+    CareerRun play(std::uint64_t seed) { return CareerBot(world, desk, strategy, seed).play(); }
+
+private:
+    CareerWorld& world;
+    CareerDesk desk;
+    BotStrategy strategy;
+};
+
+}  // namespace
+
+std::variant<std::vector<CareerRun>, FightRunProblem> playCareers(const GameFolder& folder,
+                                                                  const CareerOptions& options,
+                                                                  FightProgress* progress) {
+    return playCareers(folder, shippedBotLibrary(), options, progress);
+}
+
+std::variant<std::vector<CareerRun>, FightRunProblem> playCareers(const GameFolder& folder,
+                                                                  const BotLibrary& library,
+                                                                  const CareerOptions& options,
+                                                                  FightProgress* progress) {
+    if (options.runs < 1) {
+        return FightRunProblem{"試行回数は1以上にして下さい。"};
+    }
+    CareerWorld world(folder, library);
+    {
+        CatalogueReader catalogue(folder);
+        SilentPrompts prompts;
+        for (const auto& b : library.builds) {
+            if (AssembledDoll made = assembleDoll(b.parts, catalogue, prompts); !made.d) {
+                return FightRunProblem{"ボットの構成 " + b.name + " が組めません: " + made.problem};
+            }
+        }
+        if (!catalogue.problems().empty()) {
+            return FightRunProblem{catalogue.problems().front().text()};
+        }
+        EnemyRegistry registry(folder, prompts);
+        RegistryEnemies enemies(registry);
+        for (int id : enemies.ldTekiIDs(classValueLimit(DollClass::Master))) {
+            if (id == 0) {
+                break;
+            }
+            if (auto enemy = enemies.ldTekiDoll(id)) {
+                world.enemies.add(std::move(enemy));
+            }
+        }
+    }
+    std::vector<CareerRun> runs(static_cast<size_t>(options.runs));
+    if (progress) {
+        progress->done = 0;
+        progress->total = options.runs;
+    }
+    runFightPool<CareerWorker>(
+        options.jobs, runs.size(), [&] { return std::make_unique<CareerWorker>(world, options.strategy); },
+        [&](CareerWorker& w, size_t r) { runs[r] = w.play(fightSeed(options.seed, kCareerStream, r)); },
+        progress);
+    return runs;
+}
+
+}  // namespace vargo

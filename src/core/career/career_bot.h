@@ -1,0 +1,79 @@
+#pragma once
+// Whole careers played without a window, by small bots that obey the player's rules: they roll a
+// new pilot, buy real parts in the shop at its prices, fit them in the workshop, program their
+// patterns in the logic editor, and spend each of the 36 months either at work or in a class
+// tournament through the battle screen's own tournament. What they build and program comes from
+// the bot library (career/bot_library.h). The careers measure the game's pace: how money, the Doll's
+// value and the record grow month by month.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "battle/fight_pool.h"
+#include "model/doll.h"
+#include "model/game_folder.h"
+
+namespace vargo {
+
+struct BotLibrary;
+
+enum class BotStrategy {
+    Worker,   ///< builds the cheapest Doll and only works
+    Fighter,  ///< enters every tournament it may, upgrades with its winnings
+    Planner,  ///< fights when the estimated odds pay better than work, climbs the classes, keeps a reserve
+};
+
+const char* botStrategyName(BotStrategy s);
+std::optional<BotStrategy> parseBotStrategy(std::string_view name);
+
+/// 2013/01 to 2016/01.
+constexpr int kCareerMonths = 36;
+
+/// The career at the end of a month (month 0: the day it began, after the first visit to the shop).
+struct CareerMonth {
+    int money = 0;
+    int value = 0;  ///< the Doll's value as the workshop shows it
+    DollClass dollClass = DollClass::Novice;
+    int entries = 0;         ///< tournaments entered so far
+    int wins = 0;            ///< bouts won so far
+    int championships = 0;   ///< titles so far
+    bool fieldable = false;  ///< the Doll could fight (whole and programmed)
+    /// Int(move / weight), Int(jump / weight), Int(spin / weight): the Doll's steps in a fight.
+    int move = 0, jump = 0, spin = 0;
+};
+
+struct CareerRun {
+    std::array<CareerMonth, kCareerMonths + 1> months{};
+    int recWin = 0, recLoose = 0, recChamp = 0;
+    int masterChampionships = 0;
+    int monthExpert = -1;  ///< the first month that ended with an Expert or Master Doll, -1 never
+    int monthMaster = -1;
+    int longestStuck = 0;  ///< the longest run of months with no Doll able to fight and none affordable
+};
+
+struct CareerOptions {
+    BotStrategy strategy = BotStrategy::Planner;
+    int runs = 100;
+    std::uint64_t seed = 1;
+    int jobs = 0;  ///< threads; 0 every core. The results do not depend on it.
+};
+
+/// Plays options.runs careers on the game folder's catalogues and enemy registry; career r rolls
+/// from GameRandom(fightSeed(seed, kCareerStream, r)). Results are in run order. A folder whose
+/// catalogues or registry cannot carry a career comes back as a message.
+std::variant<std::vector<CareerRun>, FightRunProblem> playCareers(const GameFolder& folder,
+                                                                  const CareerOptions& options,
+                                                                  FightProgress* progress = nullptr);
+/// The same with another bot library (tests).
+std::variant<std::vector<CareerRun>, FightRunProblem> playCareers(const GameFolder& folder,
+                                                                  const BotLibrary& library,
+                                                                  const CareerOptions& options,
+                                                                  FightProgress* progress = nullptr);
+
+constexpr std::uint64_t kCareerStream = 0x6361726565727321ULL;
+
+}  // namespace vargo
