@@ -65,8 +65,6 @@ constexpr int kPlannerReserve = 700;
 constexpr double kUpgradeMargin = 100;
 /// Months without a Doll that can fight before a career counts as stuck.
 constexpr int kStuckMonths = 3;
-/// Whole tournaments behind each of the planner's estimates.
-constexpr int kPlannerRuns = 100;
 
 /// A part by kind and catalogue ID, as a shop inventory row's tag names it.
 using PartKey = std::pair<PartKind, int>;
@@ -137,7 +135,7 @@ const BotPatternSet* fittingSet(const BotLibrary& library, const BotBuild& b, co
 /// seeded from those alone, so it is the same whichever career asks first and on whichever thread.
 class PlannerOdds {
 public:
-    PlannerOdds(const BotLibrary& l, EnemySource& e) : library(l), enemies(e) {}
+    PlannerOdds(const BotLibrary& l, EnemySource& e, int r) : library(l), enemies(e), runs(r) {}
 
     /// Rl a tournament is expected to bring the build's Doll with a pilot of this skill step: prize
     /// and consolation income, less repairs and the motor or frame a lost bout costs.
@@ -178,7 +176,7 @@ private:
         programDoll(d, set->patterns, prompts);
         d.programed = true;
         TournamentOddsOptions options;
-        options.runs = kPlannerRuns;
+        options.runs = runs;
         options.seed = fightSeed(0x706c616e6e6572ULL, static_cast<std::uint64_t>(build),
                                  static_cast<std::uint64_t>(skillStep));
         options.jobs = 1;
@@ -194,6 +192,7 @@ private:
 
     const BotLibrary& library;
     EnemySource& enemies;
+    int runs;
     std::mutex guard;
     std::map<std::pair<int, int>, double> known;
 };
@@ -204,7 +203,8 @@ struct CareerWorld {
     const BotLibrary& library;
     MemoryEnemies enemies;
     PlannerOdds odds;
-    CareerWorld(GameFolder f, const BotLibrary& l) : folder(std::move(f)), library(l), odds(l, enemies) {}
+    CareerWorld(GameFolder f, const BotLibrary& l, int plannerRuns)
+        : folder(std::move(f)), library(l), odds(l, enemies, plannerRuns) {}
 };
 
 /// One thread's catalogues: the shop's tables and the reader the planner's trial Dolls come from.
@@ -575,7 +575,7 @@ std::variant<std::vector<CareerRun>, FightRunProblem> playCareers(const GameFold
     if (options.runs < 1) {
         return FightRunProblem{"試行回数は1以上にして下さい。"};
     }
-    CareerWorld world(folder, library);
+    CareerWorld world(folder, library, std::max(1, options.plannerRuns));
     {
         CatalogueReader catalogue(folder);
         SilentPrompts prompts;

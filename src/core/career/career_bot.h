@@ -60,6 +60,8 @@ struct CareerOptions {
     int runs = 100;
     std::uint64_t seed = 1;
     int jobs = 0;  ///< threads; 0 every core. The results do not depend on it.
+    /// Whole tournaments behind each of the planner's estimates.
+    int plannerRuns = 100;
 };
 
 /// Plays options.runs careers on the game folder's catalogues and enemy registry; career r rolls
