@@ -1,5 +1,6 @@
 // vargo-tool career: whole careers played by bots, summed up per month, as text or JSON.
 
+#include <cmath>
 #include <iostream>
 #include <limits>
 
@@ -60,18 +61,41 @@ void printJson(const CareerSummary& s) {
 
 }  // namespace
 
+/// career --ladder: each build the bots climb through, with its class tournament's odds.
+int printLadder(const GameFolder& folder, int skill, int runs, std::uint64_t seed) {
+    const auto rated = rateLadder(folder, skill, runs, seed);
+    if (const auto* problem = std::get_if<FightRunProblem>(&rated)) {
+        std::cerr << problem->message << "\n";
+        return 1;
+    }
+    std::cout << "build | value | class | move/jump/spin | patterns | first round | title | expected Rl\n";
+    for (const auto& r : std::get<std::vector<LadderRung>>(rated)) {
+        std::cout << r.name << " | " << r.value << " | " << dollClassName(r.dollClass) << " | " << r.move
+                  << "/" << r.jump << "/" << r.spin << " | " << r.patternSet << " | ";
+        if (r.fights) {
+            std::cout << std::llround(100 * r.firstRound) << "% | " << std::llround(100 * r.champion)
+                      << "% | " << std::llround(r.expected) << "\n";
+        } else {
+            std::cout << "- | - | -\n";
+        }
+    }
+    return 0;
+}
+
 int cmdCareer(const GameFolder& folder, const Args& args) {
     const char* const form =
         "career [--runs N] [--seed S] [--strategy worker|fighter|planner] [--jobs J] [--json]";
     CareerOptions options;
     bool json = false;
+    bool ladder = false;
+    long long skill = 10;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& w = args[i];
         long long n = 0;
         const bool hasValue = i + 1 < args.size();
         const std::string v = hasValue ? args[i + 1] : "";
-        if (w == "--json") {
-            json = true;
+        if (w == "--json" || w == "--ladder") {
+            (w == "--json" ? json : ladder) = true;
             continue;
         }
         if (!hasValue) {
@@ -83,12 +107,17 @@ int cmdCareer(const GameFolder& folder, const Args& args) {
             options.seed = static_cast<std::uint64_t>(n);
         } else if (w == "--jobs" && parseNumber(v, 0, 256, n)) {
             options.jobs = static_cast<int>(n);
+        } else if (w == "--skill" && parseNumber(v, 3, 99, n)) {
+            skill = n;
         } else if (w == "--strategy" && parseBotStrategy(v)) {
             options.strategy = *parseBotStrategy(v);
         } else {
             return usage(form);
         }
         ++i;
+    }
+    if (ladder) {
+        return printLadder(folder, static_cast<int>(skill), options.plannerRuns * 4, options.seed);
     }
     const auto played = playCareers(folder, options);
     if (const auto* problem = std::get_if<FightRunProblem>(&played)) {

@@ -46,7 +46,10 @@ int usage(const std::string& problem) {
                  "  career [--runs N] [--seed S] [--strategy worker|fighter|planner] [--jobs J] [--json]\n"
                  "                            N (100) whole careers played by a bot through the\n"
                  "                            game's rules: money, value, class and record month by\n"
-                 "                            month (10th, 50th, 90th percentile), the same for any J\n";
+                 "                            month (10th, 50th, 90th percentile), the same for any J\n"
+                 "  career --ladder [--skill K] [--seed S]\n"
+                 "                            each build the bots climb through, with a pilot of\n"
+                 "                            skill K (10): 400 tournaments of its class\n";
     return 2;
 }
 

@@ -53,6 +53,58 @@ std::optional<BotStrategy> parseBotStrategy(std::string_view name) {
 }
 
 namespace {
+double expectedMoney(const TournamentOdds& odds, const doll& d);
+const BotPatternSet* fittingSet(const BotLibrary& library, const BotBuild& b, const doll& d);
+}  // namespace
+
+LadderRung rateBuild(const BotLibrary& library, int build, int skillPlay, EnemySource& enemies,
+                     CatalogueReader& catalogue, int runs, std::uint64_t seed) {
+    const BotBuild& b = library.builds.at(static_cast<size_t>(build));
+    LadderRung rung;
+    rung.name = b.name;
+    SilentPrompts prompts;
+    AssembledDoll made = assembleDoll(b.parts, catalogue, prompts);
+    if (!made.d) {
+        return rung;
+    }
+    doll& d = *made.d;
+    // A pilot whose skill the estimate holds still: no level comes within three bouts, and money
+    // enough for every repair.
+    Owner pilot;
+    pilot.skillPlay = static_cast<Int16>(skillPlay);
+    pilot.Lv = 99;
+    pilot.Rl = 20000;
+    d.refresh();
+    resetDollParam(d, pilot);
+    rung.value = d.value;
+    rung.dollClass = d.dollClass();
+    if (d.weight > 0) {
+        rung.move = static_cast<int>(d.move / d.weight);
+        rung.jump = static_cast<int>(d.jump / d.weight);
+        rung.spin = static_cast<int>(d.spin / d.weight);
+    }
+    const BotPatternSet* set = fittingSet(library, b, d);
+    if (set == nullptr) {
+        return rung;
+    }
+    rung.patternSet = set->name;
+    programDoll(d, set->patterns, prompts);
+    d.programed = true;
+    TournamentOddsOptions options;
+    options.runs = runs;
+    options.seed = seed;
+    options.jobs = 1;
+    const auto result = estimateTournament(pilot, d, d.dollClass(), enemies, options);
+    if (const auto* odds = std::get_if<TournamentOdds>(&result)) {
+        rung.fights = true;
+        rung.champion = odds->championRate();
+        rung.firstRound = odds->stageWinRate(0);
+        rung.expected = expectedMoney(*odds, d);
+    }
+    return rung;
+}
+
+namespace {
 
 /// What a month of work is expected to bring: two four-sided dice, (a + b + 3) x 50.
 constexpr double kWorkIncome = 400;
@@ -130,6 +182,14 @@ const BotPatternSet* fittingSet(const BotLibrary& library, const BotBuild& b, co
     return nullptr;
 }
 
+/// Rl a tournament is expected to bring: prize and consolation income, less repairs and, when a bout
+/// is lost, the motor or frame it takes (either, so half of both).
+double expectedMoney(const TournamentOdds& odds, const doll& d) {
+    const double lossCost = (d.Motor->Rl + d.frame->Rl) / 2.0;
+    return odds.expectedPrize() + odds.expectedIncome() - odds.expectedRepairs() -
+           (1.0 - odds.championRate()) * lossCost;
+}
+
 /// The odds behind the planner's choices, shared by every career of a run. An estimate depends only
 /// on the build and the pilot's skill step (action points come in steps of five skill), and is
 /// seeded from those alone, so it is the same whichever career asks first and on whichever thread.
@@ -155,39 +215,10 @@ public:
 
 private:
     double estimate(int build, int skillStep, CatalogueReader& catalogue) {
-        const BotBuild& b = library.builds.at(static_cast<size_t>(build));
-        SilentPrompts prompts;
-        AssembledDoll made = assembleDoll(b.parts, catalogue, prompts);
-        if (!made.d) {
-            return -1e9;
-        }
-        doll& d = *made.d;
-        // A pilot whose skill the estimate holds still: no level comes within three bouts.
-        Owner pilot;
-        pilot.skillPlay = static_cast<Int16>(skillStep * 5);
-        pilot.Lv = 99;
-        pilot.Rl = 20000;
-        d.refresh();
-        resetDollParam(d, pilot);
-        const BotPatternSet* set = fittingSet(library, b, d);
-        if (set == nullptr) {
-            return -1e9;
-        }
-        programDoll(d, set->patterns, prompts);
-        d.programed = true;
-        TournamentOddsOptions options;
-        options.runs = runs;
-        options.seed = fightSeed(0x706c616e6e6572ULL, static_cast<std::uint64_t>(build),
-                                 static_cast<std::uint64_t>(skillStep));
-        options.jobs = 1;
-        const auto result = estimateTournament(pilot, d, d.dollClass(), enemies, options);
-        const auto* odds = std::get_if<TournamentOdds>(&result);
-        if (odds == nullptr) {
-            return -1e9;
-        }
-        const double lossCost = (d.Motor->Rl + d.frame->Rl) / 2.0;
-        return odds->expectedPrize() + odds->expectedIncome() - odds->expectedRepairs() -
-               (1.0 - odds->championRate()) * lossCost;
+        const LadderRung rung = rateBuild(library, build, skillStep * 5, enemies, catalogue, runs,
+                                          fightSeed(0x706c616e6e6572ULL, static_cast<std::uint64_t>(build),
+                                                    static_cast<std::uint64_t>(skillStep)));
+        return rung.fights ? rung.expected : -1e9;
     }
 
     const BotLibrary& library;
@@ -560,7 +591,51 @@ private:
     BotStrategy strategy;
 };
 
+/// Checks that every build of the library can be assembled from the folder's catalogues and reads
+/// the whole registry into `enemies`; the problem in the player's words when something is wrong.
+std::optional<std::string> readCareerWorld(const GameFolder& folder, const BotLibrary& library,
+                                           MemoryEnemies& enemies) {
+    CatalogueReader catalogue(folder);
+    SilentPrompts prompts;
+    for (const auto& b : library.builds) {
+        if (AssembledDoll made = assembleDoll(b.parts, catalogue, prompts); !made.d) {
+            return "ボットの構成 " + b.name + " が組めません: " + made.problem;
+        }
+    }
+    if (!catalogue.problems().empty()) {
+        return catalogue.problems().front().text();
+    }
+    EnemyRegistry registry(folder, prompts);
+    RegistryEnemies registered(registry);
+    for (int id : registered.ldTekiIDs(classValueLimit(DollClass::Master))) {
+        if (id == 0) {
+            break;
+        }
+        if (auto enemy = registered.ldTekiDoll(id)) {
+            enemies.add(std::move(enemy));
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::variant<std::vector<LadderRung>, FightRunProblem> rateLadder(const GameFolder& folder, int skillPlay,
+                                                                  int runs, std::uint64_t seed) {
+    const BotLibrary& library = shippedBotLibrary();
+    MemoryEnemies enemies;
+    if (auto problem = readCareerWorld(folder, library, enemies)) {
+        return FightRunProblem{*problem};
+    }
+    CatalogueReader catalogue(folder);
+    std::vector<LadderRung> rungs;
+    for (int b = 0; b < static_cast<int>(library.builds.size()); ++b) {
+        rungs.push_back(
+            rateBuild(library, b, skillPlay, enemies, catalogue, runs,
+                      fightSeed(seed, static_cast<std::uint64_t>(b), static_cast<std::uint64_t>(skillPlay))));
+    }
+    return rungs;
+}
 
 std::variant<std::vector<CareerRun>, FightRunProblem> playCareers(const GameFolder& folder,
                                                                   const CareerOptions& options,
@@ -576,27 +651,8 @@ std::variant<std::vector<CareerRun>, FightRunProblem> playCareers(const GameFold
         return FightRunProblem{"試行回数は1以上にして下さい。"};
     }
     CareerWorld world(folder, library, std::max(1, options.plannerRuns));
-    {
-        CatalogueReader catalogue(folder);
-        SilentPrompts prompts;
-        for (const auto& b : library.builds) {
-            if (AssembledDoll made = assembleDoll(b.parts, catalogue, prompts); !made.d) {
-                return FightRunProblem{"ボットの構成 " + b.name + " が組めません: " + made.problem};
-            }
-        }
-        if (!catalogue.problems().empty()) {
-            return FightRunProblem{catalogue.problems().front().text()};
-        }
-        EnemyRegistry registry(folder, prompts);
-        RegistryEnemies enemies(registry);
-        for (int id : enemies.ldTekiIDs(classValueLimit(DollClass::Master))) {
-            if (id == 0) {
-                break;
-            }
-            if (auto enemy = enemies.ldTekiDoll(id)) {
-                world.enemies.add(std::move(enemy));
-            }
-        }
+    if (auto problem = readCareerWorld(folder, library, world.enemies)) {
+        return FightRunProblem{*problem};
     }
     std::vector<CareerRun> runs(static_cast<size_t>(options.runs));
     if (progress) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -75,6 +76,27 @@ std::variant<std::vector<CareerRun>, FightRunProblem> playCareers(const GameFold
                                                                   const BotLibrary& library,
                                                                   const CareerOptions& options,
                                                                   FightProgress* progress = nullptr);
+
+/// A build of the ladder as the planner sees it: its Doll, its pattern set, and what its class
+/// tournament holds for it with a pilot of the given skill (whole tournaments, the computer on both
+/// sides).
+struct LadderRung {
+    std::string name;
+    int value = 0;
+    DollClass dollClass = DollClass::Novice;
+    int move = 0, jump = 0, spin = 0;
+    std::string patternSet;  ///< empty when no set fits
+    bool fights = false;     ///< whether it could be estimated at all
+    double champion = 0, firstRound = 0;
+    double expected = 0;  ///< Rl a tournament is expected to bring, the part a lost bout costs taken off
+};
+class CatalogueReader;
+class EnemySource;
+LadderRung rateBuild(const BotLibrary& library, int build, int skillPlay, EnemySource& enemies,
+                     CatalogueReader& catalogue, int runs, std::uint64_t seed);
+/// Every build of the library rated on the game folder's catalogues and registry.
+std::variant<std::vector<LadderRung>, FightRunProblem> rateLadder(const GameFolder& folder, int skillPlay,
+                                                                  int runs, std::uint64_t seed);
 
 constexpr std::uint64_t kCareerStream = 0x6361726565727321ULL;
 
