@@ -115,8 +115,6 @@ constexpr int kPlannerReserve = 700;
 /// How much more a month in the tournament must be expected to bring before the planner changes
 /// its Doll; the estimate's own spread is about this size.
 constexpr double kUpgradeMargin = 100;
-/// Months without a Doll that can fight before a career counts as stuck.
-constexpr int kStuckMonths = 3;
 
 /// A part by kind and catalogue ID, as a shop inventory row's tag names it.
 using PartKey = std::pair<PartKind, int>;
@@ -405,12 +403,13 @@ private:
                 }
             }
         }
-        for (const auto& [key, count] : want) {
-            shop.dsp_Parts(static_cast<int>(key.first));
+        for (const auto& [part, count] : want) {
+            const int id = part.second;
+            shop.dsp_Parts(static_cast<int>(part.first));
             for (int n = 0; n < count; ++n) {
                 const auto& rows = shop.offered();
-                const auto it = std::find_if(rows.begin(), rows.end(),
-                                             [&](const OfferedRow& r) { return r.id == key.second; });
+                const auto it =
+                    std::find_if(rows.begin(), rows.end(), [id](const OfferedRow& r) { return r.id == id; });
                 const size_t had = shop.inventory(Shop::kNewList).size();
                 if (it == rows.end()) {
                     return false;
@@ -629,6 +628,7 @@ std::variant<std::vector<LadderRung>, FightRunProblem> rateLadder(const GameFold
     }
     CatalogueReader catalogue(folder);
     std::vector<LadderRung> rungs;
+    rungs.reserve(library.builds.size());
     for (int b = 0; b < static_cast<int>(library.builds.size()); ++b) {
         rungs.push_back(
             rateBuild(library, b, skillPlay, enemies, catalogue, runs,

@@ -9,6 +9,9 @@ namespace vargo {
 
 namespace {
 
+/// Months in a row without a Doll that can fight before a career counts as stuck.
+constexpr int kStuckMonths = 3;
+
 double share(long long part, long long whole) {
     return whole > 0 ? static_cast<double>(part) / static_cast<double>(whole) : 0.0;
 }
@@ -31,6 +34,24 @@ std::optional<int> medianMonth(const std::vector<CareerRun>& runs, int CareerRun
     return m < 1e9 ? std::optional<int>(static_cast<int>(m)) : std::nullopt;
 }
 
+CareerMonthSummary summarizeMonth(const std::vector<CareerRun>& runs, int m) {
+    std::vector<double> money, value, entries, wins;
+    std::array<long long, 3> classes{};
+    for (const auto& r : runs) {
+        const CareerMonth& c = r.months.at(static_cast<size_t>(m));
+        money.push_back(c.money);
+        value.push_back(c.value);
+        entries.push_back(c.entries);
+        wins.push_back(c.wins);
+        ++classes.at(static_cast<size_t>(c.dollClass));
+    }
+    CareerMonthSummary ms{m, spreadOf(money), spreadOf(value), spreadOf(entries), spreadOf(wins), {}};
+    for (size_t k = 0; k < classes.size(); ++k) {
+        ms.classShare.at(k) = share(classes.at(k), static_cast<long long>(runs.size()));
+    }
+    return ms;
+}
+
 }  // namespace
 
 Spread spreadOf(std::vector<double> values) {
@@ -48,21 +69,7 @@ CareerSummary summarizeCareers(const std::vector<CareerRun>& runs, BotStrategy s
     s.seed = seed;
     const auto n = static_cast<long long>(runs.size());
     for (int m = 0; m <= kCareerMonths; ++m) {
-        std::vector<double> money, value, entries, wins;
-        std::array<long long, 3> classes{};
-        for (const auto& r : runs) {
-            const CareerMonth& c = r.months.at(static_cast<size_t>(m));
-            money.push_back(c.money);
-            value.push_back(c.value);
-            entries.push_back(c.entries);
-            wins.push_back(c.wins);
-            ++classes.at(static_cast<size_t>(c.dollClass));
-        }
-        CareerMonthSummary ms{m, spreadOf(money), spreadOf(value), spreadOf(entries), spreadOf(wins), {}};
-        for (size_t k = 0; k < classes.size(); ++k) {
-            ms.classShare.at(k) = share(classes.at(k), n);
-        }
-        s.months.push_back(ms);
+        s.months.push_back(summarizeMonth(runs, m));
     }
     std::vector<double> wins, losses, titles;
     long long expert = 0, master = 0, masterTitle = 0, stuck = 0, fielded = 0, zeroMove = 0, zeroJump = 0,
@@ -75,7 +82,7 @@ CareerSummary summarizeCareers(const std::vector<CareerRun>& runs, BotStrategy s
         expert += r.monthExpert >= 0 ? 1 : 0;
         master += r.monthMaster >= 0 ? 1 : 0;
         masterTitle += r.masterChampionships > 0 ? 1 : 0;
-        stuck += r.longestStuck >= 3 ? 1 : 0;
+        stuck += r.longestStuck >= kStuckMonths ? 1 : 0;
         for (const auto& c : r.months) {
             if (c.fieldable) {
                 ++fielded;
