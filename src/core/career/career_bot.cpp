@@ -112,9 +112,10 @@ constexpr double kWorkIncome = 400;
 constexpr int kFighterReserve = 300;
 /// Rl the planner keeps back: a lost bout's repair and a new motor or frame of its class.
 constexpr int kPlannerReserve = 700;
-/// How much more a month in the tournament must be expected to bring before the planner changes
-/// its Doll; the estimate's own spread is about this size.
-constexpr double kUpgradeMargin = 100;
+/// A Doll that wins its first bout this often holds its own in its class.
+constexpr double kHoldsItsOwn = 0.5;
+/// A title chance this much higher is worth the half price lost on the parts sold.
+constexpr double kClearlyBetter = 0.1;
 
 /// A part by kind and catalogue ID, as a shop inventory row's tag names it.
 using PartKey = std::pair<PartKind, int>;
@@ -195,9 +196,8 @@ class PlannerOdds {
 public:
     PlannerOdds(const BotLibrary& l, EnemySource& e, int r) : library(l), enemies(e), runs(r) {}
 
-    /// Rl a tournament is expected to bring the build's Doll with a pilot of this skill step: prize
-    /// and consolation income, less repairs and the motor or frame a lost bout costs.
-    double value(int build, int skillStep, CatalogueReader& catalogue) {
+    /// What the build's class tournament holds for its Doll with a pilot of this skill step.
+    const LadderRung& rung(int build, int skillStep, CatalogueReader& catalogue) {
         const std::pair key{build, skillStep};
         {
             std::lock_guard lock(guard);
@@ -205,25 +205,20 @@ public:
                 return it->second;
             }
         }
-        const double v = estimate(build, skillStep, catalogue);
+        LadderRung rated = rateBuild(library, build, skillStep * 5, enemies, catalogue, runs,
+                                     fightSeed(0x706c616e6e6572ULL, static_cast<std::uint64_t>(build),
+                                               static_cast<std::uint64_t>(skillStep)));
         std::lock_guard lock(guard);
-        known.emplace(key, v);
-        return v;
+        // std::map never moves its entries, so the reference stays good while others are added.
+        return known.emplace(key, std::move(rated)).first->second;
     }
 
 private:
-    double estimate(int build, int skillStep, CatalogueReader& catalogue) {
-        const LadderRung rung = rateBuild(library, build, skillStep * 5, enemies, catalogue, runs,
-                                          fightSeed(0x706c616e6e6572ULL, static_cast<std::uint64_t>(build),
-                                                    static_cast<std::uint64_t>(skillStep)));
-        return rung.fights ? rung.expected : -1e9;
-    }
-
     const BotLibrary& library;
     EnemySource& enemies;
     int runs;
     std::mutex guard;
-    std::map<std::pair<int, int>, double> known;
+    std::map<std::pair<int, int>, LadderRung> known;
 };
 
 /// What every career of a run shares: read-only after the start, but for the planner's odds.
@@ -478,20 +473,27 @@ private:
 
     int skillStep() const { return game.owners[0]->skillPlay / 5; }
 
-    double expected(int build) { return world.odds.value(build, skillStep(), desk.catalogue); }
+    const LadderRung& rated(int build) { return world.odds.rung(build, skillStep(), desk.catalogue); }
 
+    /// The planner climbs: it changes to a Doll of a higher class once it can afford one that wins
+    /// its first bout more often than not there, or within the class to one with a clearly better
+    /// chance of the title; the dearest climb first.
     void plannerUpgrade() {
+        if (current < 0) {
+            return;
+        }
         int best = current;
-        double bestValue = current >= 0 ? expected(current) : -1e9;
         for (int b = 0; b < static_cast<int>(world.library.builds.size()); ++b) {
-            if (b == current || (current >= 0 && price(b) <= price(current)) ||
-                !affordable(b, kPlannerReserve)) {
+            if (price(b) <= price(best) || !affordable(b, kPlannerReserve)) {
                 continue;
             }
-            const double v = expected(b);
-            if (v > bestValue + kUpgradeMargin) {
+            const LadderRung& candidate = rated(b);
+            const LadderRung& now = rated(best);
+            const bool climbs = candidate.dollClass > now.dollClass && candidate.firstRound >= kHoldsItsOwn;
+            const bool better =
+                candidate.dollClass == now.dollClass && candidate.champion >= now.champion + kClearlyBetter;
+            if (candidate.fights && (climbs || better)) {
                 best = b;
-                bestValue = v;
             }
         }
         if (best != current) {
@@ -511,7 +513,7 @@ private:
                 if (d.Motor->HP < d.Motor->maxHP || d.frame->HP < d.frame->maxHP) {
                     return false;
                 }
-                return current >= 0 && expected(current) > kWorkIncome;
+                return current >= 0 && rated(current).fights && rated(current).expected > kWorkIncome;
             }
         }
         return false;
