@@ -401,6 +401,16 @@ def mobility_report(title, dolls):
     return stuck
 
 
+def frame_reach(cat):
+    """Every frame keeps move, jump and spin at 1 or more as long as the whole Doll weighs no more
+    than the smallest of its three figures: the heaviest Doll it carries without a booster."""
+    print("Frames: the heaviest Doll that still moves, jumps and spins (no booster)")
+    for f in cat["Frame.ini"]:
+        reach = min(f["move"], f["jump"], f["spin"])
+        print(f"  #{f['id']} {f['name']}: {f['move']}/{f['jump']}/{f['spin']}, frame weight {f['weight']}, "
+              f"carries a Doll up to weight {reach} (room {reach - f['weight']} for motor and plates)")
+
+
 def shipped_mobility():
     """The mobility report of the shipped enemy registry as gen-registry wrote it."""
     records, _ = read_registry(os.path.join(ROOT, "data"))
@@ -450,6 +460,7 @@ def main(argv=None):
 
     dolls = example_dolls(cat)
     print()
+    frame_reach(cat)
     mobility_report("Example Dolls", [(f"{key} {d.name} ({d.value})", d.move, d.jump, d.spin, d.weight)
                                       for key, d in dolls.items()])
     shipped_mobility()
