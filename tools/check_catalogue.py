@@ -8,7 +8,12 @@
 2. Works out the example Dolls of docs/balance.md by the workshop's arithmetic
    (weight, momentum, AC, AP, Memory, value, class, picture) and has the game
    build the same Dolls (gen-registry --trial): every number must agree.
-3. Has the game's own engine fight the example Dolls, computer against
+3. Counts the Dolls that cannot use a basic action: a move, jump or spin below
+   the Doll's weight gives Int(ability/weight) = 0, so that action neither
+   closes the distance nor adds momentum. Reported for the example Dolls and
+   for the shipped enemy registry (data/ini/Dollsv.ini, as gen-registry wrote
+   it), with the share of each.
+4. Has the game's own engine fight the example Dolls, computer against
    computer (vargo-tool sim --json, each pair alone in a scratch registry):
    win rates, draws and fight length.
 
@@ -336,7 +341,7 @@ def read_registry(folder):
         ac, ap, mem = lines[i + 4].split(",")
         _, _, value, weight = lines[i + 9].split(",")
         records[int(line[1:])] = {
-            "pow": int(pow_), "offence": int(off), "defence": int(dfc), "move": int(move),
+            "name": lines[i + 1], "pow": int(pow_), "offence": int(off), "defence": int(dfc), "move": int(move),
             "jump": int(jump), "spin": int(spin), "AC": float(ac), "AP": int(ap), "Memory": int(mem),
             "value": int(value), "weight": float(weight), "image": lines[i + 10].strip('"'),
         }
@@ -358,11 +363,63 @@ def check_against_game(engine, dolls):
     for number, (key, d) in enumerate(dolls.items(), start=1):
         s = d.summary()
         game = dict(records[number], patternMemory=used.get(number, 0))
+        del game["name"]
         for field, got in game.items():
             if s[field] != got:
                 print(f"  {key}: {field} is {s[field]} here, {got} in the game"); problems += 1
     print(f"example Dolls as the game builds them: {'OK' if problems == 0 else str(problems) + ' problems'}")
     return problems
+
+
+MOBILITY = (("move", "move"), ("jump", "jump"), ("spin", "spin"))
+
+
+def per_weight(ability, weight):
+    """What one action is worth in a fight: the ability over the Doll's weight, rounded down."""
+    return math.floor(ability / weight) if weight > 0 else 0
+
+
+def mobility_report(title, dolls):
+    """Lists the Dolls with move, jump or spin 0 per weight and the share of each; `dolls` is a
+    list of (label, move, jump, spin, weight). Returns the number of Dolls with any of them 0."""
+    print(f"{title}: {len(dolls)} Dolls, move/jump/spin per weight")
+    zero = {key: 0 for key, _ in MOBILITY}
+    stuck = 0
+    for label, move, jump, spin, weight in dolls:
+        per = {"move": per_weight(move, weight), "jump": per_weight(jump, weight),
+               "spin": per_weight(spin, weight)}
+        lacking = [word for key, word in MOBILITY if per[key] == 0]
+        for key, _ in MOBILITY:
+            zero[key] += per[key] == 0
+        stuck += bool(lacking)
+        mark = f"  0 in {', '.join(lacking)}" if lacking else ""
+        print(f"  {label}: {per['move']}/{per['jump']}/{per['spin']} (weight {gen.format_real(weight)}){mark}")
+    n = max(len(dolls), 1)
+    print("  share with 0: " + ", ".join(f"{word} {zero[key]}/{len(dolls)} ({zero[key] / n:.0%})"
+                                        for key, word in MOBILITY)
+          + f"; any of them {stuck}/{len(dolls)} ({stuck / n:.0%})")
+    return stuck
+
+
+def frame_reach(cat):
+    """Every frame keeps move, jump and spin at 1 or more as long as the whole Doll weighs no more
+    than the smallest of its three figures: the heaviest Doll it carries without a booster."""
+    print("Frames: the heaviest Doll that still moves, jumps and spins (no booster)")
+    for f in cat["Frame.ini"]:
+        reach = min(f["move"], f["jump"], f["spin"])
+        print(f"  #{f['id']} {f['name']}: {f['move']}/{f['jump']}/{f['spin']}, frame weight {f['weight']}, "
+              f"carries a Doll up to weight {reach} (room {reach - f['weight']} for motor and plates)")
+
+
+def shipped_mobility():
+    """The mobility report of the shipped enemy registry as gen-registry wrote it."""
+    records, _ = read_registry(os.path.join(ROOT, "data"))
+    rows = []
+    for number in sorted(records):
+        r = records[number]
+        label = f"{number:2d} {r['name']} ({r['value']})"
+        rows.append((label, r["move"], r["jump"], r["spin"], r["weight"]))
+    return mobility_report("Shipped enemies (data/ini/Dollsv.ini)", rows)
 
 
 def fight_table(engine, dolls, pairs, rounds, seed):
@@ -393,6 +450,8 @@ def main(argv=None):
     ap.add_argument("--fights", type=int, default=2000, help="fights per pair")
     ap.add_argument("--seed", type=int, default=20130101)
     ap.add_argument("--build", help="build folder with vargo-tool and gen-registry")
+    ap.add_argument("--mobility", action="store_true",
+                    help="only the report of Dolls with move, jump or spin 0 (no build needed)")
     args = ap.parse_args(argv)
     if args.fights < 1:
         ap.error("--fights needs a positive number")
@@ -400,6 +459,13 @@ def main(argv=None):
     problems = check_files(cat)
 
     dolls = example_dolls(cat)
+    print()
+    frame_reach(cat)
+    mobility_report("Example Dolls", [(f"{key} {d.name} ({d.value})", d.move, d.jump, d.spin, d.weight)
+                                      for key, d in dolls.items()])
+    shipped_mobility()
+    if args.mobility:
+        return 1 if problems else 0
     print()
     print("Example Dolls (pilot skillPlay 10):")
     for key, d in dolls.items():
