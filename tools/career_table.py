@@ -33,9 +33,9 @@ def tool_path(build):
     sys.exit("career_table: vargo-tool not built (give --build DIR)")
 
 
-def run(tool, strategy, runs, seed):
+def run(tool, data, strategy, runs, seed):
     env = dict(os.environ, ASAN_OPTIONS="detect_leaks=0")
-    out = subprocess.run([tool, "--dir", os.path.join(ROOT, "data"), "career", "--runs", str(runs),
+    out = subprocess.run([tool, "--dir", data, "career", "--runs", str(runs),
                           "--seed", str(seed), "--strategy", strategy, "--json"],
                          check=True, capture_output=True, text=True, env=env).stdout
     return json.loads(out)
@@ -90,10 +90,12 @@ def main():
     ap.add_argument("--build")
     ap.add_argument("--runs", type=int, default=1000)
     ap.add_argument("--seed", type=int, default=1)
+    ap.add_argument("--data", default=os.path.join(ROOT, "data"),
+                    help="the game folder to measure (default: the shipped data)")
     ap.add_argument("--write", action="store_true", help="replace the table in docs/balance.md")
     args = ap.parse_args()
     tool = tool_path(args.build)
-    results = {s: run(tool, s, args.runs, args.seed) for s in ("worker", "fighter", "planner")}
+    results = {s: run(tool, args.data, s, args.runs, args.seed) for s in ("worker", "fighter", "planner")}
     text = table(results, args.runs, args.seed)
     print(text, end="")
     if args.write:

@@ -95,15 +95,27 @@ struct TournamentTool : ::testing::Test {
     }
 
     // The registry cut down to its records numbered 1..last.
-    void keepEnemiesUpTo(int last) {
+    /// Leaves the first `count` shipped Novice Dolls in the registry, and no other.
+    void keepNovices(int count) {
+        ScriptedPrompts quiet;
+        EnemyRegistry shipped(GameFolder(kShippedSave.parent_path()), quiet);
+        std::set<int> novices;
+        for (int n = 1; n <= 99 && static_cast<int>(novices.size()) < count; ++n) {
+            if (auto d = shipped.readEnemyDoll(n); d && d->dollClass() == DollClass::Novice) {
+                novices.insert(n);
+            }
+        }
         auto lines = readTextFile(kShippedSave / "EDollsv.ini");
         ASSERT_TRUE(lines);
         std::vector<std::string> kept;
+        bool keeping = true;  // what comes before the first record
         for (const auto& l : *lines) {
-            if (!l.empty() && l[0] == '.' && std::stoi(l.substr(1)) > last) {
-                break;
+            if (!l.empty() && l[0] == '.') {
+                keeping = novices.count(std::stoi(l.substr(1))) > 0;
             }
-            kept.push_back(l);
+            if (keeping) {
+                kept.push_back(l);
+            }
         }
         dir.write("save/EDollsv.ini", kept);
     }
@@ -338,9 +350,9 @@ TEST_F(TournamentTool, AnUnprogrammedDollIsRefusedWithTheWorkshopsMessage) {
 }
 
 TEST_F(TournamentTool, SevenEligibleEnemiesAreTooFewAndEightAreEnough) {
-    // Records 1..7 are all Novice; with 8 the pool is exactly full and one of them stays out.
+    // Seven Novices are too few for a Novice draw; with eight the pool is exactly full.
     makeSave(1, DollParts{.motor = 5, .frame = 6, .hard = 4, .softM = 3, .softA = 4, .softD = 2});
-    keepEnemiesUpTo(7);
+    keepNovices(7);
     std::string text;
     EXPECT_EQ(run(options(1), text), 1);
     EXPECT_NE(text.find("  > Noviceクラスの敵が足りません。 / 敵Dollの登録をして下さい。\n"),
@@ -348,7 +360,7 @@ TEST_F(TournamentTool, SevenEligibleEnemiesAreTooFewAndEightAreEnough) {
         << text;
     EXPECT_EQ(text.find("entry: "), std::string::npos);
 
-    keepEnemiesUpTo(8);
+    keepNovices(8);
     ASSERT_EQ(run(options(1, 5), text), 0) << text;
     expectConsistentTournament(text, 2500, dir.folder());
 }
@@ -357,13 +369,13 @@ TEST_F(TournamentTool, TheClassOverrideCountsThatClasssEnemies) {
     // Only Novice Dolls are entered: an Expert entry finds them eligible (a pool holds the lower
     // classes too), while the refusal names the class that was asked for when there are too few.
     makeSave(1, DollParts{.motor = 5, .frame = 6, .hard = 4, .softM = 3, .softA = 4, .softD = 2});
-    keepEnemiesUpTo(11);
+    keepNovices(11);
     std::string text;
     ASSERT_EQ(run(options(1, 2, DollClass::Expert), text), 0) << text;
     EXPECT_NE(text.find("entry: Expert class"), std::string::npos);
     expectConsistentTournament(text, 3500, dir.folder());
 
-    keepEnemiesUpTo(7);
+    keepNovices(7);
     EXPECT_EQ(run(options(1, 1, DollClass::Master), text), 1);
     EXPECT_NE(text.find("Masterクラスの敵が足りません。"), std::string::npos) << text;
 }

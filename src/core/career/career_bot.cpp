@@ -112,6 +112,8 @@ constexpr double kWorkIncome = 400;
 constexpr int kFighterReserve = 300;
 /// Rl the planner keeps back: a lost bout's repair and a new motor or frame of its class.
 constexpr int kPlannerReserve = 700;
+/// A Master title chance worth a month even when the money is not.
+constexpr double kFairTitleChance = 0.25;
 /// A Doll that wins its first bout this often holds its own in its class.
 constexpr double kHoldsItsOwn = 0.5;
 /// A title chance this much higher is worth the half price lost on the parts sold.
@@ -513,7 +515,16 @@ private:
                 if (d.Motor->HP < d.Motor->maxHP || d.frame->HP < d.frame->maxHP) {
                     return false;
                 }
-                return current >= 0 && rated(current).fights && rated(current).expected > kWorkIncome;
+                if (current < 0 || !rated(current).fights) {
+                    return false;
+                }
+                // Money better than work; or, in Master, a fair chance of the title (the glory a careful
+                // player climbs for) that a lost motor or frame cannot ruin.
+                const LadderRung& r = rated(current);
+                const doll& fighter = game.theDoll();
+                const bool affordsALoss = game.owner().Rl >= std::max(fighter.Motor->Rl, fighter.frame->Rl);
+                const bool glory = r.dollClass == DollClass::Master && r.champion >= kFairTitleChance;
+                return r.expected > kWorkIncome || (glory && affordsALoss);
             }
         }
         return false;
