@@ -54,6 +54,7 @@ void printJson(const CareerSummary& s) {
     monthOrNull(j, "medianMonthExpert", s.medianMonthExpert);
     monthOrNull(j, "medianMonthMaster", s.medianMonthMaster);
     j.field("masterChampionship", s.masterChampionship).field("stuck", s.stuck);
+    j.field("gainPerTournament", s.gainPerTournament).field("gainPerWorkMonth", s.gainPerWorkMonth);
     j.field("zeroMove", s.zeroMove).field("zeroJump", s.zeroJump).field("zeroSpin", s.zeroSpin);
     j.endObject();
     std::cout << j.str() << "\n";
@@ -68,13 +69,16 @@ int printLadder(const GameFolder& folder, int skill, int runs, std::uint64_t see
         std::cerr << problem->message << "\n";
         return 1;
     }
-    std::cout << "build | value | class | move/jump/spin | patterns | first round | title | expected Rl\n";
+    std::cout << "build | value | class | move/jump/spin | patterns | first round | title | expected Rl "
+                 "(prize + income - repairs - lost part)\n";
     for (const auto& r : std::get<std::vector<LadderRung>>(rated)) {
         std::cout << r.name << " | " << r.value << " | " << dollClassName(r.dollClass) << " | " << r.move
                   << "/" << r.jump << "/" << r.spin << " | " << r.patternSet << " | ";
         if (r.fights) {
             std::cout << std::llround(100 * r.firstRound) << "% | " << std::llround(100 * r.champion)
-                      << "% | " << std::llround(r.expected) << "\n";
+                      << "% | " << std::llround(r.expected) << " (" << std::llround(r.prize) << " + "
+                      << std::llround(r.income) << " - " << std::llround(r.repairs) << " - "
+                      << std::llround(r.lostPart) << ")\n";
         } else {
             std::cout << "- | - | -\n";
         }

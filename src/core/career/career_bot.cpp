@@ -100,6 +100,10 @@ LadderRung rateBuild(const BotLibrary& library, int build, int skillPlay, EnemyS
         rung.champion = odds->championRate();
         rung.firstRound = odds->stageWinRate(0);
         rung.expected = expectedMoney(*odds, d);
+        rung.prize = odds->expectedPrize();
+        rung.income = odds->expectedIncome();
+        rung.repairs = odds->expectedRepairs();
+        rung.lostPart = rung.prize + rung.income - rung.repairs - rung.expected;
     }
     return rung;
 }
@@ -112,12 +116,11 @@ constexpr double kWorkIncome = 400;
 constexpr int kFighterReserve = 300;
 /// Rl the planner keeps back: a lost bout's repair and a new motor or frame of its class.
 constexpr int kPlannerReserve = 700;
-/// A Master title chance worth a month even when the money is not.
-constexpr double kFairTitleChance = 0.25;
-/// A Doll that wins its first bout this often holds its own in its class.
-constexpr double kHoldsItsOwn = 0.5;
-/// A title chance this much higher is worth the half price lost on the parts sold.
-constexpr double kClearlyBetter = 0.1;
+/// What a Master title is worth to a careful player beyond its prize: the summit of the career.
+constexpr double kMasterTitleWorth = 2500;
+/// How much more a month in the tournament must be worth before the planner changes its Doll and
+/// loses half the price of the parts it sells.
+constexpr double kUpgradeMargin = 100;
 
 /// A part by kind and catalogue ID, as a shop inventory row's tag names it.
 using PartKey = std::pair<PartKind, int>;
@@ -264,9 +267,13 @@ public:
             if (fieldable) {
                 upgrade();
             }
-            if (!(fieldable && wantsToFight() && tournament())) {
+            const long long before = wealth();
+            const bool fought = fieldable && wantsToFight() && tournament();
+            if (!fought) {
                 workshop.cmdWork();
             }
+            (fought ? run.tournamentGain : run.workGain) += wealth() - before;
+            ++(fought ? run.tournamentMonths : run.workMonths);
             snapshot(month);
         }
         const Owner& o = game.owner();
@@ -477,25 +484,31 @@ private:
 
     const LadderRung& rated(int build) { return world.odds.rung(build, skillStep(), desk.catalogue); }
 
-    /// The planner climbs: it changes to a Doll of a higher class once it can afford one that wins
-    /// its first bout more often than not there, or within the class to one with a clearly better
-    /// chance of the title; the dearest climb first.
+    /// What a month in the tournament is worth to the planner: the money it is expected to bring
+    /// and, in Master, the title's chance at what a Master title is worth to a careful player.
+    static double worth(const LadderRung& r) {
+        if (!r.fights) {
+            return -1e9;
+        }
+        return r.expected + (r.dollClass == DollClass::Master ? kMasterTitleWorth * r.champion : 0.0);
+    }
+
+    /// The planner changes its Doll only for one it can afford with its reserve kept and whose month
+    /// in the tournament is worth clearly more; the worthiest such Doll wins. So it climbs when the
+    /// class above pays, and stays where it earns when it does not.
     void plannerUpgrade() {
         if (current < 0) {
             return;
         }
         int best = current;
+        double bestWorth = worth(rated(current)) + kUpgradeMargin;
         for (int b = 0; b < static_cast<int>(world.library.builds.size()); ++b) {
-            if (price(b) <= price(best) || !affordable(b, kPlannerReserve)) {
+            if (price(b) <= price(current) || !affordable(b, kPlannerReserve)) {
                 continue;
             }
-            const LadderRung& candidate = rated(b);
-            const LadderRung& now = rated(best);
-            const bool climbs = candidate.dollClass > now.dollClass && candidate.firstRound >= kHoldsItsOwn;
-            const bool better =
-                candidate.dollClass == now.dollClass && candidate.champion >= now.champion + kClearlyBetter;
-            if (candidate.fights && (climbs || better)) {
+            if (const double w = worth(rated(b)); w > bestWorth) {
                 best = b;
+                bestWorth = w;
             }
         }
         if (best != current) {
@@ -518,13 +531,12 @@ private:
                 if (current < 0 || !rated(current).fights) {
                     return false;
                 }
-                // Money better than work; or, in Master, a fair chance of the title (the glory a careful
-                // player climbs for) that a lost motor or frame cannot ruin.
+                // Worth more than a month's work, and, for a title chase, money left to replace the
+                // motor or frame a lost bout takes.
                 const LadderRung& r = rated(current);
                 const doll& fighter = game.theDoll();
                 const bool affordsALoss = game.owner().Rl >= std::max(fighter.Motor->Rl, fighter.frame->Rl);
-                const bool glory = r.dollClass == DollClass::Master && r.champion >= kFairTitleChance;
-                return r.expected > kWorkIncome || (glory && affordsALoss);
+                return worth(r) > kWorkIncome && (r.expected > kWorkIncome || affordsALoss);
             }
         }
         return false;
@@ -551,6 +563,12 @@ private:
             ++run.masterChampionships;
         }
         return true;
+    }
+
+    /// Money and the Doll's value together: what a month adds to or takes from the career.
+    long long wealth() {
+        game.resetDollParam(0);
+        return static_cast<long long>(game.owner().Rl) + game.theDoll().value;
     }
 
     void snapshot(int month) {

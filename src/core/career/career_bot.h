@@ -54,6 +54,10 @@ struct CareerRun {
     int monthExpert = -1;  ///< the first month that ended with an Expert or Master Doll, -1 never
     int monthMaster = -1;
     int longestStuck = 0;  ///< the longest run of months with no Doll able to fight and none affordable
+    /// What the months in a tournament and the months at work added to money and the Doll's value
+    /// together (a lost part counts against its tournament; a change of Doll against neither).
+    long long tournamentGain = 0, workGain = 0;
+    int tournamentMonths = 0, workMonths = 0;
 };
 
 struct CareerOptions {
@@ -89,6 +93,7 @@ struct LadderRung {
     bool fights = false;     ///< whether it could be estimated at all
     double champion = 0, firstRound = 0;
     double expected = 0;  ///< Rl a tournament is expected to bring, the part a lost bout costs taken off
+    double prize = 0, income = 0, repairs = 0, lostPart = 0;  ///< its terms, each per tournament
 };
 class CatalogueReader;
 class EnemySource;

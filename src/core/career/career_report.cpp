@@ -72,6 +72,7 @@ CareerSummary summarizeCareers(const std::vector<CareerRun>& runs, BotStrategy s
         s.months.push_back(summarizeMonth(runs, m));
     }
     std::vector<double> wins, losses, titles;
+    long long tournamentGain = 0, tournamentMonths = 0, workGain = 0, workMonths = 0;
     long long expert = 0, master = 0, masterTitle = 0, stuck = 0, fielded = 0, zeroMove = 0, zeroJump = 0,
               zeroSpin = 0;
     for (const auto& r : runs) {
@@ -79,6 +80,10 @@ CareerSummary summarizeCareers(const std::vector<CareerRun>& runs, BotStrategy s
         losses.push_back(r.recLoose);
         titles.push_back(r.recChamp);
         ++s.championshipShare.at(static_cast<size_t>(std::clamp(r.recChamp, 0, 5)));
+        tournamentGain += r.tournamentGain;
+        tournamentMonths += r.tournamentMonths;
+        workGain += r.workGain;
+        workMonths += r.workMonths;
         expert += r.monthExpert >= 0 ? 1 : 0;
         master += r.monthMaster >= 0 ? 1 : 0;
         masterTitle += r.masterChampionships > 0 ? 1 : 0;
@@ -104,6 +109,8 @@ CareerSummary summarizeCareers(const std::vector<CareerRun>& runs, BotStrategy s
     s.medianMonthMaster = medianMonth(runs, &CareerRun::monthMaster);
     s.masterChampionship = share(masterTitle, n);
     s.stuck = share(stuck, n);
+    s.gainPerTournament = share(tournamentGain, tournamentMonths);
+    s.gainPerWorkMonth = share(workGain, workMonths);
     s.zeroMove = share(zeroMove, fielded);
     s.zeroJump = share(zeroJump, fielded);
     s.zeroSpin = share(zeroSpin, fielded);
@@ -151,6 +158,8 @@ std::string careerSummaryText(const CareerSummary& s) {
     o << "reached Expert " << pct(s.reachedExpert) << " (" << monthOrNever(s.medianMonthExpert)
       << "), Master " << pct(s.reachedMaster) << " (" << monthOrNever(s.medianMonthMaster) << ")\n";
     o << "at least one Master title " << pct(s.masterChampionship) << ", stuck " << pct(s.stuck) << "\n";
+    o << "a tournament month adds " << std::llround(s.gainPerTournament) << " Rl, a work month "
+      << std::llround(s.gainPerWorkMonth) << " Rl (money and the Doll's value)\n";
     o << "Dolls that never move " << pct(s.zeroMove) << ", never jump " << pct(s.zeroJump) << ", never spin "
       << pct(s.zeroSpin) << " (of the month-ends with a Doll that can fight)\n";
     return o.str();

@@ -38,6 +38,9 @@ struct CareerSummary {
     /// The median career's first month in the class; none when fewer than half reached it.
     std::optional<int> medianMonthExpert, medianMonthMaster;
     double masterChampionship = 0;  ///< share with at least one Master title
+    /// Money and value a tournament month and a work month add, on average over all careers' months
+    /// of each; 0 when there were none.
+    double gainPerTournament = 0, gainPerWorkMonth = 0;
     double stuck = 0;  ///< share with three months or more in a row without a Doll that can fight
     /// Share of the month-ends with a Doll that can fight whose move, jump or spin is 0.
     double zeroMove = 0, zeroJump = 0, zeroSpin = 0;
