@@ -59,7 +59,7 @@ def rows(results):
     return [
         ("planner", "median month reaching Expert", "by month 8", month(p["medianMonthExpert"])),
         ("planner", "median month reaching Master", "by month 18", month(p["medianMonthMaster"])),
-        ("planner", "at least one Master title", "30 to 70 %", pct(p["masterChampionship"])),
+        ("planner", "at least one Master title", "50 to 90 % (first: 30 to 70 %)", pct(p["masterChampionship"])),
         ("planner", "stuck (3+ months without a Doll)", "under 2 %", pct(p["stuck"])),
         ("planner", "final money / value, median", "", f"{last(p, 'money'):.0f} / {last(p, 'value'):.0f} Rl"),
         ("planner", "titles p10 / p50 / p90", "", "{:.0f} / {:.0f} / {:.0f}".format(*p["championships"])),

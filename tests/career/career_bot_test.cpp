@@ -124,6 +124,8 @@ TEST_F(CareerFixture, CareersLastThirtySixMonthsAndAreTheSameOnAnyNumberOfThread
         // A tournament ends with the title or with the one bout lost, and takes a month.
         EXPECT_EQ(r.recChamp + r.recLoose, r.months.back().entries);
         EXPECT_EQ(r.recWin, r.months.back().wins);
+        EXPECT_EQ(r.tournamentMonths, r.months.back().entries);
+        EXPECT_EQ(r.tournamentMonths + r.workMonths, kCareerMonths);
         EXPECT_LE(r.months.back().entries, kCareerMonths);
         for (const auto& m : r.months) {
             EXPECT_GE(m.money, 0) << "a bot spent money it did not have";
@@ -187,7 +189,16 @@ TEST(CareerReport, PercentilesMediansAndStuckCareers) {
     runs[3].longestStuck = 3;
     runs[2].masterChampionships = 1;
     runs[1].recChamp = 7;
+    // Gains are averaged over the months of each kind, not over careers.
+    runs[0].tournamentGain = 900;
+    runs[0].tournamentMonths = 2;
+    runs[1].tournamentGain = -300;
+    runs[1].tournamentMonths = 1;
+    runs[2].workGain = 800;
+    runs[2].workMonths = 2;
     const CareerSummary sum = summarizeCareers(runs, BotStrategy::Fighter, 1);
+    EXPECT_DOUBLE_EQ(sum.gainPerTournament, 200);
+    EXPECT_DOUBLE_EQ(sum.gainPerWorkMonth, 400);
     EXPECT_EQ(sum.medianMonthExpert, 5);
     EXPECT_FALSE(sum.medianMonthMaster.has_value()) << "one career in four is not the median";
     EXPECT_DOUBLE_EQ(sum.reachedExpert, 0.75);

@@ -292,13 +292,25 @@ private:
         game.guideOn = false;
         workshop.openNewGame();
         game.playMusic = false;
-        const int first = strategy == BotStrategy::Worker ? 0 : bestAffordable(firstReserve(), -1);
+        const int first = strategy == BotStrategy::Worker    ? 0
+                          : strategy == BotStrategy::Planner ? worthiestAffordable(kFighterReserve)
+                                                             : bestAffordable(0, -1);
         if (first >= 0) {
             equip(first);
         }
     }
 
-    int firstReserve() const { return strategy == BotStrategy::Planner ? kFighterReserve : 0; }
+    /// The planner's first Doll: of those the starting money buys with `reserve` kept, the one whose
+    /// tournament is worth most.
+    int worthiestAffordable(int reserve) {
+        int best = -1;
+        for (int b = 0; b < static_cast<int>(world.library.builds.size()); ++b) {
+            if (affordable(b, reserve) && (best < 0 || worth(rated(b)) > worth(rated(best)))) {
+                best = b;
+            }
+        }
+        return best;
+    }
 
     // ---------------------------------------------------------------- the shop and the workshop
 
@@ -493,22 +505,26 @@ private:
         return r.expected + (r.dollClass == DollClass::Master ? kMasterTitleWorth * r.champion : 0.0);
     }
 
-    /// The planner changes its Doll only for one it can afford with its reserve kept and whose month
-    /// in the tournament is worth clearly more; the worthiest such Doll wins. So it climbs when the
-    /// class above pays, and stays where it earns when it does not.
+    /// The planner climbs: it changes to a Doll it can afford with its reserve kept, of a higher class
+    /// whose tournament is worth more than a month's work, or of its own class and worth clearly
+    /// more; the highest class first, then the worthiest. So it never climbs into a class where
+    /// fighting would not pay, and it does not stay below one where it would.
     void plannerUpgrade() {
         if (current < 0) {
             return;
         }
         int best = current;
-        double bestWorth = worth(rated(current)) + kUpgradeMargin;
         for (int b = 0; b < static_cast<int>(world.library.builds.size()); ++b) {
             if (price(b) <= price(current) || !affordable(b, kPlannerReserve)) {
                 continue;
             }
-            if (const double w = worth(rated(b)); w > bestWorth) {
+            const LadderRung& candidate = rated(b);
+            const LadderRung& now = rated(best);
+            const double w = worth(candidate);
+            const bool climbs = candidate.dollClass > now.dollClass && w > kWorkIncome;
+            const bool better = candidate.dollClass == now.dollClass && w > worth(now) + kUpgradeMargin;
+            if (climbs || better) {
                 best = b;
-                bestWorth = w;
             }
         }
         if (best != current) {
