@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "battle/commander.h"
+#include "battle/enemy_source.h"
+#include "battle/fight.h"
 #include "career/char_make.h"
 #include "ports/prompts.h"
 #include "ports/sound.h"
+#include "screens/shop.h"
 #include "support/fake_actions.h"
 
 namespace vargo {
@@ -251,6 +257,50 @@ TEST_F(WorkshopFixture, MusicFailureIsReportedOnce) {
     game.playMusic = false;
     shop.stMusic("ind30xg");
     EXPECT_EQ(sound.requests.size(), 1u);
+}
+
+// On a machine without sound every screen fails to play, but the player hears it once a run: the
+// workshop, a workshop opened again by a load, a fight's tune and blows, the shop all keep quiet
+// after the first, until System → BGM is switched on again.
+TEST_F(WorkshopFixture, CannotPlayIsToldOnceARunWhateverTheScreen) {
+    struct DeadSound : Sound {
+        bool playMusic(const std::string&, bool) override { return false; }
+        bool playEffect(const std::string&) override { return false; }
+        void stopMusic() override {}
+    } dead;
+    auto count = [this](const std::string& msg) {
+        const auto all = prompts.messages();
+        return std::count(all.begin(), all.end(), msg);
+    };
+    auto told = [&count] { return count(kCannotPlayMusic); };
+    game.playMusic = true;
+    Workshop first{game, prompts, dead};
+    first.workshopMusic();
+    EXPECT_EQ(told(), 1);
+
+    Workshop reopened{game, prompts, dead};
+    reopened.openLoadedGame();
+    reopened.workshopMusic();
+    ScriptedCommander commander;
+    MemoryEnemies nobody;
+    for (int battle = 0; battle < 2; ++battle) {
+        Fight fight{game, rng, prompts, commander, nobody, &dead};
+        fight.setMode(FightMode::Street);
+        fight.load();
+    }
+    Shop shopWindow{game, PerKind<CatalogueTable>{}, prompts, &dead};
+    EXPECT_EQ(told(), 1);
+    // Both battles opened and found nobody to fight: they ran, in silence.
+    EXPECT_EQ(count("対戦できる敵Dollが登録されていません。"), 2);
+
+    reopened.mnBGM();  // off
+    EXPECT_EQ(told(), 1);
+    reopened.mnBGM();  // on again: tried afresh, and told once more
+    reopened.workshopMusic();
+    Fight after{game, rng, prompts, commander, nobody, &dead};
+    after.setMode(FightMode::Street);
+    after.load();
+    EXPECT_EQ(told(), 2);
 }
 
 TEST_F(WorkshopFixture, CharacterCreationRollsAndEntry) {

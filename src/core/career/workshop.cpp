@@ -52,7 +52,7 @@ void Workshop::stMusic(const std::string& tune) {
     }
     if (!sound.playMusic(tune, true)) {
         musicFailed = true;
-        prompts.msgBox(kCannotPlayMusic, BoxButtons::Ok);
+        tellCannotPlay(prompts, game.cannotPlayTold);
     }
 }
 
@@ -237,7 +237,9 @@ void Workshop::mnBGM() {
         stopMusic();
     } else {
         game.playMusic = true;
+        // Switching the music on is the player asking to try again: a failure is told once more.
         musicFailed = false;
+        game.cannotPlayTold = false;
         stMusic(kWorkshopTune);
     }
 }

@@ -30,7 +30,8 @@ public:
     /// After a loaded game's files are read: music from the file's flag, guide flags.
     void openLoadedGame();
 
-    /// Plays midi/<tune>.mid when music is on. The first failure says so; then silence.
+    /// Plays midi/<tune>.mid when music is on. A failure is told once a run, whichever screen meets
+    /// it first (Game::cannotPlayTold); this workshop then stops trying until BGM is switched on.
     void stMusic(const std::string& tune);
     /// The workshop's own tune, again after another screen played its own.
     void workshopMusic();
@@ -87,6 +88,8 @@ public:
     void mnVer();
     /// "Quit": true when the program may end (saved, or the player agrees to lose the changes).
     bool mnEnd();
+    /// "BGM": switches the music off, or on again, which tries the tune afresh and may tell once
+    /// more that it cannot be played.
     void mnBGM();
     void mnGuide();
 
