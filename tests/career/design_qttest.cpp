@@ -115,6 +115,27 @@ private slots:
         QCOMPARE(prompts.messages().back(), std::string("セーブしていませんが、よろしいですか？"));
     }
 
+    // File → Start with a month unsaved asks as Quit does; Cancel keeps the workshop open.
+    void startAsksBeforeDroppingAnUnsavedCareer() {
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        prompts.answer(true);
+        w.findChild<QPushButton*>("cmdWork")->click();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        actions.calls.clear();
+        auto* start = w.findChild<QAction*>("mnStart");
+        prompts.answer(false);
+        start->trigger();
+        QCOMPARE(prompts.messages().back(), std::string("セーブしていませんが、よろしいですか？"));
+        QVERIFY(w.isVisible());
+        QVERIFY(actions.calls.empty());
+        prompts.answer(true);
+        start->trigger();
+        QCOMPARE(actions.calls, std::vector<std::string>{"start"});
+        QVERIFY(!w.isVisible());
+    }
+
     void tournamentEntryRunsTheBracketAndCostsAMonth() {
         game->theDoll(0).programed = true;
         stockInventory();

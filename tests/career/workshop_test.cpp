@@ -207,6 +207,27 @@ TEST_F(WorkshopFixture, QuitAsksOnlyWhenUnsaved) {
     EXPECT_EQ(prompts.calls.back().msg, "セーブしていませんが、よろしいですか？");
 }
 
+// File → Start drops the career in hand as Quit does, so it asks the same question; Cancel stays in
+// the workshop with its music, OK goes back to the start.
+TEST_F(WorkshopFixture, StartAsksAsQuitDoesWhenUnsaved) {
+    test::FakeActions actions;
+    game.savedFlag = false;
+    prompts.answer(false);
+    EXPECT_FALSE(shop.mnStart(actions));
+    EXPECT_TRUE(actions.calls.empty());
+    EXPECT_TRUE(sound.requests.empty());  // the music was not stopped
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].msg, "セーブしていませんが、よろしいですか？");
+    EXPECT_EQ(prompts.calls[0].buttons, BoxButtons::OkCancel);
+    prompts.answer(true);
+    EXPECT_TRUE(shop.mnStart(actions));
+    EXPECT_EQ(actions.calls, std::vector<std::string>{"start"});
+    game.savedFlag = true;
+    EXPECT_TRUE(shop.mnStart(actions));
+    EXPECT_EQ(prompts.calls.size(), 2u);  // a saved game goes back without a question
+    EXPECT_EQ(actions.calls.size(), 2u);
+}
+
 // A machine without audio says so once, then stays quiet.
 // Going into the shop or the program editor is a change to save; only a save that was written
 // makes the game saved again.

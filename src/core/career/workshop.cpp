@@ -219,16 +219,25 @@ void Workshop::mnVer() {
     prompts.msgBox("VARGO\nver.1.00\n2005/01/23", BoxButtons::Ok);
 }
 
+bool Workshop::mayLeave() {
+    if (!game.savedFlag &&
+        prompts.msgBox("セーブしていませんが、よろしいですか？", BoxButtons::OkCancel) != kOk) {
+        return false;
+    }
+    stopMusic();
+    return true;
+}
+
 bool Workshop::mnEnd() {
-    if (game.savedFlag) {
-        stopMusic();
-        return true;
+    return mayLeave();
+}
+
+bool Workshop::mnStart(WorkshopActions& actions) {
+    if (!mayLeave()) {
+        return false;
     }
-    if (prompts.msgBox("セーブしていませんが、よろしいですか？", BoxButtons::OkCancel) == kOk) {
-        stopMusic();
-        return true;
-    }
-    return false;
+    actions.backToStart();
+    return true;
 }
 
 void Workshop::mnBGM() {

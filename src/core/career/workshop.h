@@ -88,6 +88,9 @@ public:
     void mnVer();
     /// "Quit": true when the program may end (saved, or the player agrees to lose the changes).
     bool mnEnd();
+    /// "Start": back to the start window under the same rule as Quit, since the career in hand is
+    /// dropped as surely. True when it went back (the window then closes); false stays here.
+    bool mnStart(WorkshopActions& actions);
     /// "BGM": switches the music off, or on again, which tries the tune afresh and may tell once
     /// more that it cannot be played.
     void mnBGM();
@@ -98,6 +101,10 @@ public:
     void clickGuide() { game.workshopGuidePending = false; }
 
 private:
+    /// Whether the player may leave this career: saved, or they agree to lose the changes.
+    /// Leaving stops the workshop's music.
+    bool mayLeave();
+
     Game& game;
     Prompts& prompts;
     Sound& sound;

@@ -531,9 +531,10 @@ void DesignWindow::onLoadDuelist() {
 }
 
 void DesignWindow::onStart() {
+    if (!workshop.mnStart(actions)) {
+        return;
+    }
     closingForGood = true;
-    workshop.stopMusic();
-    actions.backToStart();
     close();
 }
 
