@@ -136,6 +136,16 @@ private slots:
         QVERIFY(!w.isVisible());
     }
 
+    // Edit → EntryAsEnemy goes through the workshop, which says the Doll is registered.
+    void entryAsEnemyIsConfirmed() {
+        game->theDoll(0).name = "アイアン";
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        w.findChild<QAction*>("mnEntry")->trigger();
+        QCOMPARE(actions.calls.back(), std::string("entry"));
+        QCOMPARE(prompts.messages().back(), std::string("アイアンを敵として登録しました"));
+    }
+
     void tournamentEntryRunsTheBracketAndCostsAMonth() {
         game->theDoll(0).programed = true;
         stockInventory();

@@ -259,6 +259,32 @@ TEST_F(WorkshopFixture, LoadingADuelistAsksFirst) {
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"slot-load", "duelist2"}));
 }
 
+// Entering the Doll as an enemy and loading a duelist work out of sight, so success is told with
+// the Doll's name; a failure has been told by the registry or the save files, and gets no word here.
+TEST_F(WorkshopFixture, EntryAndDuelistLoadSayWhatWasDone) {
+    test::FakeActions actions;
+    game.theDoll(0).name = "アイアン";
+    shop.mnEntry(actions);
+    EXPECT_EQ(prompts.messages(), std::vector<std::string>{"アイアンを敵として登録しました"});
+    actions.entryNumber = 0;
+    shop.mnEntry(actions);
+    EXPECT_EQ(prompts.calls.size(), 1u);
+
+    prompts = ScriptedPrompts();
+    actions.slot = 3;
+    game.theDoll(1).name = "ブロンズ";
+    prompts.answer(true);
+    shop.mnLdDuel(actions);
+    EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"対戦相手をロードしますか？",
+                                                            "ブロンズを対戦相手として読み込みました"}));
+    actions.duelistLoaded = false;
+    prompts.answer(true);
+    shop.mnLdDuel(actions);
+    EXPECT_EQ(prompts.calls.size(), 3u);
+    EXPECT_EQ(actions.calls,
+              (std::vector<std::string>{"entry", "entry", "slot-load", "duelist3", "slot-load", "duelist3"}));
+}
+
 TEST_F(WorkshopFixture, MusicFailureIsReportedOnce) {
     struct DeadSound : Sound {
         bool playMusic(const std::string&, bool) override { return false; }

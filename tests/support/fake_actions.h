@@ -17,6 +17,8 @@ public:
     std::vector<std::string> calls;
     std::optional<int> slot;
     int enemies = 10;
+    int entryNumber = 1;        ///< what entryEnemy answers: 0 when the entry did not happen
+    bool duelistLoaded = true;  ///< what loadDuelist answers
 
     void openShop() override { calls.push_back("shop"); }
     void openProgram() override { calls.push_back("program"); }
@@ -51,11 +53,11 @@ public:
     }
     bool loadDuelist(int n) override {
         calls.push_back("duelist" + std::to_string(n));
-        return true;
+        return duelistLoaded;
     }
     int entryEnemy() override {
         calls.push_back("entry");
-        return 1;
+        return entryNumber;
     }
     int countTekiDoll(int) override { return enemies; }
     void backToStart() override { calls.push_back("start"); }

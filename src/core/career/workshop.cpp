@@ -139,8 +139,15 @@ void Workshop::mnLdDuel(WorkshopActions& actions) {
     if (prompts.msgBox("対戦相手をロードしますか？", BoxButtons::YesNo) != kYes) {
         return;
     }
-    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load)) {
-        actions.loadDuelist(*n);
+    // Loading and entering happen out of sight: without a word the player cannot tell they worked.
+    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load); n && actions.loadDuelist(*n)) {
+        prompts.msgBox(game.theDoll(1).name + "を対戦相手として読み込みました", BoxButtons::Ok);
+    }
+}
+
+void Workshop::mnEntry(WorkshopActions& actions) {
+    if (actions.entryEnemy() > 0) {
+        prompts.msgBox(game.theDoll(0).name + "を敵として登録しました", BoxButtons::Ok);
     }
 }
 

@@ -79,8 +79,11 @@ public:
     /// "Load": the slot screen in load mode, then the game of the chosen slot.
     void mnLoad(WorkshopActions& actions);
     /// "LoadAsDuelist": asks first; on Yes the slot screen in load mode, then the duel opponent
-    /// from the chosen slot.
+    /// from the chosen slot, and a word that it is loaded.
     void mnLdDuel(WorkshopActions& actions);
+    /// "EntryAsEnemy": the player's Doll into the enemy registry (which asks first), and a word
+    /// once it is in.
+    void mnEntry(WorkshopActions& actions);
 
     std::string recordLines() const;
     void mnChar();

@@ -148,7 +148,7 @@ void DesignWindow::buildMenus() {
     add(edit, "mnLdDuel", "Load&AsDuelist", QKeySequence(), &DesignWindow::onLoadDuelist);
     QAction* entry = edit->addAction("&EntryAsEnemy");
     entry->setObjectName("mnEntry");
-    connect(entry, &QAction::triggered, this, [this] { actions.entryEnemy(); });
+    connect(entry, &QAction::triggered, this, [this] { workshop.mnEntry(actions); });
     QAction* del = edit->addAction("&DelEnemy");
     del->setObjectName("mnDel");
     connect(del, &QAction::triggered, this, [this] { actions.openEnemyList(); });
