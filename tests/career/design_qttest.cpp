@@ -103,6 +103,41 @@ private slots:
         QCOMPARE(actions.calls, (std::vector<std::string>{"replays", "replays"}));
     }
 
+    // The battle's windows take the keyboard (the report opens active after a fight); the workshop
+    // takes it back when the fight is over, so Ctrl+Q answers at once without a click.
+    void keyboardComesBackAfterABattle() {
+        stockInventory();
+        game->theDoll(0).programed = true;
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        auto* kinds = w.findChild<QComboBox*>("cmbParts");
+        for (int kind = 0; kind < 8; ++kind) {
+            kinds->setCurrentIndex(kind);
+            clickRow(w.findChild<QListWidget*>("ListPart"), 0);
+        }
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QWidget report;
+        report.setWindowTitle("FightReport");
+        actions.duringFight = [&report] {
+            report.show();
+            report.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&report));
+        };
+        auto* street = w.findChild<QPushButton*>("cmdStreet");
+        prompts.answer(true);  // "テストのための模擬戦闘を行いますか？"
+        street->click();
+        QCOMPARE(actions.calls.back(), std::string("fight0"));
+        QVERIFY(report.isVisible());
+        QTRY_VERIFY(w.isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), street);
+        prompts.answer(false);  // the unsaved question, answered Cancel: the workshop stays
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(prompts.messages().back(), std::string("セーブしていませんが、よろしいですか？"));
+        QVERIFY(w.isVisible());
+    }
+
     void workAdvancesTheCalendarAndQuitAsks() {
         DesignWindow w(*game, prompts, sound, actions);
         w.openGame(std::nullopt);
