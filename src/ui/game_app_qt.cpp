@@ -23,6 +23,7 @@
 #include "ui/screens/program_window.h"
 #include "ui/screens/shop_window.h"
 #include "ui/screens/startup_window.h"
+#include "ui/window_place_qt.h"
 
 namespace vargo {
 
@@ -66,6 +67,8 @@ void GameApp::showStartUp() {
         connect(startUp, &StartUpWindow::loadStart, this, &GameApp::onLoadStart);
     }
     qtPrompts.setAnchor(startUp);
+    // On the screen the workshop stood on, when the player comes back from it.
+    centreOnScreen(startUp, design ? design->screen() : nullptr);
     startUp->show();
     startUp->raise();
     // Once per run: a broken catalogue would otherwise only show as an empty shop.
@@ -95,6 +98,7 @@ void GameApp::openWorkshop(std::optional<int> loadSvNum) {
     design = new DesignWindow(game, qtPrompts, sound, *this);
     design->setAttribute(Qt::WA_DeleteOnClose);
     qtPrompts.setAnchor(design);
+    centreOnScreen(design, startUp ? startUp->screen() : nullptr);
     design->show();
     if (startUp) {
         startUp->hide();

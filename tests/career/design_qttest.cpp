@@ -103,6 +103,41 @@ private slots:
         QCOMPARE(actions.calls, (std::vector<std::string>{"replays", "replays"}));
     }
 
+    // The battle's windows take the keyboard (the report opens active after a fight); the workshop
+    // takes it back when the fight is over, so Ctrl+Q answers at once without a click.
+    void keyboardComesBackAfterABattle() {
+        stockInventory();
+        game->theDoll(0).programed = true;
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        auto* kinds = w.findChild<QComboBox*>("cmbParts");
+        for (int kind = 0; kind < 8; ++kind) {
+            kinds->setCurrentIndex(kind);
+            clickRow(w.findChild<QListWidget*>("ListPart"), 0);
+        }
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QWidget report;
+        report.setWindowTitle("FightReport");
+        actions.duringFight = [&report] {
+            report.show();
+            report.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&report));
+        };
+        auto* street = w.findChild<QPushButton*>("cmdStreet");
+        prompts.answer(true);  // "テストのための模擬戦闘を行いますか？"
+        street->click();
+        QCOMPARE(actions.calls.back(), std::string("fight0"));
+        QVERIFY(report.isVisible());
+        QTRY_VERIFY(w.isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), street);
+        prompts.answer(false);  // the unsaved question, answered Cancel: the workshop stays
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(prompts.messages().back(), std::string("セーブしていませんが、よろしいですか？"));
+        QVERIFY(w.isVisible());
+    }
+
     void workAdvancesTheCalendarAndQuitAsks() {
         DesignWindow w(*game, prompts, sound, actions);
         w.openGame(std::nullopt);
@@ -113,6 +148,37 @@ private slots:
         w.show();
         QVERIFY(!w.close());
         QCOMPARE(prompts.messages().back(), std::string("セーブしていませんが、よろしいですか？"));
+    }
+
+    // File → Start with a month unsaved asks as Quit does; Cancel keeps the workshop open.
+    void startAsksBeforeDroppingAnUnsavedCareer() {
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        prompts.answer(true);
+        w.findChild<QPushButton*>("cmdWork")->click();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        actions.calls.clear();
+        auto* start = w.findChild<QAction*>("mnStart");
+        prompts.answer(false);
+        start->trigger();
+        QCOMPARE(prompts.messages().back(), std::string("セーブしていませんが、よろしいですか？"));
+        QVERIFY(w.isVisible());
+        QVERIFY(actions.calls.empty());
+        prompts.answer(true);
+        start->trigger();
+        QCOMPARE(actions.calls, std::vector<std::string>{"start"});
+        QVERIFY(!w.isVisible());
+    }
+
+    // Edit → EntryAsEnemy goes through the workshop, which says the Doll is registered.
+    void entryAsEnemyIsConfirmed() {
+        game->theDoll(0).name = "アイアン";
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        w.findChild<QAction*>("mnEntry")->trigger();
+        QCOMPARE(actions.calls.back(), std::string("entry"));
+        QCOMPARE(prompts.messages().back(), std::string("アイアンを敵として登録しました"));
     }
 
     void tournamentEntryRunsTheBracketAndCostsAMonth() {

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "battle/commander.h"
+#include "battle/enemy_source.h"
+#include "battle/fight.h"
 #include "career/char_make.h"
 #include "ports/prompts.h"
 #include "ports/sound.h"
+#include "screens/shop.h"
 #include "support/fake_actions.h"
 
 namespace vargo {
@@ -201,6 +207,27 @@ TEST_F(WorkshopFixture, QuitAsksOnlyWhenUnsaved) {
     EXPECT_EQ(prompts.calls.back().msg, "セーブしていませんが、よろしいですか？");
 }
 
+// File → Start drops the career in hand as Quit does, so it asks the same question; Cancel stays in
+// the workshop with its music, OK goes back to the start.
+TEST_F(WorkshopFixture, StartAsksAsQuitDoesWhenUnsaved) {
+    test::FakeActions actions;
+    game.savedFlag = false;
+    prompts.answer(false);
+    EXPECT_FALSE(shop.mnStart(actions));
+    EXPECT_TRUE(actions.calls.empty());
+    EXPECT_TRUE(sound.requests.empty());  // the music was not stopped
+    ASSERT_EQ(prompts.calls.size(), 1u);
+    EXPECT_EQ(prompts.calls[0].msg, "セーブしていませんが、よろしいですか？");
+    EXPECT_EQ(prompts.calls[0].buttons, BoxButtons::OkCancel);
+    prompts.answer(true);
+    EXPECT_TRUE(shop.mnStart(actions));
+    EXPECT_EQ(actions.calls, std::vector<std::string>{"start"});
+    game.savedFlag = true;
+    EXPECT_TRUE(shop.mnStart(actions));
+    EXPECT_EQ(prompts.calls.size(), 2u);  // a saved game goes back without a question
+    EXPECT_EQ(actions.calls.size(), 2u);
+}
+
 // A machine without audio says so once, then stays quiet.
 // Going into the shop or the program editor is a change to save; only a save that was written
 // makes the game saved again.
@@ -232,6 +259,32 @@ TEST_F(WorkshopFixture, LoadingADuelistAsksFirst) {
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"slot-load", "duelist2"}));
 }
 
+// Entering the Doll as an enemy and loading a duelist work out of sight, so success is told with
+// the Doll's name; a failure has been told by the registry or the save files, and gets no word here.
+TEST_F(WorkshopFixture, EntryAndDuelistLoadSayWhatWasDone) {
+    test::FakeActions actions;
+    game.theDoll(0).name = "アイアン";
+    shop.mnEntry(actions);
+    EXPECT_EQ(prompts.messages(), std::vector<std::string>{"アイアンを敵として登録しました"});
+    actions.entryNumber = 0;
+    shop.mnEntry(actions);
+    EXPECT_EQ(prompts.calls.size(), 1u);
+
+    prompts = ScriptedPrompts();
+    actions.slot = 3;
+    game.theDoll(1).name = "ブロンズ";
+    prompts.answer(true);
+    shop.mnLdDuel(actions);
+    EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"対戦相手をロードしますか？",
+                                                            "ブロンズを対戦相手として読み込みました"}));
+    actions.duelistLoaded = false;
+    prompts.answer(true);
+    shop.mnLdDuel(actions);
+    EXPECT_EQ(prompts.calls.size(), 3u);
+    EXPECT_EQ(actions.calls,
+              (std::vector<std::string>{"entry", "entry", "slot-load", "duelist3", "slot-load", "duelist3"}));
+}
+
 TEST_F(WorkshopFixture, MusicFailureIsReportedOnce) {
     struct DeadSound : Sound {
         bool playMusic(const std::string&, bool) override { return false; }
@@ -251,6 +304,50 @@ TEST_F(WorkshopFixture, MusicFailureIsReportedOnce) {
     game.playMusic = false;
     shop.stMusic("ind30xg");
     EXPECT_EQ(sound.requests.size(), 1u);
+}
+
+// On a machine without sound every screen fails to play, but the player hears it once a run: the
+// workshop, a workshop opened again by a load, a fight's tune and blows, the shop all keep quiet
+// after the first, until System → BGM is switched on again.
+TEST_F(WorkshopFixture, CannotPlayIsToldOnceARunWhateverTheScreen) {
+    struct DeadSound : Sound {
+        bool playMusic(const std::string&, bool) override { return false; }
+        bool playEffect(const std::string&) override { return false; }
+        void stopMusic() override {}
+    } dead;
+    auto count = [this](const std::string& msg) {
+        const auto all = prompts.messages();
+        return std::count(all.begin(), all.end(), msg);
+    };
+    auto told = [&count] { return count(kCannotPlayMusic); };
+    game.playMusic = true;
+    Workshop first{game, prompts, dead};
+    first.workshopMusic();
+    EXPECT_EQ(told(), 1);
+
+    Workshop reopened{game, prompts, dead};
+    reopened.openLoadedGame();
+    reopened.workshopMusic();
+    ScriptedCommander commander;
+    MemoryEnemies nobody;
+    for (int battle = 0; battle < 2; ++battle) {
+        Fight fight{game, rng, prompts, commander, nobody, &dead};
+        fight.setMode(FightMode::Street);
+        fight.load();
+    }
+    Shop shopWindow{game, PerKind<CatalogueTable>{}, prompts, &dead};
+    EXPECT_EQ(told(), 1);
+    // Both battles opened and found nobody to fight: they ran, in silence.
+    EXPECT_EQ(count("対戦できる敵Dollが登録されていません。"), 2);
+
+    reopened.mnBGM();  // off
+    EXPECT_EQ(told(), 1);
+    reopened.mnBGM();  // on again: tried afresh, and told once more
+    reopened.workshopMusic();
+    Fight after{game, rng, prompts, commander, nobody, &dead};
+    after.setMode(FightMode::Street);
+    after.load();
+    EXPECT_EQ(told(), 2);
 }
 
 TEST_F(WorkshopFixture, CharacterCreationRollsAndEntry) {

@@ -158,6 +158,69 @@ private slots:
         QVERIFY(!other.value());
     }
 
+    // The keyboard works the keypad wherever the focus is: digits of both rows, Backspace as 取消,
+    // Enter and keypad Enter as 決定, Escape as 戻る; the autosave list leaves digits to the keypad.
+    void keyboardWorksTheKeypad() {
+        saved(12, "鋼野拳士", "アイアン");
+        SaveSlotWindow w(folder(), SaveSlotMode::Save, prompts);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // A key goes where the player's would: to the focused control, which passes on what it ignores.
+        QWidget* window = &w;
+        auto type = [&window](int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+            QWidget* target = window->focusWidget();
+            QTest::keyClick(target != nullptr ? target : window, static_cast<Qt::Key>(key), mods);
+        };
+        auto* shown = w.findChild<QLabel*>("Lab_num");
+        type(Qt::Key_4);
+        type(Qt::Key_Backspace);
+        QCOMPARE(shown->text(), QString("save"));
+        type(Qt::Key_1);
+        type(Qt::Key_2, Qt::KeypadModifier);
+        QCOMPARE(shown->text(), QString("save12"));
+        QString msg;
+        {
+            auto answer = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+            type(Qt::Key_Return);
+        }
+        QVERIFY(msg.startsWith("save12には以下のデータがあります。"));
+        QVERIFY(w.value());
+        QCOMPARE(w.svNum(), 12);
+
+        QDir(dir.path()).mkpath("save");
+        auto root = folder().root() / "save";
+        writeFileAtomic(root / "PlayersvA1.ini", encodeLines({"2013/04/01", "自動拳士", "1,0,500"}));
+        writeFileAtomic(root / "PlayDollsvA1.ini", encodeLines({"オート号", "0,1,1"}));
+        writeFileAtomic(root / "Autosave.ini", encodeLines({"1"}));
+        SaveSlotWindow load(folder(), SaveSlotMode::Load, prompts);
+        window = &load;
+        load.show();
+        load.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&load));
+        auto* list = load.findChild<QListWidget*>("lstAuto");
+        QVERIFY(list != nullptr);
+        list->setFocus();
+        list->setCurrentRow(0);
+        type(Qt::Key_9);
+        type(Qt::Key_8, Qt::KeypadModifier);
+        QCOMPARE(load.findChild<QLabel*>("Lab_num")->text(), QString("save98"));
+        load.findChild<QPushButton*>("Command1_0")->setFocus();
+        msg.clear();
+        {
+            auto answer = test::whenModal([&](QWidget* box) { test::answerBox(box, QMessageBox::Ok, &msg); });
+            type(Qt::Key_Enter, Qt::KeypadModifier);
+        }
+        QCOMPARE(msg, QString("ファイルが見つかりません"));
+        QVERIFY(load.isVisible());
+        type(Qt::Key_Escape);
+        QVERIFY(!load.isVisible());
+        QVERIFY(!load.value());
+        QFile::remove(dir.filePath("save/PlayersvA1.ini"));
+        QFile::remove(dir.filePath("save/PlayDollsvA1.ini"));
+        QFile::remove(dir.filePath("save/Autosave.ini"));
+    }
+
     void numberStopsAt32767() {
         SaveSlotWindow w(folder(), SaveSlotMode::Save, prompts);
         for (const char* d : {"Command1_9", "Command1_9", "Command1_9", "Command1_9", "Command1_9"}) {

@@ -77,6 +77,31 @@ private slots:
         QCOMPARE(commander.selectTechnique(game.theDoll(), 20), 0);
     }
 
+    // Escape and the window's close button ask as Cancel does: "No" keeps the dialog and the turn.
+    void escapeAndCloseAskAsCancelDoes() {
+        QtCommander commander(game, prompts, nullptr);
+        const size_t before = prompts.calls.size();
+        bool openAfterEscape = false;
+        bool openAfterClose = false;
+        auto answer = test::whenModal([&](QWidget* w) {
+            prompts.answer(false);
+            QTest::keyClick(w, Qt::Key_Escape);
+            openAfterEscape = w->isVisible();
+            prompts.answer(false);
+            w->close();
+            openAfterClose = w->isVisible();
+            prompts.answer(true);
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+        QCOMPARE(commander.selectTechnique(game.theDoll(), 20), 0);
+        QVERIFY(openAfterEscape);
+        QVERIFY(openAfterClose);
+        QCOMPARE(prompts.calls.size(), before + 3);
+        for (size_t i = before; i < prompts.calls.size(); ++i) {
+            QCOMPARE(QString::fromStdString(prompts.calls[i].msg), QString("命令を中止しますか？"));
+        }
+    }
+
     void guidePaneOnceWhilePending() {
         game.guideOn = true;
         game.selectGuidePending = true;

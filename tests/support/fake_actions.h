@@ -1,6 +1,7 @@
 #pragma once
 // A WorkshopActions that records what the workshop asked for and answers from fields.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@ public:
     std::vector<std::string> calls;
     std::optional<int> slot;
     int enemies = 10;
+    std::function<void()> duringFight;  ///< what happens while the battle screen is open
+    int entryNumber = 1;                ///< what entryEnemy answers: 0 when the entry did not happen
+    bool duelistLoaded = true;          ///< what loadDuelist answers
 
     void openShop() override { calls.push_back("shop"); }
     void openProgram() override { calls.push_back("program"); }
@@ -26,6 +30,9 @@ public:
     }
     void runFight(FightMode mode, std::optional<DollClass> cls = std::nullopt) override {
         calls.push_back("fight" + std::to_string(static_cast<int>(mode)) + (cls ? dollClassName(*cls) : ""));
+        if (duringFight) {
+            duringFight();
+        }
     }
     void openEnemyList() override { calls.push_back("enemies"); }
     void openFightReport() override { calls.push_back("report"); }
@@ -51,11 +58,11 @@ public:
     }
     bool loadDuelist(int n) override {
         calls.push_back("duelist" + std::to_string(n));
-        return true;
+        return duelistLoaded;
     }
     int entryEnemy() override {
         calls.push_back("entry");
-        return 1;
+        return entryNumber;
     }
     int countTekiDoll(int) override { return enemies; }
     void backToStart() override { calls.push_back("start"); }

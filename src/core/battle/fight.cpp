@@ -28,7 +28,7 @@ void Fight::load() {
     startLog();
     if (game.playMusic && sound && !sound->playMusic("fight", true)) {
         soundFailed = true;
-        prompts.msgBox(kCannotPlayMusic);
+        tellCannotPlay(prompts, game.cannotPlayTold);
     }
     switch (mode_) {
         case FightMode::Street:
@@ -299,14 +299,14 @@ void Fight::dspDollImage() {
     effects_.count = 0;
 }
 
-// A machine without sound says so once; the fight goes on silently.
+// A machine without sound says so once a run; the fight goes on silently.
 void Fight::stSound(const char* name) {
     if (!sound || soundFailed) {
         return;
     }
     if (!sound->playEffect(name)) {
         soundFailed = true;
-        prompts.msgBox(kCannotPlayMusic);
+        tellCannotPlay(prompts, game.cannotPlayTold);
     }
 }
 

@@ -52,7 +52,7 @@ void Workshop::stMusic(const std::string& tune) {
     }
     if (!sound.playMusic(tune, true)) {
         musicFailed = true;
-        prompts.msgBox(kCannotPlayMusic, BoxButtons::Ok);
+        tellCannotPlay(prompts, game.cannotPlayTold);
     }
 }
 
@@ -139,8 +139,15 @@ void Workshop::mnLdDuel(WorkshopActions& actions) {
     if (prompts.msgBox("対戦相手をロードしますか？", BoxButtons::YesNo) != kYes) {
         return;
     }
-    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load)) {
-        actions.loadDuelist(*n);
+    // Loading and entering happen out of sight: without a word the player cannot tell they worked.
+    if (auto n = actions.chooseSaveSlot(SaveSlotMode::Load); n && actions.loadDuelist(*n)) {
+        prompts.msgBox(game.theDoll(1).name + "を対戦相手として読み込みました", BoxButtons::Ok);
+    }
+}
+
+void Workshop::mnEntry(WorkshopActions& actions) {
+    if (actions.entryEnemy() > 0) {
+        prompts.msgBox(game.theDoll(0).name + "を敵として登録しました", BoxButtons::Ok);
     }
 }
 
@@ -219,16 +226,25 @@ void Workshop::mnVer() {
     prompts.msgBox("VARGO\nver.1.00\n2005/01/23", BoxButtons::Ok);
 }
 
+bool Workshop::mayLeave() {
+    if (!game.savedFlag &&
+        prompts.msgBox("セーブしていませんが、よろしいですか？", BoxButtons::OkCancel) != kOk) {
+        return false;
+    }
+    stopMusic();
+    return true;
+}
+
 bool Workshop::mnEnd() {
-    if (game.savedFlag) {
-        stopMusic();
-        return true;
+    return mayLeave();
+}
+
+bool Workshop::mnStart(WorkshopActions& actions) {
+    if (!mayLeave()) {
+        return false;
     }
-    if (prompts.msgBox("セーブしていませんが、よろしいですか？", BoxButtons::OkCancel) == kOk) {
-        stopMusic();
-        return true;
-    }
-    return false;
+    actions.backToStart();
+    return true;
 }
 
 void Workshop::mnBGM() {
@@ -237,7 +253,9 @@ void Workshop::mnBGM() {
         stopMusic();
     } else {
         game.playMusic = true;
+        // Switching the music on is the player asking to try again: a failure is told once more.
         musicFailed = false;
+        game.cannotPlayTold = false;
         stMusic(kWorkshopTune);
     }
 }

@@ -30,7 +30,8 @@ public:
     /// After a loaded game's files are read: music from the file's flag, guide flags.
     void openLoadedGame();
 
-    /// Plays midi/<tune>.mid when music is on. The first failure says so; then silence.
+    /// Plays midi/<tune>.mid when music is on. A failure is told once a run, whichever screen meets
+    /// it first (Game::cannotPlayTold); this workshop then stops trying until BGM is switched on.
     void stMusic(const std::string& tune);
     /// The workshop's own tune, again after another screen played its own.
     void workshopMusic();
@@ -78,8 +79,11 @@ public:
     /// "Load": the slot screen in load mode, then the game of the chosen slot.
     void mnLoad(WorkshopActions& actions);
     /// "LoadAsDuelist": asks first; on Yes the slot screen in load mode, then the duel opponent
-    /// from the chosen slot.
+    /// from the chosen slot, and a word that it is loaded.
     void mnLdDuel(WorkshopActions& actions);
+    /// "EntryAsEnemy": the player's Doll into the enemy registry (which asks first), and a word
+    /// once it is in.
+    void mnEntry(WorkshopActions& actions);
 
     std::string recordLines() const;
     void mnChar();
@@ -87,6 +91,11 @@ public:
     void mnVer();
     /// "Quit": true when the program may end (saved, or the player agrees to lose the changes).
     bool mnEnd();
+    /// "Start": back to the start window under the same rule as Quit, since the career in hand is
+    /// dropped as surely. True when it went back (the window then closes); false stays here.
+    bool mnStart(WorkshopActions& actions);
+    /// "BGM": switches the music off, or on again, which tries the tune afresh and may tell once
+    /// more that it cannot be played.
     void mnBGM();
     void mnGuide();
 
@@ -95,6 +104,10 @@ public:
     void clickGuide() { game.workshopGuidePending = false; }
 
 private:
+    /// Whether the player may leave this career: saved, or they agree to lose the changes.
+    /// Leaving stops the workshop's music.
+    bool mayLeave();
+
     Game& game;
     Prompts& prompts;
     Sound& sound;

@@ -35,6 +35,9 @@ struct Game {
 
     GameDate gameDate;
     bool playMusic = true;
+    /// The player has heard, this run, that the machine cannot play music or effects. Every screen
+    /// keeps quiet about it from then on, until the player switches BGM on again. Never saved.
+    bool cannotPlayTold = false;
     bool savedFlag = true;
     int duelistState = 1; /**< 2 when a duel opponent is loaded and usable, else 1 */
 

@@ -5,11 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "ports/prompts.h"
+
 namespace vargo {
 
 /// What the player is told, once, when the machine cannot play the music or the effects.
 inline constexpr const char* kCannotPlayMusic =
     "この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。";
+
+/// Tells the player the machine cannot play sound, unless `told` says they have heard it already;
+/// `told` is the game's one flag for every screen (Game::cannotPlayTold), so a run says it once.
+inline void tellCannotPlay(Prompts& prompts, bool& told) {
+    if (told) {
+        return;
+    }
+    told = true;
+    prompts.msgBox(kCannotPlayMusic, BoxButtons::Ok);
+}
 
 class Sound {
 public:

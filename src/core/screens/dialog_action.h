@@ -52,10 +52,9 @@ public:
 
     /// A click on pattern label i. True when the dialog closes with value i + 1.
     bool choose(int i);
-    /// The Cancel button. True when the order is withdrawn (value 0) and the dialog closes.
+    /// The Cancel button, Escape or the window's close button: all three ask first, since a
+    /// withdrawn order loses the turn. True when the order is withdrawn (value 0) and the dialog closes.
     bool withdraw();
-    /// The window closed by other means: the order is withdrawn.
-    void closedByWindow() { result = 0; }
 
     int value() const { return result; }
 

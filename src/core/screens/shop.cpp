@@ -230,8 +230,8 @@ Shop::Shop(Game& g, CatalogueReader& catalogue, Prompts& p, Sound* sound)
 
 Shop::Shop(Game& g, const PerKind<CatalogueTable>& tables, Prompts& p, Sound* sound)
     : game(g), prompts(p), catalogues(tables) {
-    if (game.playMusic && sound) {
-        sound->playMusic("jzz33xg", true);
+    if (game.playMusic && sound && !sound->playMusic("jzz33xg", true)) {
+        tellCannotPlay(prompts, game.cannotPlayTold);
     }
     dsp_Parts(0);
     dspInit();

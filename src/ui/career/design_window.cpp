@@ -120,7 +120,8 @@ void DesignWindow::buildMenus() {
     add(file, "mnLoad", "&Load", QKeySequence::Open, &DesignWindow::onLoad);
     add(file, "mnStart", "S&tart", QKeySequence(), &DesignWindow::onStart);
     file->addSeparator();
-    add(file, "mnEnd", "&Quit", QKeySequence::Quit, &DesignWindow::onQuit);
+    // Ctrl+Q by name: the desktop's standard Quit key is empty on some platforms (Windows' scheme).
+    add(file, "mnEnd", "&Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), &DesignWindow::onQuit);
 
     QMenu* info = menuBar()->addMenu("&Infomation");
     info->setObjectName("mnInfo");
@@ -148,7 +149,7 @@ void DesignWindow::buildMenus() {
     add(edit, "mnLdDuel", "Load&AsDuelist", QKeySequence(), &DesignWindow::onLoadDuelist);
     QAction* entry = edit->addAction("&EntryAsEnemy");
     entry->setObjectName("mnEntry");
-    connect(entry, &QAction::triggered, this, [this] { actions.entryEnemy(); });
+    connect(entry, &QAction::triggered, this, [this] { workshop.mnEntry(actions); });
     QAction* del = edit->addAction("&DelEnemy");
     del->setObjectName("mnDel");
     connect(del, &QAction::triggered, this, [this] { actions.openEnemyList(); });
@@ -448,6 +449,17 @@ void DesignWindow::restartMusic() {
     workshop.workshopMusic();
 }
 
+// The battle window and the report that follows it take the keyboard; without taking it back,
+// Ctrl+Q and the menus' Alt keys would say nothing until the player clicked the workshop.
+void DesignWindow::takeFocusBack(QWidget* control) {
+    if (closingForGood || !isVisible()) {
+        return;
+    }
+    raise();
+    activateWindow();
+    (control->isEnabled() ? control : ListPart)->setFocus(Qt::OtherFocusReason);
+}
+
 void DesignWindow::afterCalendarStep() {
     dspDate->setText(q(game.gameDate.format()));
     if (workshop.careerOver()) {
@@ -474,6 +486,7 @@ void DesignWindow::onDuel() {
         actions.runFight(FightMode::Duel);
         restartMusic();
         init();
+        takeFocusBack(cmdDuel);
     }
 }
 
@@ -482,6 +495,7 @@ void DesignWindow::onStreet() {
         actions.runFight(FightMode::Street);
         restartMusic();
         init();
+        takeFocusBack(cmdStreet);
     }
 }
 
@@ -500,6 +514,7 @@ void DesignWindow::onTornament() {
     restartMusic();
     init();
     afterCalendarStep();
+    takeFocusBack(cmdTornament);
 }
 
 void DesignWindow::onShop() {
@@ -531,9 +546,10 @@ void DesignWindow::onLoadDuelist() {
 }
 
 void DesignWindow::onStart() {
+    if (!workshop.mnStart(actions)) {
+        return;
+    }
     closingForGood = true;
-    workshop.stopMusic();
-    actions.backToStart();
     close();
 }
 

@@ -52,6 +52,9 @@ private:
     void showGuide();
     void afterCalendarStep();
     void restartMusic();
+    /// After a battle: the workshop is the active window again, with `control` (or the parts list
+    /// when it cannot take focus) holding the keyboard.
+    void takeFocusBack(QWidget* control);
 
     void onWork();
     void onDuel();

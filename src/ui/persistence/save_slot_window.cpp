@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -49,6 +50,7 @@ SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, SaveSlotMode mode, Prom
             pad.digit(d);
             showNumber();
         });
+        digitKeys[static_cast<size_t>(d)] = b;
         if (d == 0) {
             keys->addWidget(b, 3, 0);
         } else {
@@ -61,6 +63,7 @@ SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, SaveSlotMode mode, Prom
         showNumber();
     });
     keys->addWidget(clear, 3, 1);
+    clearKey = clear;
     auto* decide = key("決定", "Command2_1");
     connect(decide, &QPushButton::clicked, this, [this] {
         if (pad.decide()) {
@@ -68,6 +71,7 @@ SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, SaveSlotMode mode, Prom
         }
     });
     keys->addWidget(decide, 3, 2);
+    decideKey = decide;
     top->addLayout(keys);
 
     const std::vector<AutosaveEntry> autos =
@@ -91,13 +95,12 @@ SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, SaveSlotMode mode, Prom
         lstAuto->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         lstAuto->setTextElideMode(Qt::ElideRight);
         lstAuto->setMaximumHeight(lstAuto->sizeHintForRow(0) * kAutosaveSets + 2 * lstAuto->frameWidth() + 4);
-        // itemActivated: a double click, or Enter on the current row.
-        connect(lstAuto, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-            if (pad.decideAutosave(item->data(Qt::UserRole).toInt())) {
-                accept();
-            }
-        });
+        // itemActivated: a double click; Enter on a row comes through the key filter below.
+        connect(lstAuto, &QListWidget::itemActivated, this, &SaveSlotWindow::chooseAutosave);
         top->addWidget(lstAuto);
+        // The list would take typed digits as a search: they belong to the keypad, and Enter there
+        // chooses the row.
+        lstAuto->installEventFilter(this);
     }
 
     auto* bottom = new QHBoxLayout;
@@ -113,6 +116,54 @@ SaveSlotWindow::SaveSlotWindow(const GameFolder& folder, SaveSlotMode mode, Prom
 
 void SaveSlotWindow::showNumber() {
     Lab_num->setText(q(pad.labNum()));
+}
+
+void SaveSlotWindow::chooseAutosave(QListWidgetItem* item) {
+    if (pad.decideAutosave(item->data(Qt::UserRole).toInt())) {
+        accept();
+    }
+}
+
+bool SaveSlotWindow::pressKeypad(const QKeyEvent& key) {
+    if (key.modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)) {
+        return false;
+    }
+    const int k = key.key();  // a keypad digit is the same key with KeypadModifier
+    QPushButton* button = nullptr;
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) {
+        button = digitKeys[static_cast<size_t>(k - Qt::Key_0)];
+    } else if (k == Qt::Key_Backspace) {
+        button = clearKey;
+    } else if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+        button = decideKey;
+    } else {
+        return false;
+    }
+    button->click();
+    return true;
+}
+
+void SaveSlotWindow::keyPressEvent(QKeyEvent* event) {
+    if (pressKeypad(*event)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);  // Escape: reject(), as 戻る
+}
+
+bool SaveSlotWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != lstAuto || event->type() != QEvent::KeyPress) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+        // Enter on the list chooses its row, never the typed number.
+        if (QListWidgetItem* item = lstAuto->currentItem()) {
+            chooseAutosave(item);
+        }
+        return true;
+    }
+    return pressKeypad(key) || QDialog::eventFilter(watched, event);
 }
 
 void SaveSlotWindow::reject() {

@@ -91,11 +91,7 @@ DialogActionWindow::DialogActionWindow(TechniqueChoice& c, QWidget* battleWindow
     auto* cmdCancel = new QPushButton("Cancel", this);
     cmdCancel->setObjectName("cmdCancel");
     cmdCancel->setAutoDefault(false);
-    connect(cmdCancel, &QPushButton::clicked, this, [this] {
-        if (choice.withdraw()) {
-            done(0);
-        }
-    });
+    connect(cmdCancel, &QPushButton::clicked, this, &DialogActionWindow::reject);
     buttons->addWidget(cmdCancel);
     top->addLayout(buttons);
 
@@ -117,9 +113,11 @@ void DialogActionWindow::refresh() {
     paneGuide->setVisible(choice.guideVisible());
 }
 
+// Escape and the close button reach here as well as Cancel: a slip of the key must not lose the turn.
 void DialogActionWindow::reject() {
-    choice.closedByWindow();
-    QDialog::reject();
+    if (choice.withdraw()) {
+        QDialog::reject();
+    }
 }
 
 DialogMoveWindow::DialogMoveWindow(MoveChoice& c, QWidget* battleWindow) : QDialog(battleWindow), choice(c) {

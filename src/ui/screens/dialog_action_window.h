@@ -24,7 +24,7 @@ public:
     int value() const { return choice.value(); }
 
 public slots:
-    /// Closing other than by a choice or Cancel withdraws the order.
+    /// Cancel, Escape and the close button alike: asks, and withdraws the order on Yes.
     void reject() override;
 
 private:
