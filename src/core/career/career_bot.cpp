@@ -115,7 +115,7 @@ constexpr double kWorkIncome = 400;
 /// Rl a fighter keeps back after an upgrade, for the first repair.
 constexpr int kFighterReserve = 300;
 /// Rl the planner keeps back: a lost bout's repair and a new motor or frame of its class.
-constexpr int kPlannerReserve = 700;
+constexpr int kPlannerReserve = 500;
 /// What a Master title is worth to a careful player beyond its prize: the summit of the career.
 constexpr double kMasterTitleWorth = 2500;
 /// How much more a month in the tournament must be worth before the planner changes its Doll and
