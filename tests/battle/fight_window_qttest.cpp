@@ -194,6 +194,73 @@ private slots:
         QCOMPARE(prompts.calls.back().title, std::string("Simulation"));
     }
 
+    // The result of a bout is told over the step that decided it: when the first message comes, the
+    // window already shows that step's HP and log, not the step before.
+    void theDecidingStepIsDrawnBeforeTheResult() {
+        // Answers as a script does, and notes what the window showed when the first message came.
+        struct Peeking final : Prompts {
+            ScriptedPrompts script;
+            std::function<void()> onFirst;
+            bool seen = false;
+            void peek() {
+                if (!seen && onFirst) {
+                    seen = true;
+                    onFirst();
+                }
+            }
+            int askOkCancel(const std::string& m) override { return peek(), script.askOkCancel(m); }
+            int askOkCancelTitled(const std::string& m, const std::string& t) override {
+                return peek(), script.askOkCancelTitled(m, t);
+            }
+            int askYesNo(const std::string& m, const std::string& t) override {
+                return peek(), script.askYesNo(m, t);
+            }
+            void showMsg(const std::string& m) override { peek(), script.showMsg(m); }
+            void showMsgTitled(const std::string& m, const std::string& t) override {
+                peek(), script.showMsgTitled(m, t);
+            }
+            void showMsgTall(const std::string& m, const std::string& t, int r) override {
+                peek(), script.showMsgTall(m, t, r);
+            }
+            int msgBox(const std::string& m, BoxButtons b) override { return peek(), script.msgBox(m, b); }
+        };
+        GameRandom dice(11);
+        Game game(GameFolder(VARGO_SOURCE_DIR "/data"), dice);
+        game.dolls[0] = test::strikerDoll("ブルーホーク", 0, "01");
+        MemoryEnemies enemies;
+        enemies.add(test::strikerDoll("レッドボルト", 1, "0202"));
+        ScriptedCommander commander;
+        for (int t = 0; t < 1200; ++t) {
+            commander.pushTechnique(1 + t % 3);
+            commander.pushMove(0);
+            commander.pushMove(0);
+        }
+        Peeking peeking;
+        ScreenFirstPrompts told(peeking);
+        RecordingSound sound;
+        Fight fight(game, dice, told, commander, enemies, &sound);
+        FightWindow w(fight, game.folder);
+        w.scene()->setAnimated(false);
+        w.drawBeforePrompts(told);
+        QStringList shown, expected;
+        peeking.onFirst = [&] {
+            for (int i = 0; i < 2; ++i) {
+                shown << label(w, i == 0 ? "dspHP0" : "dspHP1")->text();
+                expected << q(vargo::dspHP(fight.screen(), i));
+            }
+            expected << q(fight.battleLog());
+            shown << w.findChild<QLabel*>("dspMsg")->text();
+        };
+        QVERIFY(w.start());
+        w.show();
+        for (int n = 0; n < 3000 && !fight.closed(); ++n) {
+            QTest::mouseClick(w.findChild<QPushButton*>("cmdNext"), Qt::LeftButton);
+        }
+        QVERIFY(fight.closed());
+        QVERIFY(peeking.seen);
+        QCOMPARE(shown, expected);
+    }
+
     // A duel: the player orders both Dolls, the caption says "Duel", and the result is titled "DUEL".
     void duelIsOrderedForBothSides() {
         bench = std::make_unique<ScreenBench>(21);

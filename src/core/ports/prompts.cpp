@@ -59,4 +59,39 @@ std::vector<std::string> ScriptedPrompts::messages() const {
     return out;
 }
 
+int ScreenFirstPrompts::askOkCancel(const std::string& msg) {
+    catchUp();
+    return inner.askOkCancel(msg);
+}
+
+int ScreenFirstPrompts::askOkCancelTitled(const std::string& msg, const std::string& title) {
+    catchUp();
+    return inner.askOkCancelTitled(msg, title);
+}
+
+int ScreenFirstPrompts::askYesNo(const std::string& msg, const std::string& title) {
+    catchUp();
+    return inner.askYesNo(msg, title);
+}
+
+void ScreenFirstPrompts::showMsg(const std::string& msg) {
+    catchUp();
+    inner.showMsg(msg);
+}
+
+void ScreenFirstPrompts::showMsgTitled(const std::string& msg, const std::string& title) {
+    catchUp();
+    inner.showMsgTitled(msg, title);
+}
+
+void ScreenFirstPrompts::showMsgTall(const std::string& msg, const std::string& title, int rows) {
+    catchUp();
+    inner.showMsgTall(msg, title, rows);
+}
+
+int ScreenFirstPrompts::msgBox(const std::string& msg, BoxButtons buttons) {
+    catchUp();
+    return inner.msgBox(msg, buttons);
+}
+
 }  // namespace vargo

@@ -4,6 +4,7 @@
 // layer implements both; tests and tools use ScriptedPrompts.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,32 @@ public:
 
     /// The platform's plain message box titled "VARGO": 1 OK, 2 Cancel, 6 Yes, 7 No.
     virtual int msgBox(const std::string& msg, BoxButtons buttons = BoxButtons::Ok) = 0;
+};
+
+/// Passes every prompt on to another, first letting the screen behind it catch up: the battle
+/// screen draws the step that decided a fight before the win, the loss or the prize is told over it.
+class ScreenFirstPrompts final : public Prompts {
+public:
+    explicit ScreenFirstPrompts(Prompts& to) : inner(to) {}
+    /// What brings the screen up to date; called before every prompt.
+    void setBeforePrompt(std::function<void()> f) { before = std::move(f); }
+
+    int askOkCancel(const std::string& msg) override;
+    int askOkCancelTitled(const std::string& msg, const std::string& title) override;
+    int askYesNo(const std::string& msg, const std::string& title) override;
+    void showMsg(const std::string& msg) override;
+    void showMsgTitled(const std::string& msg, const std::string& title) override;
+    void showMsgTall(const std::string& msg, const std::string& title, int rows) override;
+    int msgBox(const std::string& msg, BoxButtons buttons = BoxButtons::Ok) override;
+
+private:
+    void catchUp() {
+        if (before) {
+            before();
+        }
+    }
+    Prompts& inner;
+    std::function<void()> before;
 };
 
 /// Records every prompt and answers from a queue (or a default), for tests and the headless tool.

@@ -15,6 +15,7 @@
 #include "battle/replay_player.h"
 #include "model/game.h"
 #include "persistence/replay_store.h"
+#include "ports/prompts.h"
 #include "ui/battle/bracket_window.h"
 #include "ui/qt_text.h"
 
@@ -390,6 +391,13 @@ void FightWindow::refresh() {
     sceneView->play(std::move(frames));
 }
 
+void FightWindow::drawBeforePrompts(ScreenFirstPrompts& prompts) {
+    prompts.setBeforePrompt([this] {
+        refresh();
+        sceneView->finish();
+    });
+}
+
 bool FightWindow::start() {
     if (replay) {
         return true;
@@ -572,13 +580,16 @@ std::vector<BoutRecord> runFightWindow(Game& game, Random& rng, Prompts& prompts
     // Every bout the player watches is kept as a replay in the game folder.
     ReplayStore replays(game.folder);
     ReplayRecorder recorder(rng, commander, storeSink(replays, prompts, game.gameDate));
-    Fight fight(game, recorder.random(), prompts, recorder.commander(), enemies, &sound);
+    // The step that decided a bout is drawn before its result is told over it.
+    ScreenFirstPrompts told(prompts);
+    Fight fight(game, recorder.random(), told, recorder.commander(), enemies, &sound);
     fight.setRecorder(&recorder);
     fight.setMode(mode);
     if (tournamentClass) {
         fight.setClass(*tournamentClass);
     }
     FightWindow window(fight, game.folder, parent);
+    window.drawBeforePrompts(told);
     BoutReports reports;
     window.setStepListener([&reports](const Fight& f, bool step) { reports.take(f, step); });
     window.run();

@@ -28,6 +28,8 @@ class QTimer;
 
 namespace vargo {
 
+class ScreenFirstPrompts;
+
 class ReplayPlayer;
 
 class FightWindow : public QDialog {
@@ -51,6 +53,9 @@ public:
 
     /// Relabels every control and redraws the scene from the fight.
     void refresh();
+    /// Has `prompts` (the fight's) draw the fight as it stands before each message, so the step that
+    /// decided a bout is on the screen when its result is told.
+    void drawBeforePrompts(ScreenFirstPrompts& prompts);
     SceneWidget* scene() const { return sceneView; }
 
     /// One step ("Next") and giving up ("GiveUp"), as the buttons do.
