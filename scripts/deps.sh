@@ -7,6 +7,7 @@ VARGO_PACKAGES=(
     libfluidsynth-dev timgm6mb-soundfont
     fonts-ipafont-gothic
     libgtest-dev libgmock-dev googletest libbenchmark-dev
+    nlohmann-json3-dev
     clang libclang-rt-14-dev clang-format clang-tidy
 )
 

@@ -6,13 +6,48 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
+#include <cstdio>
+#include <cstring>
 
 #include "model/game_folder_setup.h"
 #include "ui/game_app_qt.h"
 #include "ui/safe_application_qt.h"
 #include "ui/theme_qt.h"
+#include "vargo/version.h"
 
 namespace {
+
+const char* const kUsage =
+    "usage: vargo [--help | --version] [Qt options]\n"
+    "Plays VARGO, the robot workshop game, in its game folder: the current folder when it holds\n"
+    "ini/, else $XDG_DATA_HOME/vargo (or ~/.local/share/vargo), which uses the installed data.\n"
+    "  --help       this text\n"
+    "  --version    the game's version\n"
+    "Qt's own options (-platform NAME, -style NAME, -reverse, ...) are passed on to Qt.\n";
+
+// --help and --version answer before Qt starts, so they need no display. Returns the exit status
+// when the command line was answered.
+std::optional<int> answerBeforeQt(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("vargo %.*s\n", static_cast<int>(vargo::kVersion.size()), vargo::kVersion.data());
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
+// What QApplication left of the command line after taking its own options: the game takes no
+// words of its own, so anything left is a mistake. Reported before any window opens.
+int refuseLeftOver(const char* word) {
+    std::fprintf(stderr, "vargo: unknown option \"%s\"\n%s", word, kUsage);
+    return 2;
+}
+
 std::optional<std::string> env(const char* name) {
     QByteArray v = qgetenv(name);
     if (v.isEmpty()) {
@@ -23,7 +58,13 @@ std::optional<std::string> env(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> answered = answerBeforeQt(argc, argv)) {
+        return *answered;
+    }
     vargo::SafeApplication app(argc, argv);
+    if (argc > 1) {
+        return refuseLeftOver(argv[1]);
+    }
     QApplication::setOrganizationName("vargo");
     QApplication::setApplicationName("vargo");
     QApplication::setApplicationDisplayName("VARGO");

@@ -219,10 +219,10 @@ TEST(Lab, TheCareerIsUntouched) {
     game.dolls[0]->Motor->HP = 40;  // damaged from an earlier fight
     const doll& d = *game.dolls[0];
     auto json = [&] {
-        tool::JsonWriter w;
-        tool::writeDollFields(w.beginObject(), d, true);
-        tool::writePatterns(w, d);
-        return w.endObject().str();
+        tool::Json j = tool::Json::object();
+        tool::addDollFields(j, d, true);
+        tool::addPatterns(j, d);
+        return tool::jsonText(j);
     };
     const std::string before = json();
     const MotorPtr motor = d.Motor;

@@ -57,12 +57,10 @@ struct OddsFixture : ::testing::Test {
     }
 
     std::string snapshot() {
-        tool::JsonWriter w;
-        tool::writeOwner(w, game.owner());
-        w.beginObject();
-        tool::writeDollFields(w, game.theDoll(), true);
-        tool::writePatterns(w, game.theDoll());
-        return w.endObject().str();
+        tool::Json d = tool::Json::object();
+        tool::addDollFields(d, game.theDoll(), true);
+        tool::addPatterns(d, game.theDoll());
+        return tool::jsonText(tool::ownerJson(game.owner())) + tool::jsonText(d);
     }
 };
 

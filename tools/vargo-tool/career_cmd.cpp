@@ -6,58 +6,52 @@
 
 #include "career/career_report.h"
 #include "commands.h"
-#include "json.h"
+#include "json_text.h"
 
 namespace vargo::tool {
 
 namespace {
 
-JsonWriter& spread(JsonWriter& j, const std::string& name, const Spread& s) {
-    j.key(name).beginArray().value(s.p10).value(s.p50).value(s.p90).endArray();
-    return j;
+Json spread(const Spread& s) {
+    return Json::array({s.p10, s.p50, s.p90});
 }
 
-JsonWriter& monthOrNull(JsonWriter& j, const std::string& name, const std::optional<int>& m) {
-    j.key(name);
-    return m ? j.value(*m) : j.null();
+Json monthOrNull(const std::optional<int>& m) {
+    return m ? Json(*m) : Json(nullptr);
 }
 
 void printJson(const CareerSummary& s) {
-    JsonWriter j;
-    j.beginObject().field("strategy", botStrategyName(s.strategy)).field("runs", s.runs);
-    j.field("seed", static_cast<long long>(s.seed));
-    j.key("months").beginArray();
+    Json months = Json::array();
     for (const auto& m : s.months) {
-        j.beginObject().field("month", m.month);
-        spread(j, "money", m.money);
-        spread(j, "value", m.value);
-        j.key("classShare")
-            .beginObject()
-            .field("Novice", m.classShare[0])
-            .field("Expert", m.classShare[1])
-            .field("Master", m.classShare[2])
-            .endObject();
-        spread(j, "entries", m.entries);
-        spread(j, "wins", m.wins);
-        j.endObject();
+        months.push_back(
+            {{"month", m.month},
+             {"money", spread(m.money)},
+             {"value", spread(m.value)},
+             {"classShare",
+              {{"Novice", m.classShare[0]}, {"Expert", m.classShare[1]}, {"Master", m.classShare[2]}}},
+             {"entries", spread(m.entries)},
+             {"wins", spread(m.wins)}});
     }
-    j.endArray();
-    spread(j, "finalWins", s.finalWins);
-    spread(j, "finalLosses", s.finalLosses);
-    spread(j, "championships", s.championships);
-    j.key("championshipShare").beginArray();
-    for (double x : s.championshipShare) {
-        j.value(x);
-    }
-    j.endArray();
-    j.field("reachedExpert", s.reachedExpert).field("reachedMaster", s.reachedMaster);
-    monthOrNull(j, "medianMonthExpert", s.medianMonthExpert);
-    monthOrNull(j, "medianMonthMaster", s.medianMonthMaster);
-    j.field("masterChampionship", s.masterChampionship).field("stuck", s.stuck);
-    j.field("gainPerTournament", s.gainPerTournament).field("gainPerWorkMonth", s.gainPerWorkMonth);
-    j.field("zeroMove", s.zeroMove).field("zeroJump", s.zeroJump).field("zeroSpin", s.zeroSpin);
-    j.endObject();
-    std::cout << j.str() << "\n";
+    const Json summary = {{"strategy", botStrategyName(s.strategy)},
+                          {"runs", s.runs},
+                          {"seed", static_cast<long long>(s.seed)},
+                          {"months", std::move(months)},
+                          {"finalWins", spread(s.finalWins)},
+                          {"finalLosses", spread(s.finalLosses)},
+                          {"championships", spread(s.championships)},
+                          {"championshipShare", s.championshipShare},
+                          {"reachedExpert", s.reachedExpert},
+                          {"reachedMaster", s.reachedMaster},
+                          {"medianMonthExpert", monthOrNull(s.medianMonthExpert)},
+                          {"medianMonthMaster", monthOrNull(s.medianMonthMaster)},
+                          {"masterChampionship", s.masterChampionship},
+                          {"stuck", s.stuck},
+                          {"gainPerTournament", s.gainPerTournament},
+                          {"gainPerWorkMonth", s.gainPerWorkMonth},
+                          {"zeroMove", s.zeroMove},
+                          {"zeroJump", s.zeroJump},
+                          {"zeroSpin", s.zeroSpin}};
+    std::cout << jsonText(summary) << "\n";
 }
 
 }  // namespace
@@ -87,8 +81,6 @@ int printLadder(const GameFolder& folder, int skill, int runs, std::uint64_t see
 }
 
 int cmdCareer(const GameFolder& folder, const Args& args) {
-    const char* const form =
-        "career [--runs N] [--seed S] [--strategy worker|fighter|planner] [--jobs J] [--json]";
     CareerOptions options;
     bool json = false;
     bool ladder = false;
@@ -103,7 +95,7 @@ int cmdCareer(const GameFolder& folder, const Args& args) {
             continue;
         }
         if (!hasValue) {
-            return usage(form);
+            return usageOf("career");
         }
         if (w == "--runs" && parseNumber(v, 1, 1000000, n)) {
             options.runs = static_cast<int>(n);
@@ -116,7 +108,7 @@ int cmdCareer(const GameFolder& folder, const Args& args) {
         } else if (w == "--strategy" && parseBotStrategy(v)) {
             options.strategy = *parseBotStrategy(v);
         } else {
-            return usage(form);
+            return usageOf("career");
         }
         ++i;
     }

@@ -11,18 +11,14 @@ template <class Part>
 void printTable(const CatalogueTable<Part>& table) {
     for (const auto& p : table.byId) {
         if (p) {
-            JsonWriter j;
-            writePart(j, *p);
-            std::cout << j.str() << "\n";
+            std::cout << jsonText(partJson(*p)) << "\n";
         }
     }
 }
 
 template <class Part>
 void printOne(const std::shared_ptr<Part>& p) {
-    JsonWriter j;
-    writePart(j, *p);
-    std::cout << j.str() << "\n";
+    std::cout << jsonText(partJson(*p)) << "\n";
 }
 
 void reportProblems(const CatalogueReader& reader) {
@@ -49,7 +45,7 @@ int cmdCatalogue(const GameFolder& folder, const Args& args) {
             return usage("--id needs a number");
         }
     } else if (args.size() != 1) {
-        return usage("catalogue KIND [--id N]");
+        return usageOf("catalogue");
     }
 
     CatalogueReader reader(folder);

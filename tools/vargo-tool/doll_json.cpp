@@ -4,98 +4,89 @@ namespace vargo::tool {
 namespace {
 
 template <class Part>
-void brief(JsonWriter& j, const Part& p) {
-    j.beginObject().field("ID", static_cast<int>(p.ID)).field("name", p.name).field("isNew", p.isNew);
+Json brief(const Part& p) {
+    Json j = {{"ID", p.ID}, {"name", p.name}, {"isNew", p.isNew}};
     if constexpr (requires { p.maxHP; }) {
-        j.field("HP", static_cast<int>(p.HP)).field("maxHP", static_cast<int>(p.maxHP));
+        j["HP"] = p.HP;
+        j["maxHP"] = p.maxHP;
     }
-    j.endObject();
+    return j;
 }
 
 template <class Getter>
-void occupied(JsonWriter& j, const std::string& name, int slots, Getter get) {
-    j.key(name).beginArray();
+Json occupied(int slots, Getter get) {
+    Json list = Json::array();
     for (int i = 0; i < slots; ++i) {
         const auto& p = get(i);
         if (!isEmptyPart(p)) {
-            brief(j, *p);
+            list.push_back(brief(*p));
         }
     }
-    j.endArray();
+    return list;
 }
 
 }  // namespace
 
-void writeDollFields(JsonWriter& j, const doll& d, bool withId) {
+void addDollFields(Json& object, const doll& d, bool withId) {
     if (withId) {
-        j.field("ID", static_cast<int>(d.ID));
+        object["ID"] = d.ID;
     }
-    j.field("name", d.name)
-        .field("pow", static_cast<int>(d.pow))
-        .field("offence", static_cast<int>(d.offence))
-        .field("defence", static_cast<int>(d.defence))
-        .field("move", static_cast<int>(d.move))
-        .field("jump", static_cast<int>(d.jump))
-        .field("spin", static_cast<int>(d.spin))
-        .field("AC", d.AC)
-        .field("AP", static_cast<int>(d.AP))
-        .field("Memory", static_cast<int>(d.Memory))
-        .field("weight", d.weight)
-        .field("value", static_cast<int>(d.value))
-        .field("image", d.image)
-        .field("programed", d.programed);
-    j.key("Motor");
-    brief(j, *d.Motor);
-    j.key("frame");
-    brief(j, *d.frame);
-    j.key("Hard");
-    brief(j, *d.Hard);
-    occupied(j, "boosters", doll::kBoosters, [&](int i) { return d.getBoost(i); });
-    occupied(j, "protectors", doll::kProtectors, [&](int i) { return d.getProtector(i); });
-    j.key("software1");
-    brief(j, *d.getSoftM(0));
-    j.key("software2");
-    brief(j, *d.getSoftA(0));
-    j.key("software3");
-    brief(j, *d.getSoftD(0));
+    object["name"] = d.name;
+    object["pow"] = d.pow;
+    object["offence"] = d.offence;
+    object["defence"] = d.defence;
+    object["move"] = d.move;
+    object["jump"] = d.jump;
+    object["spin"] = d.spin;
+    object["AC"] = d.AC;
+    object["AP"] = d.AP;
+    object["Memory"] = d.Memory;
+    object["weight"] = d.weight;
+    object["value"] = d.value;
+    object["image"] = d.image;
+    object["programed"] = d.programed;
+    object["Motor"] = brief(*d.Motor);
+    object["frame"] = brief(*d.frame);
+    object["Hard"] = brief(*d.Hard);
+    object["boosters"] = occupied(doll::kBoosters, [&](int i) { return d.getBoost(i); });
+    object["protectors"] = occupied(doll::kProtectors, [&](int i) { return d.getProtector(i); });
+    object["software1"] = brief(*d.getSoftM(0));
+    object["software2"] = brief(*d.getSoftA(0));
+    object["software3"] = brief(*d.getSoftD(0));
 }
 
-void writePatterns(JsonWriter& j, const doll& d) {
-    j.key("patterns").beginArray();
+void addPatterns(Json& object, const doll& d) {
+    Json patterns = Json::array();
     for (int k = 0; k < 7; ++k) {
         const Logic& l = *d.getLogic(k);
-        j.beginObject()
-            .field("ID", static_cast<int>(l.ID))
-            .field("name", l.name)
-            .field("AP", static_cast<int>(l.AP))
-            .field("Memory", static_cast<int>(l.Memory));
-        j.key("actions").beginArray();
+        Json actions = Json::array();
         for (int i = 0; i < Logic::kSteps; ++i) {
             ActionPtr a = l.getActions(i);
-            j.value(a ? static_cast<int>(a->ID) : 0);
+            actions.push_back(a ? static_cast<int>(a->ID) : 0);
         }
-        j.endArray().endObject();
+        patterns.push_back(
+            {{"ID", l.ID}, {"name", l.name}, {"AP", l.AP}, {"Memory", l.Memory}, {"actions", actions}});
     }
-    j.endArray();
+    object["patterns"] = std::move(patterns);
 }
 
-void writeOwner(JsonWriter& j, const Owner& o) {
-    j.beginObject()
-        .field("name", o.name)
-        .field("Rl", static_cast<int>(o.Rl))
-        .field("Lv", static_cast<int>(o.Lv))
-        .field("exp", static_cast<int>(o.exp))
-        .field("skillPlay", static_cast<int>(o.skillPlay))
-        .field("skillHard", static_cast<int>(o.skillHard))
-        .field("skillSoft", static_cast<int>(o.skillSoft))
-        .field("recWin", static_cast<int>(o.recWin))
-        .field("recLoose", static_cast<int>(o.recLoose))
-        .field("recChamp", static_cast<int>(o.recChamp));
-    j.key("inventory").beginObject();
+Json ownerJson(const Owner& o) {
+    Json inventory = Json::object();
     forEachKind([&]<class Part>(KindTag<Part> kind) {
-        occupied(j, kind.info().keyword, kind.info().ownedSlots, [&](int i) { return o.part<Part>(i); });
+        inventory[kind.info().keyword] =
+            occupied(kind.info().ownedSlots, [&](int i) { return o.part<Part>(i); });
     });
-    j.endObject().endObject();
+    return {{"name", o.name},
+            {"Rl", o.Rl},
+            {"Lv", o.Lv},
+            {"exp", o.exp},
+            {"skillPlay", o.skillPlay},
+            {"skillHard", o.skillHard},
+            {"skillSoft", o.skillSoft},
+            {"recWin", o.recWin},
+            {"recLoose", o.recLoose},
+            {"recChamp", o.recChamp},
+            {"inventory", std::move(inventory)}};
 }
 
 }  // namespace vargo::tool

@@ -13,7 +13,7 @@
 #include "battle/replay_recorder.h"
 #include "battle/simulator.h"
 #include "commands.h"
-#include "json.h"
+#include "json_text.h"
 #include "model/doll.h"
 #include "model/text_codec.h"
 #include "persistence/enemy_registry.h"
@@ -37,50 +37,34 @@ std::string percent(double x) {
 }  // namespace
 
 void printReport(const FightReport& r) {
-    JsonWriter w;
-    w.beginObject().field("steps", r.steps).key("winner");
-    if (r.winner < 0) {
-        w.null();
-    } else {
-        w.value(r.winner);
-    }
-    w.key("dolls").beginArray();
+    Json dolls = Json::array();
     for (const DollReport& d : r.dolls) {
-        w.beginObject().field("name", d.name).key("patterns").beginArray();
+        Json patterns = Json::array();
         for (const PatternTally& p : d.patterns) {
-            w.beginObject().field("slot", p.slot).field("name", p.name).field("chosen", p.chosen);
-            w.field("apSpent", p.apSpent).endObject();
+            patterns.push_back(
+                {{"slot", p.slot}, {"name", p.name}, {"chosen", p.chosen}, {"apSpent", p.apSpent}});
         }
-        w.endArray().key("actions").beginArray();
+        Json actions = Json::array();
         for (int code = 1; code <= kHazusi; ++code) {
             const ActionTally& t = d.actions[static_cast<size_t>(code)];
-            w.beginObject().field("action", actionName(code)).field("tries", t.tries).field("hits", t.hits);
-            w.field("misses", t.misses).endObject();
+            actions.push_back(
+                {{"action", actionName(code)}, {"tries", t.tries}, {"hits", t.hits}, {"misses", t.misses}});
         }
-        w.endArray();
-        w.key("damageDealt")
-            .beginObject()
-            .field("motor", d.damageDealt.motor)
-            .field("frame", d.damageDealt.frame);
-        w.endObject();
-        w.key("damageTaken")
-            .beginObject()
-            .field("motor", d.damageTaken.motor)
-            .field("frame", d.damageTaken.frame);
-        w.endObject();
-        w.field("falls", d.falls).field("grapplesWon", d.grapplesWon).field("grapplesLost", d.grapplesLost);
-        w.field("escapes", d.escapes).endObject();
+        dolls.push_back({{"name", d.name},
+                         {"patterns", std::move(patterns)},
+                         {"actions", std::move(actions)},
+                         {"damageDealt", {{"motor", d.damageDealt.motor}, {"frame", d.damageDealt.frame}}},
+                         {"damageTaken", {{"motor", d.damageTaken.motor}, {"frame", d.damageTaken.frame}}},
+                         {"falls", d.falls},
+                         {"grapplesWon", d.grapplesWon},
+                         {"grapplesLost", d.grapplesLost},
+                         {"escapes", d.escapes}});
     }
-    w.endArray().key("hp").beginArray();
-    for (const auto& row : r.hp) {
-        w.beginArray();
-        for (int v : row) {
-            w.value(v);
-        }
-        w.endArray();
-    }
-    w.endArray().endObject();
-    std::cout << w.str() << "\n";
+    const Json report = {{"steps", r.steps},
+                         {"winner", r.winner < 0 ? Json(nullptr) : Json(r.winner)},
+                         {"dolls", std::move(dolls)},
+                         {"hp", r.hp}};
+    std::cout << jsonText(report) << "\n";
 }
 
 namespace {
@@ -377,23 +361,29 @@ SimTable roundRobinParallel(const std::vector<std::shared_ptr<doll>>& dolls, lon
 }
 
 void printSimJson(const std::vector<std::shared_ptr<doll>>& dolls, const SimOptions& o, const SimTable& t) {
-    JsonWriter w;
-    w.beginObject().field("class", dollClassName(o.cls)).field("rounds", o.rounds).field("fights", t.fights);
-    w.field("draws", t.draws).field("averageSteps", t.averageSteps());
-    w.key("dolls").beginArray();
+    Json rows = Json::array();
     for (size_t i = 0; i < dolls.size(); ++i) {
-        w.beginObject().field("ID", static_cast<int>(dolls[i]->ID)).field("name", dolls[i]->name);
-        w.field("value", static_cast<int>(dolls[i]->value)).field("winRate", t.rate(i)).endObject();
+        rows.push_back({{"ID", dolls[i]->ID},
+                        {"name", dolls[i]->name},
+                        {"value", dolls[i]->value},
+                        {"winRate", t.rate(i)}});
     }
-    w.endArray().key("pairs").beginArray();
+    Json pairs = Json::array();
     for (const SimPair& p : t.pairs) {
-        w.beginObject()
-            .field("a", static_cast<int>(dolls[p.a]->ID))
-            .field("b", static_cast<int>(dolls[p.b]->ID));
-        w.field("aWins", p.aWins).field("bWins", p.bWins).field("draws", p.draws).endObject();
+        pairs.push_back({{"a", dolls[p.a]->ID},
+                         {"b", dolls[p.b]->ID},
+                         {"aWins", p.aWins},
+                         {"bWins", p.bWins},
+                         {"draws", p.draws}});
     }
-    w.endArray().endObject();
-    std::cout << w.str() << "\n";
+    const Json table = {{"class", dollClassName(o.cls)},
+                        {"rounds", o.rounds},
+                        {"fights", t.fights},
+                        {"draws", t.draws},
+                        {"averageSteps", t.averageSteps()},
+                        {"dolls", std::move(rows)},
+                        {"pairs", std::move(pairs)}};
+    std::cout << jsonText(table) << "\n";
 }
 
 void printSimText(const std::vector<std::shared_ptr<doll>>& dolls, const SimOptions& o, const SimTable& t) {
@@ -418,7 +408,7 @@ void printSimText(const std::vector<std::shared_ptr<doll>>& dolls, const SimOpti
 int cmdSim(const GameFolder& folder, const Args& args) {
     const std::optional<SimOptions> o = parseSimArgs(args);
     if (!o) {
-        return usage("sim [--rounds N] [--seed S] [--class Novice|Expert|Master] [--jobs N] [--json]");
+        return usageOf("sim");
     }
     StderrPrompts prompts;
     EnemyRegistry registry(folder, prompts);

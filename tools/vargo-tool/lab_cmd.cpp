@@ -15,7 +15,7 @@
 #include "battle/tournament_odds.h"
 #include "career/assembly.h"
 #include "commands.h"
-#include "json.h"
+#include "json_text.h"
 #include "model/game.h"
 #include "persistence/enemy_registry.h"
 #include "persistence/save_files.h"
@@ -24,10 +24,6 @@
 namespace vargo::tool {
 
 namespace {
-
-const char* const kLabForm =
-    "lab (N | --registry R) [--class Novice|Expert|Master] [--neighbours] [--fights K] [--seed S] "
-    "[--jobs J] [--json]";
 
 struct LabCommand {
     std::optional<int> save;
@@ -100,32 +96,36 @@ std::string percent(double x) {
     return o.str();
 }
 
-void patternField(JsonWriter& w, const char* key, const LabPattern& p) {
-    w.key(key);
-    if (p.slot < 0) {
-        w.null();
-    } else {
-        w.value(p.name);
-    }
+Json patternName(const LabPattern& p) {
+    return p.slot < 0 ? Json(nullptr) : Json(p.name);
 }
 
 void printLabJson(const doll& d, const LabCommand& c, const LabResult& r) {
-    JsonWriter w;
-    w.beginObject().field("doll", d.name).field("value", static_cast<int>(d.value));
-    w.field("class", dollClassName(r.opponents)).field("neighbours", c.lab.neighbours);
-    w.field("fightsPerEnemy", r.fightsPerEnemy).field("seed", static_cast<long long>(c.lab.seed));
-    w.field("fights", r.fights).key("rows").beginArray();
+    Json rows = Json::array();
     for (const LabRow& row : r.rows) {
-        w.beginObject().field("ID", row.ID).field("name", row.name).field("value", row.value);
-        w.field("fights", row.fights).field("wins", row.wins).field("losses", row.losses);
-        w.field("draws", row.draws).field("winRate", row.winRate).field("low", row.interval.low);
-        w.field("high", row.interval.high).field("averageSteps", row.averageSteps);
-        patternField(w, "winPattern", row.winPattern);
-        patternField(w, "lossPattern", row.lossPattern);
-        w.endObject();
+        rows.push_back({{"ID", row.ID},
+                        {"name", row.name},
+                        {"value", row.value},
+                        {"fights", row.fights},
+                        {"wins", row.wins},
+                        {"losses", row.losses},
+                        {"draws", row.draws},
+                        {"winRate", row.winRate},
+                        {"low", row.interval.low},
+                        {"high", row.interval.high},
+                        {"averageSteps", row.averageSteps},
+                        {"winPattern", patternName(row.winPattern)},
+                        {"lossPattern", patternName(row.lossPattern)}});
     }
-    w.endArray().endObject();
-    std::cout << w.str() << "\n";
+    const Json table = {{"doll", d.name},
+                        {"value", d.value},
+                        {"class", dollClassName(r.opponents)},
+                        {"neighbours", c.lab.neighbours},
+                        {"fightsPerEnemy", r.fightsPerEnemy},
+                        {"seed", static_cast<long long>(c.lab.seed)},
+                        {"fights", r.fights},
+                        {"rows", std::move(rows)}};
+    std::cout << jsonText(table) << "\n";
 }
 
 std::string patternText(const LabPattern& p) {
@@ -155,7 +155,7 @@ void printLabText(const doll& d, const LabCommand& c, const LabResult& r) {
 int cmdLab(const GameFolder& folder, const Args& args) {
     std::optional<LabCommand> c = parseLabArgs(args);
     if (!c) {
-        return usage(kLabForm);
+        return usageOf("lab");
     }
     StderrPrompts prompts;
     EnemyRegistry registry(folder, prompts);
@@ -196,28 +196,28 @@ int cmdLab(const GameFolder& folder, const Args& args) {
 namespace {
 
 void printOddsJson(const TournamentOdds& odds) {
-    JsonWriter w;
-    w.beginObject().field("class", dollClassName(odds.tournamentClass)).field("runs", odds.runs);
-    w.key("stages").beginArray();
+    Json stages = Json::array();
     for (int stage = 0; stage < TournamentOdds::kStages; ++stage) {
         const auto k = static_cast<size_t>(stage);
-        w.beginObject().field("reached", odds.reached[k]).field("won", odds.won[k]);
-        w.field("winRate", odds.stageWinRate(stage)).endObject();
+        stages.push_back(
+            {{"reached", odds.reached[k]}, {"won", odds.won[k]}, {"winRate", odds.stageWinRate(stage)}});
     }
-    w.endArray().field("champion", odds.championRate()).field("expectedPrize", odds.expectedPrize());
-    w.field("expectedRepairs", odds.expectedRepairs()).field("expectedIncome", odds.expectedIncome());
-    w.endObject();
-    std::cout << w.str() << "\n";
+    const Json estimate = {{"class", dollClassName(odds.tournamentClass)},
+                           {"runs", odds.runs},
+                           {"stages", std::move(stages)},
+                           {"champion", odds.championRate()},
+                           {"expectedPrize", odds.expectedPrize()},
+                           {"expectedRepairs", odds.expectedRepairs()},
+                           {"expectedIncome", odds.expectedIncome()}};
+    std::cout << jsonText(estimate) << "\n";
 }
 
 }  // namespace
 
 int cmdOdds(const GameFolder& folder, const Args& args) {
-    const char* const form =
-        "odds N [--class Novice|Expert|Master] [--runs R] [--seed S] [--jobs J] [--json]";
     long long save = 0;
     if (args.empty() || !parseNumber(args[0], 0, 32767, save)) {
-        return usage(form);
+        return usageOf("odds");
     }
     TournamentOddsOptions options;
     std::optional<DollClass> entered;
@@ -241,7 +241,7 @@ int cmdOdds(const GameFolder& folder, const Args& args) {
             options.jobs = static_cast<int>(n);
             ++i;
         } else {
-            return usage(form);
+            return usageOf("odds");
         }
     }
     StderrPrompts prompts;

@@ -1,13 +1,21 @@
 // vargo-tool: inspects and exercises a game folder without a window. The commands live in the
 // vargo_tool_commands library; this file only picks one.
 
+#include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <iostream>
-#include <map>
 
 #include "commands.h"
 #include "persistence/recovery.h"
+#include "vargo/version.h"
+
+namespace {
+
+bool isHelp(const std::string& word) {
+    return word == "--help" || word == "-h";
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace vargo::tool;
@@ -23,24 +31,26 @@ int main(int argc, char** argv) {
     if (i >= argc) {
         return usage("no command given");
     }
-    std::string command = argv[i++];
-    Args args(argv + i, argv + argc);
-    const std::map<std::string, std::function<int(const vargo::GameFolder&, const Args&)>> commands = {
-        {"catalogue", cmdCatalogue},
-        {"check", cmdCheck},
-        {"fight", cmdFight},
-        {"sim", cmdSim},
-        {"save", cmdSave},
-        {"registry", cmdRegistry},
-        {"tournament", cmdTournament},
-        {"replay", cmdReplay},
-        {"lab", cmdLab},
-        {"odds", cmdOdds},
-        {"career", cmdCareer},
-    };
-    auto it = commands.find(command);
-    if (it == commands.end()) {
+    const std::string command = argv[i++];
+    if (isHelp(command)) {
+        std::cout << usageText();
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "vargo-tool " << vargo::kVersion << "\n";
+        return 0;
+    }
+    if (command.starts_with("-")) {
+        return usage("unknown option \"" + command + "\"");
+    }
+    const ToolCommand* found = findCommand(command);
+    if (!found) {
         return usage("unknown command \"" + command + "\"");
+    }
+    const Args args(argv + i, argv + argc);
+    if (std::any_of(args.begin(), args.end(), isHelp)) {
+        std::cout << commandHelpText(*found);
+        return 0;
     }
     try {
         // The tool sees the saves and the registry as the game would: a write a crash cut off is
@@ -50,7 +60,7 @@ int main(int argc, char** argv) {
                 std::cerr << message << "\n";
             }
         }
-        return it->second(vargo::GameFolder(dir), args);
+        return found->run(vargo::GameFolder(dir), args);
     } catch (const std::exception& e) {
         std::cerr << "vargo-tool: " << e.what() << "\n";
         return 1;

@@ -2,115 +2,68 @@
 
 namespace vargo::tool {
 
-void writeAction(JsonWriter& j, const Action& a) {
-    j.beginObject()
-        .field("ID", int{a.ID})
-        .field("name", a.name)
-        .field("AP", int{a.AP})
-        .field("Memory", int{a.Memory});
-    j.endObject();
+Json actionJson(const Action& a) {
+    return {{"ID", a.ID}, {"name", a.name}, {"AP", a.AP}, {"Memory", a.Memory}};
 }
 
-void writePart(JsonWriter& j, const Motor& p) {
-    j.beginObject()
-        .field("ID", int{p.ID})
-        .field("name", p.name)
-        .field("pow", int{p.pow})
-        .field("Rl", int{p.Rl})
-        .field("HP", int{p.HP})
-        .field("maxHP", int{p.maxHP})
-        .field("weight", int{p.weight})
-        .field("isNew", p.isNew)
-        .endObject();
+Json partJson(const Motor& p) {
+    return {{"ID", p.ID}, {"name", p.name},   {"pow", p.pow},       {"Rl", p.Rl},
+            {"HP", p.HP}, {"maxHP", p.maxHP}, {"weight", p.weight}, {"isNew", p.isNew}};
 }
 
-void writePart(JsonWriter& j, const DollFrame& p) {
-    j.beginObject()
-        .field("ID", int{p.ID})
-        .field("name", p.name)
-        .field("offence", int{p.offence})
-        .field("defence", int{p.defence})
-        .field("move", int{p.move})
-        .field("jump", int{p.jump})
-        .field("spin", int{p.spin})
-        .field("Rl", int{p.Rl})
-        .field("HP", int{p.HP})
-        .field("maxHP", int{p.maxHP})
-        .field("weight", int{p.weight})
-        .field("isNew", p.isNew)
-        .field("image", p.image)
-        .endObject();
+Json partJson(const DollFrame& p) {
+    return {{"ID", p.ID},      {"name", p.name},   {"offence", p.offence}, {"defence", p.defence},
+            {"move", p.move},  {"jump", p.jump},   {"spin", p.spin},       {"Rl", p.Rl},
+            {"HP", p.HP},      {"maxHP", p.maxHP}, {"weight", p.weight},   {"isNew", p.isNew},
+            {"image", p.image}};
 }
 
-void writePart(JsonWriter& j, const Booster& p) {
-    j.beginObject()
-        .field("ID", int{p.ID})
-        .field("name", p.name)
-        .field("defence", int{p.defence})
-        .field("armPow", int{p.armPow})
-        .field("move", int{p.move})
-        .field("jump", int{p.jump})
-        .field("spin", int{p.spin})
-        .field("HP", int{p.HP})
-        .field("Rl", int{p.Rl})
-        .field("weight", int{p.weight})
-        .field("isNew", p.isNew)
-        .endObject();
+Json partJson(const Booster& p) {
+    return {{"ID", p.ID},     {"name", p.name},     {"defence", p.defence}, {"armPow", p.armPow},
+            {"move", p.move}, {"jump", p.jump},     {"spin", p.spin},       {"HP", p.HP},
+            {"Rl", p.Rl},     {"weight", p.weight}, {"isNew", p.isNew}};
 }
 
-void writePart(JsonWriter& j, const Protector& p) {
-    j.beginObject()
-        .field("ID", int{p.ID})
-        .field("name", p.name)
-        .field("AC", p.AC)
-        .field("Rl", int{p.Rl})
-        .field("weight", p.weight)
-        .field("isNew", p.isNew)
-        .endObject();
+Json partJson(const Protector& p) {
+    return {{"ID", p.ID}, {"name", p.name},     {"AC", p.AC},
+            {"Rl", p.Rl}, {"weight", p.weight}, {"isNew", p.isNew}};
 }
 
-void writePart(JsonWriter& j, const Hard& p) {
-    j.beginObject()
-        .field("ID", int{p.ID})
-        .field("name", p.name)
-        .field("Rl", int{p.Rl})
-        .field("CPU", int{p.CPU})
-        .field("Memory", int{p.Memory})
-        .field("isNew", p.isNew)
-        .endObject();
+Json partJson(const Hard& p) {
+    return {{"ID", p.ID},   {"name", p.name},     {"Rl", p.Rl},
+            {"CPU", p.CPU}, {"Memory", p.Memory}, {"isNew", p.isNew}};
 }
 
-namespace {
-void member(JsonWriter& j, const char* k, const ActionPtr& a) {
-    j.key(k);
-    writeAction(j, *a);
-}
-}  // namespace
-
-void writePart(JsonWriter& j, const SoftMobile& p) {
-    j.beginObject().field("ID", int{p.ID}).field("name", p.name);
-    member(j, "move", p.move);
-    member(j, "jump", p.jump);
-    member(j, "spin", p.spin);
-    j.field("Rl", int{p.Rl}).field("isNew", p.isNew).endObject();
+Json partJson(const SoftMobile& p) {
+    return {{"ID", p.ID},
+            {"name", p.name},
+            {"move", actionJson(*p.move)},
+            {"jump", actionJson(*p.jump)},
+            {"spin", actionJson(*p.spin)},
+            {"Rl", p.Rl},
+            {"isNew", p.isNew}};
 }
 
-void writePart(JsonWriter& j, const SoftAttack& p) {
-    j.beginObject().field("ID", int{p.ID}).field("name", p.name);
-    member(j, "punch", p.punch);
-    member(j, "kick", p.kick);
-    member(j, "kumi", p.kumi);
-    member(j, "drop", p.drop);
-    member(j, "hold", p.hold);
-    j.field("Rl", int{p.Rl}).field("isNew", p.isNew).endObject();
+Json partJson(const SoftAttack& p) {
+    return {{"ID", p.ID},
+            {"name", p.name},
+            {"punch", actionJson(*p.punch)},
+            {"kick", actionJson(*p.kick)},
+            {"kumi", actionJson(*p.kumi)},
+            {"drop", actionJson(*p.drop)},
+            {"hold", actionJson(*p.hold)},
+            {"Rl", p.Rl},
+            {"isNew", p.isNew}};
 }
 
-void writePart(JsonWriter& j, const SoftDeffence& p) {
-    j.beginObject().field("ID", int{p.ID}).field("name", p.name);
-    member(j, "hazusi", p.hazusi);
-    member(j, "uke", p.uke);
-    member(j, "block", p.block);
-    j.field("Rl", int{p.Rl}).field("isNew", p.isNew).endObject();
+Json partJson(const SoftDeffence& p) {
+    return {{"ID", p.ID},
+            {"name", p.name},
+            {"hazusi", actionJson(*p.hazusi)},
+            {"uke", actionJson(*p.uke)},
+            {"block", actionJson(*p.block)},
+            {"Rl", p.Rl},
+            {"isNew", p.isNew}};
 }
 
 }  // namespace vargo::tool

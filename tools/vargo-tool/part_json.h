@@ -1,19 +1,19 @@
 #pragma once
 // Part records as JSON, keyed by the records' own field names.
 
-#include "json.h"
+#include "json_text.h"
 #include "model/parts.h"
 
 namespace vargo::tool {
 
-void writeAction(JsonWriter& j, const Action& a);
-void writePart(JsonWriter& j, const Motor& p);
-void writePart(JsonWriter& j, const DollFrame& p);
-void writePart(JsonWriter& j, const Booster& p);
-void writePart(JsonWriter& j, const Protector& p);
-void writePart(JsonWriter& j, const Hard& p);
-void writePart(JsonWriter& j, const SoftMobile& p);
-void writePart(JsonWriter& j, const SoftAttack& p);
-void writePart(JsonWriter& j, const SoftDeffence& p);
+Json actionJson(const Action& a);
+Json partJson(const Motor& p);
+Json partJson(const DollFrame& p);
+Json partJson(const Booster& p);
+Json partJson(const Protector& p);
+Json partJson(const Hard& p);
+Json partJson(const SoftMobile& p);
+Json partJson(const SoftAttack& p);
+Json partJson(const SoftDeffence& p);
 
 }  // namespace vargo::tool

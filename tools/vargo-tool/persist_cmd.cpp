@@ -42,19 +42,15 @@ int saveShow(const GameFolder& folder, int n) {
     bool ok = sv.load_rtn();
     game.resetDollParam(0);
     printMessages(prompts);
-    JsonWriter j;
-    j.beginObject()
-        .field("date", game.gameDate.format())
-        .field("playMusic", game.playMusic)
-        .field("guideOn", game.guideOn);
-    j.key("owner");
-    writeOwner(j, game.owner());
-    j.key("doll").beginObject();
-    writeDollFields(j, game.theDoll(), false);
-    j.endObject();
-    writePatterns(j, game.theDoll());
-    j.endObject();
-    std::cout << j.str() << "\n";
+    Json d = Json::object();
+    addDollFields(d, game.theDoll(), false);
+    Json j = {{"date", game.gameDate.format()},
+              {"playMusic", game.playMusic},
+              {"guideOn", game.guideOn},
+              {"owner", ownerJson(game.owner())},
+              {"doll", std::move(d)}};
+    addPatterns(j, game.theDoll());
+    std::cout << jsonText(j) << "\n";
     return ok ? 0 : 1;
 }
 
@@ -81,7 +77,7 @@ int cmdSave(const GameFolder& folder, const Args& args) {
     if (args.size() == 3 && args[0] == "resave" && number(args[1], n) && number(args[2], m)) {
         return saveResave(folder, n, m);
     }
-    return usage("save show N | save resave N M (save numbers 0 to 32767)");
+    return usageOf("save");
 }
 
 int cmdRegistry(const GameFolder& folder, const Args& args) {
@@ -102,12 +98,10 @@ int cmdRegistry(const GameFolder& folder, const Args& args) {
     } else if (args.size() == 2 && args[0] == "show" && number(args[1], n)) {
         auto d = registry.ldTekiDoll(n);
         if (d) {
-            JsonWriter j;
-            j.beginObject();
-            writeDollFields(j, *d, true);
-            writePatterns(j, *d);
-            j.endObject();
-            std::cout << j.str() << "\n";
+            Json j = Json::object();
+            addDollFields(j, *d, true);
+            addPatterns(j, *d);
+            std::cout << jsonText(j) << "\n";
         } else {
             std::cerr << "registry: no Doll numbered " << n << "\n";
             status = 1;
@@ -128,7 +122,7 @@ int cmdRegistry(const GameFolder& folder, const Args& args) {
         std::cout << "registry number " << entered << "\n";
         return entered > 0 ? 0 : 1;
     } else {
-        return usage("registry list | registry show N | registry enter N");
+        return usageOf("registry");
     }
     printMessages(prompts);
     return status;

@@ -32,10 +32,9 @@ void printEnd(const ReplayPlayer& player) {
 }  // namespace
 
 int cmdReplay(const GameFolder& /*folder*/, const Args& args) {
-    const char* const form = "replay FILE [--report json]";
     if (args.empty() || args.size() == 2 || args.size() > 3 ||
         (args.size() == 3 && (args[1] != "--report" || args[2] != "json"))) {
-        return usage(form);
+        return usageOf("replay");
     }
     const std::string& file = args[0];
     const std::optional<std::string> bytes = readBytes(file);

@@ -351,11 +351,10 @@ int runTournament(const GameFolder& folder, const TournamentOptions& options, st
 }
 
 int cmdTournament(const GameFolder& folder, const Args& args) {
-    const char* const form = "tournament N [--class Novice|Expert|Master] [--seed S]";
     TournamentOptions options;
     long long save = 0;
     if (args.empty() || !parseNumber(args[0], 0, 32767, save)) {
-        return usage(form);
+        return usageOf("tournament");
     }
     options.save = static_cast<int>(save);
     for (size_t i = 1; i < args.size(); ++i) {
@@ -368,7 +367,7 @@ int cmdTournament(const GameFolder& folder, const Args& args) {
             options.seed = static_cast<std::uint64_t>(seed);
             ++i;
         } else {
-            return usage(form);
+            return usageOf("tournament");
         }
     }
     return runTournament(folder, options, std::cout);
