@@ -12,8 +12,9 @@ namespace vargo::tool {
 
 namespace {
 
+// Percentiles by nearest rank are values some career had: whole Rl, counts and months.
 Json spread(const Spread& s) {
-    return Json::array({s.p10, s.p50, s.p90});
+    return Json::array({std::llround(s.p10), std::llround(s.p50), std::llround(s.p90)});
 }
 
 Json monthOrNull(const std::optional<int>& m) {
