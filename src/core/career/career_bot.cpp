@@ -145,14 +145,6 @@ std::map<PartKey, int> wantedParts(const BotBuild& b) {
     return want;
 }
 
-std::optional<PartKey> keyOfTag(int tag) {
-    const int kindNumber = tag / 1000;
-    if (kindNumber < 1 || kindNumber > kPartKinds) {
-        return std::nullopt;
-    }
-    return PartKey{static_cast<PartKind>(kindNumber - 1), tag - kindNumber * 1000};
-}
-
 int cataloguePrice(const PerKind<CatalogueTable>& tables, PartKey key) {
     return visitKind(key.first, [&]<class Part>(KindTag<Part>) {
         auto p = std::get<CatalogueTable<Part>>(tables).get(key.second);
@@ -322,7 +314,7 @@ private:
         long long cost = 0;
         for (int list : {Shop::kNewList, Shop::kUsedList}) {
             for (const auto& row : shop.inventory(list)) {
-                const auto key = keyOfTag(row.tag);
+                const auto key = Shop::partOfTag(row.tag);
                 if (!key) {
                     continue;
                 }
@@ -397,7 +389,7 @@ private:
             for (int list : {Shop::kNewList, Shop::kUsedList}) {
                 const auto& rows = shop.inventory(list);
                 for (size_t r = 0; r < rows.size() && !sold; ++r) {
-                    const auto key = keyOfTag(rows[r].tag);
+                    const auto key = Shop::partOfTag(rows[r].tag);
                     if (key && left[*key] > 0) {
                         --left[*key];
                         continue;
@@ -414,7 +406,7 @@ private:
         std::map<PartKey, int> want = wantedParts(b);
         for (int list : {Shop::kNewList, Shop::kUsedList}) {
             for (const auto& row : shop.inventory(list)) {
-                if (const auto key = keyOfTag(row.tag); key && want[*key] > 0) {
+                if (const auto key = Shop::partOfTag(row.tag); key && want[*key] > 0) {
                     --want[*key];
                 }
             }

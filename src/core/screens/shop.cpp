@@ -164,15 +164,6 @@ const ShopKind& shopKind(PartKind kind) {
     return shopKinds()[static_cast<size_t>(kind)];
 }
 
-// An inventory tag's kind and ID; nothing for a tag the shop never made.
-std::optional<std::pair<PartKind, int>> partOfTag(int tag) {
-    const int kindNumber = tag / 1000;
-    if (kindNumber < 1 || kindNumber > kPartKinds) {
-        return std::nullopt;
-    }
-    return std::pair{static_cast<PartKind>(kindNumber - 1), tag - kindNumber * 1000};
-}
-
 }  // namespace
 
 const std::array<const char*, Shop::kKinds>& Shop::kindLabels() {
@@ -184,6 +175,14 @@ const std::array<const char*, Shop::kKinds>& Shop::kindLabels() {
         return l;
     }();
     return labels;
+}
+
+std::optional<std::pair<PartKind, int>> Shop::partOfTag(int tag) {
+    const int kindNumber = tag / 1000;
+    if (kindNumber < 1 || kindNumber > kPartKinds) {
+        return std::nullopt;
+    }
+    return std::pair{static_cast<PartKind>(kindNumber - 1), tag - kindNumber * 1000};
 }
 
 int Shop::tagOf(PartKind kind, int id) {
@@ -354,7 +353,7 @@ void Shop::clickInventory(int list, int row) {
         return;
     }
     const InventoryRow& r = l[static_cast<size_t>(row)];
-    auto part = partOfTag(r.tag);
+    auto part = Shop::partOfTag(r.tag);
     if (!part) {
         prompts.msgBox("パーツが見つかりません");
         return;
@@ -374,7 +373,7 @@ void Shop::sel_rtn(int row, int list) {
     if (row < 0 || row >= static_cast<int>(l.size())) {
         return;
     }
-    auto part = partOfTag(l[static_cast<size_t>(row)].tag);
+    auto part = Shop::partOfTag(l[static_cast<size_t>(row)].tag);
     if (!part) {
         return;
     }

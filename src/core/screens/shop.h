@@ -5,7 +5,9 @@
 // clicks, mouse moves and the kind selector.
 
 #include <array>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/catalogue.h"
@@ -49,6 +51,8 @@ public:
     static const std::array<const char*, kKinds>& kindLabels();
     /// An inventory row's tag: (kind + 1) x 1000 + ID.
     static int tagOf(PartKind kind, int id);
+    /// The kind and catalogue ID an inventory row's tag names; nothing for a tag of no kind.
+    static std::optional<std::pair<PartKind, int>> partOfTag(int tag);
     /// Header help text ("値段" for "Rl" ...), empty for the others.
     static std::string headerHelp(const std::string& header);
 
