@@ -29,6 +29,10 @@ QListWidget, QLineEdit, QComboBox, QTableWidget, QTextEdit {
     selection-background-color: #e0902c; selection-color: #1a1a1a; }
 QListWidget::item { padding: 2px 4px; }
 QListWidget::item:hover { background: #2c3544; }
+QListWidget::item:selected, QTableWidget::item:selected { background: #e0902c; color: #1a1a1a; }
+QListWidget::item:selected:hover { background: #f0a848; color: #1a1a1a; }
+QListWidget::item:selected:!active, QTableWidget::item:selected:!active { background: #8c6a3c; color: #ffffff; }
+QListWidget:focus, QLineEdit:focus, QComboBox:focus, QTableWidget:focus, QTextEdit:focus { border-color: #e0902c; }
 QComboBox QAbstractItemView { background: #1b212b; selection-background-color: #e0902c; }
 QHeaderView::section { background: #2c3544; color: #c8d2e0; border: none; border-right: 1px solid #3b4556;
                        padding: 3px 6px; }
@@ -49,6 +53,10 @@ QLabel#startSubtitle { font-size: 16px; color: #a9b7cb; }
 QToolTip { background: #fff6dc; color: #202020; border: 1px solid #8a7440; }
 QScrollBar:vertical { background: #1b212b; width: 12px; }
 QScrollBar::handle:vertical { background: #3d485b; border-radius: 5px; min-height: 20px; }
+QScrollBar:horizontal { background: #1b212b; height: 12px; }
+QScrollBar::handle:horizontal { background: #3d485b; border-radius: 5px; min-width: 20px; }
+QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }
+QAbstractScrollArea::corner { background: #1b212b; }
 )";
 }  // namespace
 
