@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QTableWidget>
 #include <QtTest>
+#include <algorithm>
 
 #include "model/game.h"
 #include "ports/sound.h"
@@ -97,6 +98,39 @@ private slots:
         QApplication::sendEvent(list->viewport(), &move);
         QCOMPARE(w.findChild<QLabel*>("dspMsg")->text(),
                  QString("使用行動ポイント：メモリ：小さいほど多くの技が出せます"));
+    }
+
+    // The pointer over a column heading explains it. The move is sent where a real mouse sends it:
+    // to the header's viewport. The kind combo shows its longest label whole.
+    void headerHelpAndKindWidth() {
+        ShopWindow w(game, reader, prompts, &sound);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* list = w.findChild<QTableWidget*>("List1");
+        QHeaderView* header = list->horizontalHeader();
+        const QString expected[] = {"値段", "ヒットポイント：パーツの丈夫さです"};
+        int checked = 0;
+        for (int c = 0; c < list->columnCount(); ++c) {
+            const QString caption = list->horizontalHeaderItem(c)->text();
+            const QString* want = caption == "Rl" ? &expected[0] : caption == "HP" ? &expected[1] : nullptr;
+            if (want == nullptr) {
+                continue;
+            }
+            const QPoint at(header->sectionViewportPosition(c) + header->sectionSize(c) / 2,
+                            header->height() / 2);
+            QMouseEvent move(QEvent::MouseMove, at, header->viewport()->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(header->viewport(), &move);
+            QCOMPARE(w.findChild<QLabel*>("dspMsg")->text(), *want);
+            ++checked;
+        }
+        QCOMPARE(checked, 2);
+        auto* combo = w.findChild<QComboBox*>("ComboShop");
+        int longest = 0;
+        for (int i = 0; i < combo->count(); ++i) {
+            longest = std::max(longest, combo->fontMetrics().horizontalAdvance(combo->itemText(i)));
+        }
+        QVERIFY2(combo->width() > longest, qPrintable(QString("%1 <= %2").arg(combo->width()).arg(longest)));
     }
 
     void picture() {

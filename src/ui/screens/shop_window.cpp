@@ -34,6 +34,8 @@ ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts,
         ComboShop->addItem(label);
     }
     ComboShop->setCurrentIndex(0);
+    // Wide enough for the longest kind ("ソフト（移動）") whatever the font and scale.
+    ComboShop->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(ComboShop, &QComboBox::currentIndexChanged, this, [this](int pos) {
         logic.dsp_Parts(pos);
         showKind();
@@ -60,8 +62,9 @@ ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts,
     List1->verticalHeader()->hide();
     List1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     List1->horizontalHeader()->setObjectName("lblAbl");
-    List1->horizontalHeader()->setMouseTracking(true);
-    List1->horizontalHeader()->installEventFilter(this);
+    // A header is a scroll area of its own: the pointer's moves reach its viewport, not the header.
+    List1->horizontalHeader()->viewport()->setMouseTracking(true);
+    List1->horizontalHeader()->viewport()->installEventFilter(this);
     List1->horizontalHeader()->setHighlightSections(false);
     List1->viewport()->setMouseTracking(true);
     List1->viewport()->installEventFilter(this);
@@ -178,7 +181,7 @@ void ShopWindow::showGuideAndHelp() {
 bool ShopWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
         auto* me = static_cast<QMouseEvent*>(event);
-        if (watched == List1->horizontalHeader()) {
+        if (watched == List1->horizontalHeader()->viewport()) {
             logic.hoverHeader(List1->horizontalHeader()->logicalIndexAt(me->position().toPoint()));
             showGuideAndHelp();
         } else if (watched == List1->viewport() && List1->columnAt(me->position().toPoint().x()) >= 1) {
