@@ -102,6 +102,29 @@ private slots:
         QVERIFY(ok->geometry().bottom() < d.height());
     }
 
+    // The purchase question names the part only in its caption: the box is wide enough for the
+    // whole caption, and a short question stays on one line.
+    void captionAndShortQuestionFit() {
+        QtPrompts prompts;
+        int width = 0;
+        int titleAdvance = 0;
+        int labelHeight = 0;
+        int lineHeight = 0;
+        auto answer = test::whenModal([&](QWidget* w) {
+            width = w->width();
+            titleAdvance = w->fontMetrics().horizontalAdvance(w->windowTitle());
+            auto* label = w->findChild<QLabel*>("lblMsg");
+            labelHeight = label->heightForWidth(label->width());
+            lineHeight = label->fontMetrics().lineSpacing();
+            test::clickNamed(w, "cmdOK");
+        });
+        QCOMPARE(
+            prompts.askOkCancelTitled("購入しますか？", "ＶＸ－１０ モーター（ロングライフ・スペシャル）"),
+            1);
+        QVERIFY2(width > titleAdvance + 60, qPrintable(QString("%1 vs %2").arg(width).arg(titleAdvance)));
+        QVERIFY(labelHeight < 2 * lineHeight);
+    }
+
     // The dialog sits a third of the way into the workshop window.
     void placedOverAnchor() {
         QWidget workshop;
@@ -129,6 +152,20 @@ private slots:
         });
         QCOMPARE(prompts.msgBox("上書きしますか？", BoxButtons::OkCancel), 2);
         QCOMPARE(title, QString("VARGO"));
+    }
+
+    // A one-line message stays on one line in the plain box too.
+    void plainBoxKeepsOneLine() {
+        QtPrompts prompts;
+        int lines = 0;
+        auto answer = test::whenModal([&](QWidget* w) {
+            auto* label = w->findChild<QLabel*>("qt_msgbox_label");
+            lines = label->heightForWidth(label->width()) / label->fontMetrics().lineSpacing();
+            test::answerBox(w, QMessageBox::Ok);
+        });
+        prompts.msgBox("この環境ではBGMを再生できません。必要なランタイムをインストールして下さい。",
+                       BoxButtons::Ok);
+        QCOMPARE(lines, 1);
     }
 };
 

@@ -1,6 +1,8 @@
 #include "ui/prompts/dmsg_qt.h"
 
 #include <QCloseEvent>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -100,8 +102,15 @@ void DMsg::relayout() {
     const int bw = std::max({px(kButtonWidth), cmdOK->sizeHint().width(), cmdCancel->sizeHint().width()});
     const int bh = std::max({px(kButtonHeight), cmdOK->sizeHint().height(), cmdCancel->sizeHint().height()});
     const int gap = px(kCancelLeft - kOkLeft - kButtonWidth);
-    const int innerW = std::max(
-        {px(kInnerWidth), 2 * bw + gap + 2 * px(kLabelLeft), labelW + px(kInnerWidth - kLabelWidth)});
+    // The caption often says what the question is about (the purchase question names the part
+    // only there), so the box is wide enough for the window manager to show it whole: the title
+    // in a title bar's usual bolder face, plus room for the icon and three buttons.
+    QFont captionFont = font();
+    captionFont.setBold(true);
+    const int captionW = QFontMetrics(captionFont).horizontalAdvance(windowTitle()) * 5 / 4 +
+                         4 * fontMetrics().height() + px(kLabelLeft);
+    const int innerW = std::max({px(kInnerWidth), 2 * bw + gap + 2 * px(kLabelLeft),
+                                 labelW + px(kInnerWidth - kLabelWidth), captionW});
     // Two buttons sit side by side in the middle; OK alone keeps the left place, under the text.
     int left = cmdCancel->isHidden() ? px(kOkLeft) : (innerW - (2 * bw + gap)) / 2;
     cmdOK->setGeometry(left, top, bw, bh);

@@ -1,11 +1,18 @@
 #include "ui/prompts/qt_prompts_qt.h"
 
+#include <QLabel>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "ui/prompts/dmsg_qt.h"
 #include "ui/qt_text.h"
 
 namespace vargo {
+
+namespace {
+constexpr int kWidestBoxLine = 560;  ///< pixels: beyond this a long line wraps
+constexpr int kNarrowestBox = 240;   ///< pixels of text: room for the title bar
+}  // namespace
 
 QtPrompts::QtPrompts(QWidget* a) : anchor(a) {}
 
@@ -65,6 +72,17 @@ int QtPrompts::msgBox(const std::string& msg, BoxButtons buttons) {
     QMessageBox box(anchor);
     box.setWindowTitle(kAppTitle);
     box.setText(q(msg));
+    // Qt wraps a box's text at a width of its own choosing, which leaves the last word of a
+    // one-line message alone on a second line; a line up to a readable limit stays whole.
+    if (auto* label = box.findChild<QLabel*>("qt_msgbox_label")) {
+        int widest = 0;
+        for (const QString& line : q(msg).split('\n')) {
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line) + 8);
+        }
+        // A short message (the final record's first line is "最終成績") still gets a box wide
+        // enough for its title bar to say whose box it is.
+        label->setMinimumWidth(std::clamp(widest, kNarrowestBox, kWidestBoxLine));
+    }
     switch (buttons) {
         case BoxButtons::Ok:
             box.setIcon(QMessageBox::Information);
