@@ -103,6 +103,22 @@ TEST_F(EnemyListFixture, DeleteAsksRemovesDollsAndPatternsAndDisables) {
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "save/EDollsv.img"));
 }
 
+// The record beside the list follows the list: deleting the Doll shown clears it, deleting
+// another keeps it.
+TEST_F(EnemyListFixture, DeletingTheDollShownClearsItsRecord) {
+    EnemyList screen(*registry, prompts);
+    screen.open();
+    screen.showEntry(2);
+    screen.setSelection({0});
+    prompts.answer(true);
+    screen.del();
+    EXPECT_EQ(screen.dspDollData, "ID4:城塞\nPow 15\nmove 55\n価値 3900");
+    screen.setSelection({1});
+    prompts.answer(true);
+    screen.del();
+    EXPECT_EQ(screen.dspDollData, "");
+}
+
 TEST_F(EnemyListFixture, InitFileRestoresTheShippedRegistry) {
     EnemyList screen(*registry, prompts);
     screen.open();

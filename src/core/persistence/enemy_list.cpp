@@ -16,6 +16,15 @@ void EnemyList::open() {
 void EnemyList::dspEnemyList() {
     list = registry.dspEnemyList();
     selection.assign(list.size(), false);
+    // A Doll that has just been deleted (or replaced by InitFile) must not stay described beside
+    // a list that no longer holds it.
+    const bool stillListed = std::any_of(list.begin(), list.end(), [this](const EnemyRegistry::ListEntry& e) {
+        return e.number == shownNumber;
+    });
+    if (!stillListed) {
+        dspDollData.clear();
+        shownNumber = 0;
+    }
 }
 
 bool EnemyList::isSelected(int row) const {
@@ -45,6 +54,7 @@ void EnemyList::showEntry(int row) {
         dspDollData = "ID" + std::to_string(entry.number) + ":" + d->name + "\nPow " +
                       std::to_string(d->pow) + "\nmove " + std::to_string(d->move) + "\n価値 " +
                       std::to_string(d->value);
+        shownNumber = entry.number;
     }
 }
 

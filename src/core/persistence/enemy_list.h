@@ -42,6 +42,7 @@ private:
     Prompts& prompts;
     std::vector<EnemyRegistry::ListEntry> list;
     std::vector<bool> selection;
+    int shownNumber = 0;  ///< the registry number dspDollData describes, 0 for none
 };
 
 }  // namespace vargo
