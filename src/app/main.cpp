@@ -13,6 +13,7 @@
 #include "ui/game_app_qt.h"
 #include "ui/safe_application_qt.h"
 #include "ui/theme_qt.h"
+#include "ui/window_memory_qt.h"
 #include "vargo/version.h"
 
 namespace {
@@ -76,6 +77,9 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtJapanese);
     }
     vargo::applyTheme(app);
+    // Window sizes and places come back as the player left them.
+    vargo::WindowMemory windowMemory;
+    app.installEventFilter(&windowMemory);
 
     auto choice = vargo::chooseGameFolder(QDir::currentPath().toStdString(),
                                           QApplication::applicationDirPath().toStdString(),

@@ -23,7 +23,7 @@
 #include "ui/screens/program_window.h"
 #include "ui/screens/shop_window.h"
 #include "ui/screens/startup_window.h"
-#include "ui/window_place_qt.h"
+#include "ui/window_memory_qt.h"
 
 namespace vargo {
 
@@ -31,7 +31,9 @@ GameApp::GameApp(const std::filesystem::path& gameFolder, std::optional<std::uin
     : rng(seed ? GameRandom(*seed) : GameRandom()),
       game(GameFolder(gameFolder), rng),
       sound(GameFolder(gameFolder)),
-      registry(GameFolder(gameFolder), qtPrompts) {}
+      registry(GameFolder(gameFolder), qtPrompts) {
+    sound.setVolume(QSettings().value("sound/volume", 100).toInt());
+}
 
 GameApp::~GameApp() {
     delete design.data();
@@ -68,7 +70,7 @@ void GameApp::showStartUp() {
     }
     qtPrompts.setAnchor(startUp);
     // On the screen the workshop stood on, when the player comes back from it.
-    centreOnScreen(startUp, design ? design->screen() : nullptr);
+    WindowMemory::place(startUp, design ? design->screen() : nullptr);
     startUp->show();
     startUp->raise();
     // Once per run: a broken catalogue would otherwise only show as an empty shop.
@@ -98,7 +100,7 @@ void GameApp::openWorkshop(std::optional<int> loadSvNum) {
     design = new DesignWindow(game, qtPrompts, sound, *this);
     design->setAttribute(Qt::WA_DeleteOnClose);
     qtPrompts.setAnchor(design);
-    centreOnScreen(design, startUp ? startUp->screen() : nullptr);
+    WindowMemory::place(design, startUp ? startUp->screen() : nullptr);
     design->show();
     if (startUp) {
         startUp->hide();
@@ -173,6 +175,16 @@ bool GameApp::estimatesShown() {
 
 void GameApp::setEstimatesShown(bool on) {
     QSettings().setValue("estimates/tournament", on);
+}
+
+int GameApp::volume() {
+    return sound.volume();
+}
+
+// Like the estimates, the loudness is the player's and lives in the per-user settings.
+void GameApp::setVolume(int percent) {
+    sound.setVolume(percent);
+    QSettings().setValue("sound/volume", sound.volume());
 }
 
 std::string GameApp::tournamentEstimate(DollClass c) {

@@ -50,6 +50,8 @@ public:
     void openCareerChart(bool finalRecord) override;
     bool estimatesShown() override;
     void setEstimatesShown(bool on) override;
+    int volume() override;
+    void setVolume(int percent) override;
     std::string tournamentEstimate(DollClass c) override;
     Autosaver* autosaver() override { return &autosaves; }
     bool saveGame(int svNum) override;

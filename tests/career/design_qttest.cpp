@@ -202,6 +202,18 @@ private slots:
         QCOMPARE(std::count(actions.calls.begin(), actions.calls.end(), "estimateNovice"), 1);
     }
 
+    // System → Volume shows the player's loudness checked and hands a new one on.
+    void volumeMenu() {
+        actions.volumePercent = 75;
+        DesignWindow w(*game, prompts, sound, actions);
+        QVERIFY(w.findChild<QAction*>("mnVolume75")->isChecked());
+        QVERIFY(!w.findChild<QAction*>("mnVolume100")->isChecked());
+        w.findChild<QAction*>("mnVolume25")->trigger();
+        QCOMPARE(actions.volumePercent, 25);
+        QVERIFY(w.findChild<QAction*>("mnVolume25")->isChecked());
+        QVERIFY(!w.findChild<QAction*>("mnVolume75")->isChecked());
+    }
+
     // The guide's lines open with an ideographic space, the first one included.
     void guidePaneKeepsItsTextAndHidesOnClick() {
         game->guideOn = true;

@@ -44,6 +44,9 @@ public:
     bool estimates = true;
     bool estimatesShown() override { return estimates; }
     void setEstimatesShown(bool on) override { estimates = on; }
+    int volume() override { return volumePercent; }
+    void setVolume(int percent) override { volumePercent = percent; }
+    int volumePercent = 100;
     std::string tournamentEstimate(DollClass c) override {
         calls.push_back(std::string("estimate") + dollClassName(c));
         return "推定";

@@ -36,6 +36,9 @@ public:
     /// Whether the tournament entry shows an estimate: the player's setting, kept between runs.
     virtual bool estimatesShown() = 0;
     virtual void setEstimatesShown(bool on) = 0;
+    /// The sound's loudness in percent (100 full): the player's setting, kept between runs.
+    virtual int volume() { return 100; }
+    virtual void setVolume(int /*percent*/) {}
     /// The estimate text shown beside the entry question for class c (or why there is none).
     virtual std::string tournamentEstimate(DollClass c) = 0;
     /// The run's autosaver, which the workshop writes at month-ends and after tournaments; none

@@ -2,8 +2,13 @@
 
 #include <fluidsynth.h>
 
+#include <algorithm>
+
 namespace vargo {
 namespace {
+
+// The game's full level: loud enough beside other programs, with headroom for a hit over the tune.
+constexpr double kFullGain = 0.4;
 
 const char* const kSoundfontPlaces[] = {
     "/usr/share/sounds/sf2/TimGM6mb.sf2",
@@ -95,7 +100,7 @@ bool FluidSound::start() {
     }
     auto soundfont = findSoundfont();
     impl = std::make_unique<Impl>();
-    fluid_settings_setnum(impl->settings.settings, "synth.gain", 0.4);
+    fluid_settings_setnum(impl->settings.settings, "synth.gain", kFullGain * volumePercent / 100.0);
     for (Synth* s : {&impl->music, &impl->effect}) {
         s->synth = new_fluid_synth(impl->settings.settings);
         if (soundfont.empty() || fluid_synth_sfload(s->synth, soundfont.c_str(), 1) == FLUID_FAILED) {
@@ -116,6 +121,16 @@ bool FluidSound::start() {
 
 bool FluidSound::available() {
     return start();
+}
+
+void FluidSound::setVolume(int percent) {
+    volumePercent = std::clamp(percent, 0, 100);
+    if (started) {
+        std::lock_guard<std::mutex> guard(impl->lock);
+        for (Synth* s : {&impl->music, &impl->effect}) {
+            fluid_synth_set_gain(s->synth, static_cast<float>(kFullGain * volumePercent / 100.0));
+        }
+    }
 }
 
 namespace {

@@ -31,6 +31,11 @@ public:
     /// Whether an audio output could be opened (false on machines without sound).
     bool available();
 
+    /// The loudness of music and effects, 0 to 100 percent of the game's full level; kept for
+    /// when the output opens.
+    void setVolume(int percent);
+    int volume() const { return volumePercent; }
+
 private:
     struct Impl;
     bool start();
@@ -38,6 +43,7 @@ private:
     std::unique_ptr<Impl> impl;
     bool started = false;
     bool failed = false;
+    int volumePercent = 100;
 };
 
 /// Renders a MIDI file to interleaved 16-bit stereo at `rate`, without an audio device, for at most

@@ -1,6 +1,7 @@
 #include "ui/career/design_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -177,6 +178,18 @@ void DesignWindow::buildMenus() {
     mnEstimates->setToolTip("トーナメント参加前に推定勝率を表示する");
     mnEstimates->setChecked(actions.estimatesShown());
     connect(mnEstimates, &QAction::triggered, this, [this](bool on) { actions.setEstimatesShown(on); });
+    QMenu* volume = system->addMenu("&Volume");
+    volume->setObjectName("mnVolume");
+    volume->setToolTip("ＢＧＭと効果音の音量");
+    auto* levels = new QActionGroup(volume);
+    for (int percent : {100, 75, 50, 25}) {
+        QAction* level = volume->addAction(QString("%1%").arg(percent));
+        level->setObjectName(QString("mnVolume%1").arg(percent));
+        level->setCheckable(true);
+        level->setChecked(actions.volume() == percent);
+        levels->addAction(level);
+        connect(level, &QAction::triggered, this, [this, percent] { actions.setVolume(percent); });
+    }
     QAction* ver = system->addAction("&Version");
     ver->setObjectName("mnVer");
     connect(ver, &QAction::triggered, this, [this] { workshop.mnVer(); });
