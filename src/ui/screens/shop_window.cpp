@@ -1,5 +1,6 @@
 #include "ui/screens/shop_window.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/qt_text.h"
 #include "ui/widgets/click_label_widget.h"
@@ -34,8 +36,14 @@ ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts,
         ComboShop->addItem(label);
     }
     ComboShop->setCurrentIndex(0);
-    // Wide enough for the longest kind ("ソフト（移動）") whatever the font and scale.
-    ComboShop->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Wide enough for the longest kind ("ソフト（移動）") whatever the font and scale, with room
+    // for the arrow; the style sheet's padding keeps Qt's own content sizing from seeing it.
+    int widestKind = 0;
+    for (int i = 0; i < ComboShop->count(); ++i) {
+        widestKind = std::max(widestKind, ComboShop->fontMetrics().horizontalAdvance(ComboShop->itemText(i)));
+    }
+    ComboShop->setMinimumWidth(widestKind + 2 * ComboShop->fontMetrics().height() + 12);
+    ComboShop->view()->setMinimumWidth(widestKind + ComboShop->fontMetrics().height() + 12);
     connect(ComboShop, &QComboBox::currentIndexChanged, this, [this](int pos) {
         logic.dsp_Parts(pos);
         showKind();
