@@ -180,6 +180,175 @@ TEST_F(ProgramFixture, LeavingWithoutRegistChangesNoPattern) {
     EXPECT_FALSE(d.programed);
 }
 
+// Without a mouse: a palette chip taken into the hand is typed into the grid left to right, a
+// different chip is taken the same way, and Delete leaves a gap that Regist refuses as always.
+TEST_F(ProgramFixture, KeyboardTypesPatternsThroughTheDropRules) {
+    ProgramEditor ed(game, prompts);
+    ed.setPaletteCursor(kMove);
+    ed.pickAtPaletteCursor();
+    EXPECT_EQ(ed.heldAction(), kMove);
+    EXPECT_EQ(ed.helpLine(), "接近・離脱に使う他、移動攻撃により攻撃力が上がります");
+    ed.setGridCursor(10);
+    ed.enterAtGridCursor();
+    ed.enterAtGridCursor();
+    EXPECT_EQ(ed.gridCursor(), 12);
+    EXPECT_EQ(ed.heldAction(), kMove);
+    ASSERT_TRUE(ed.movePaletteCursor(4));
+    EXPECT_EQ(ed.paletteCursor(), kKick);
+    ed.pickAtPaletteCursor();
+    EXPECT_EQ(ed.heldAction(), kKick);
+    ed.enterAtGridCursor();
+    EXPECT_EQ(ed.cellName(10), "移動");
+    EXPECT_EQ(ed.cellName(11), "移動");
+    EXPECT_EQ(ed.cellName(12), "キック");
+    EXPECT_EQ(ed.apLabel(1), "6");
+    EXPECT_EQ(ed.memLabel(ProgramEditor::kTotalLabel), "9");
+
+    ed.setGridCursor(11);
+    ed.removeAtGridCursor();
+    EXPECT_EQ(ed.cellName(11), "");
+    EXPECT_EQ(ed.apLabel(1), "5");
+    EXPECT_EQ(ed.memLabel(ProgramEditor::kTotalLabel), "7");
+    EXPECT_FALSE(ed.regist());
+    EXPECT_EQ(prompts.messages().back(), " 2番目の技の入力が正しくありません\n左寄せに入力して下さい");
+
+    // Taking the held chip again puts it back; Delete on an empty cell changes nothing.
+    ed.pickAtPaletteCursor();
+    EXPECT_EQ(ed.heldAction(), 0);
+    ed.removeAtGridCursor();
+    ed.enterAtGridCursor();
+    EXPECT_EQ(ed.cellName(11), "");
+    EXPECT_EQ(ed.heldCell(), -1);
+}
+
+// The cursors stop at the edges (the window moves the focus on instead), and a chip typed into the
+// last step stays there rather than running into the next pattern.
+TEST_F(ProgramFixture, KeyboardCursorsStayInside) {
+    ProgramEditor ed(game, prompts);
+    EXPECT_FALSE(ed.movePaletteCursor(-1));
+    EXPECT_EQ(ed.paletteCursor(), 1);
+    ed.setPaletteCursor(ProgramEditor::kActions);
+    EXPECT_FALSE(ed.movePaletteCursor(1));
+    ed.setPaletteCursor(0);
+    EXPECT_EQ(ed.paletteCursor(), ProgramEditor::kActions);
+
+    EXPECT_FALSE(ed.moveGridCursor(-1, 0));
+    EXPECT_FALSE(ed.moveGridCursor(0, -1));
+    EXPECT_EQ(ed.gridCursor(), 0);
+    ASSERT_TRUE(ed.moveGridCursor(5, 9));
+    EXPECT_EQ(ed.gridCursor(), 59);
+    EXPECT_FALSE(ed.moveGridCursor(1, 0));
+    EXPECT_FALSE(ed.moveGridCursor(0, 1));
+    ed.setGridCursor(60);
+    EXPECT_EQ(ed.gridCursor(), 59);
+
+    ed.setGridCursor(19);
+    ed.setPaletteCursor(kJump);
+    ed.pickAtPaletteCursor();
+    ed.enterAtGridCursor();
+    ed.enterAtGridCursor();
+    EXPECT_EQ(ed.gridCursor(), 19);
+    EXPECT_EQ(ed.cellName(19), "ジャンプ");
+    EXPECT_EQ(ed.cellName(20), "");
+}
+
+// A grid chip in the hand moves like a mouse drag from that cell: onto another cell it swaps, onto
+// its own cell it goes back. The hand lets go of a chip whose cell is emptied under it.
+TEST_F(ProgramFixture, KeyboardMovesAGridChip) {
+    dollPattern(1, "", {kMove, kJump, kSpin, kPunch, kKick, kMove});
+    ProgramEditor ed(game, prompts);
+    ed.setGridCursor(7);
+    ed.enterAtGridCursor();  // empty cell, empty hand
+    EXPECT_EQ(ed.heldCell(), -1);
+    ed.setGridCursor(12);
+    ed.enterAtGridCursor();
+    EXPECT_EQ(ed.heldCell(), 12);
+    ed.setGridCursor(15);
+    ed.enterAtGridCursor();
+    EXPECT_EQ(ed.cellName(12), "移動");
+    EXPECT_EQ(ed.cellName(15), "回転");
+    EXPECT_EQ(ed.heldCell(), -1);
+    EXPECT_EQ(ed.gridCursor(), 15);
+
+    ed.enterAtGridCursor();
+    ed.enterAtGridCursor();
+    EXPECT_EQ(ed.cellName(15), "回転");
+    EXPECT_EQ(ed.heldCell(), -1);
+
+    // A palette chip taken while a grid chip is held replaces it in the hand.
+    ed.enterAtGridCursor();
+    ed.setPaletteCursor(kPunch);
+    ed.pickAtPaletteCursor();
+    EXPECT_EQ(ed.heldCell(), -1);
+    EXPECT_EQ(ed.heldAction(), kPunch);
+    EXPECT_TRUE(ed.releaseHand());
+    EXPECT_FALSE(ed.releaseHand());
+    EXPECT_EQ(ed.heldAction(), 0);
+
+    ed.enterAtGridCursor();
+    ed.removeAtGridCursor();
+    EXPECT_EQ(ed.heldCell(), -1);
+    ed.setGridCursor(10);
+    ed.enterAtGridCursor();
+    ASSERT_EQ(ed.heldCell(), 10);
+    ed.clear(1);
+    EXPECT_EQ(ed.heldCell(), -1);
+}
+
+// A pattern costing more than the Doll's AP with both dice at six is marked at once; one at that
+// limit is not. Regist still stores it (a fight will just never pick it).
+TEST_F(ProgramFixture, OverCostPatternIsMarkedButStored) {
+    d.Memory = 100;
+    ProgramEditor ed(game, prompts);
+    EXPECT_EQ(ed.maxTurnAP(), 22);
+    ed.setPaletteCursor(kKick);
+    ed.pickAtPaletteCursor();
+    for (int k = 0; k < 5; ++k) {
+        ed.enterAtGridCursor();
+    }
+    ed.setPaletteCursor(kJump);
+    ed.pickAtPaletteCursor();
+    ed.enterAtGridCursor();
+    EXPECT_EQ(ed.apLabel(0), "22");
+    EXPECT_FALSE(ed.overAP(0));
+    EXPECT_EQ(ed.apWarning(0), "");
+    ed.setPaletteCursor(kMove);
+    ed.pickAtPaletteCursor();
+    ed.enterAtGridCursor();
+    EXPECT_TRUE(ed.overAP(0));
+    EXPECT_FALSE(ed.overAP(1));
+    EXPECT_EQ(ed.apWarning(0), "この技はこのDollの行動ポイントでは出せません（必要 23／最大 22）");
+    EXPECT_FALSE(ed.overMemory());
+    ASSERT_TRUE(ed.regist());
+    EXPECT_EQ(d.getLogic(0)->AP, 23);
+    ed.clear(0);
+    EXPECT_FALSE(ed.overAP(0));
+}
+
+// The memory mark follows the rule Regist refuses by: equal passes, one more is marked and refused.
+TEST_F(ProgramFixture, MemoryMarkMatchesTheRefusal) {
+    d.Memory = 10;
+    ProgramEditor ed(game, prompts);
+    ed.setPaletteCursor(kMove);
+    ed.pickAtPaletteCursor();
+    for (int k = 0; k < 5; ++k) {
+        ed.enterAtGridCursor();
+    }
+    EXPECT_FALSE(ed.overMemory());
+    EXPECT_EQ(ed.memoryWarning(), "");
+    ed.setGridCursor(30);
+    ed.setPaletteCursor(kSpin);
+    ed.pickAtPaletteCursor();
+    ed.enterAtGridCursor();
+    EXPECT_TRUE(ed.overMemory());
+    EXPECT_EQ(ed.memoryWarning(), "メモリが足りません（使用 11／容量 10）");
+    EXPECT_FALSE(ed.regist());
+    EXPECT_EQ(prompts.messages().back(), "メモリが足りません");
+    ed.setGridCursor(30);
+    ed.removeAtGridCursor();
+    EXPECT_FALSE(ed.overMemory());
+}
+
 TEST_F(ProgramFixture, GuidePagesQuoteTheDollsNumbers) {
     game.guideOn = true;
     ProgramEditor ed(game, prompts);

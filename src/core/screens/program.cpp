@@ -230,6 +230,7 @@ void ProgramEditor::dropOnCell(int target) {
         showPattern(source / Logic::kSteps);
     }
     refreshTotal();
+    forgetEmptyHand();
 }
 
 void ProgramEditor::dropOnTrash() {
@@ -240,6 +241,7 @@ void ProgramEditor::dropOnTrash() {
     work[static_cast<size_t>(p)]->setAction(makeAction(kNoAction), source % Logic::kSteps);
     showPattern(p);
     refreshTotal();
+    forgetEmptyHand();
 }
 
 void ProgramEditor::clear(int p) {
@@ -251,6 +253,7 @@ void ProgramEditor::clear(int p) {
     memLabels[static_cast<size_t>(p)].clear();
     work[static_cast<size_t>(p)]->removeAll();
     refreshTotal();
+    forgetEmptyHand();
 }
 
 void ProgramEditor::showPattern(int p) {
@@ -267,6 +270,133 @@ void ProgramEditor::refreshTotal() {
     memLabels[kTotalLabel] = std::to_string(sum);
 }
 
+bool ProgramEditor::movePaletteCursor(int by) {
+    if (!validId(palCursor + by)) {
+        return false;
+    }
+    setPaletteCursor(palCursor + by);
+    return true;
+}
+
+void ProgramEditor::setPaletteCursor(int id) {
+    if (!validId(id)) {
+        return;
+    }
+    palCursor = id;
+    help = actionHelp(id);
+}
+
+bool ProgramEditor::moveGridCursor(int rows, int steps) {
+    const int p = gridCur / Logic::kSteps + rows;
+    const int i = gridCur % Logic::kSteps + steps;
+    if (p < 0 || p >= kPatterns || i < 0 || i >= Logic::kSteps) {
+        return false;
+    }
+    setGridCursor(p * Logic::kSteps + i);
+    return true;
+}
+
+void ProgramEditor::setGridCursor(int cell) {
+    if (cell < 0 || cell >= kCells) {
+        return;
+    }
+    gridCur = cell;
+    explainCell(cell);
+}
+
+void ProgramEditor::explainCell(int cell) {
+    // Like the mouse over a cell: an empty cell leaves the help line as it was.
+    const int id = idOfName(cellName(cell));
+    if (id != 0) {
+        help = actionHelp(id);
+    }
+}
+
+void ProgramEditor::pickAtPaletteCursor() {
+    handCell = -1;
+    handAction = handAction == palCursor ? 0 : palCursor;
+    help = actionHelp(palCursor);
+}
+
+void ProgramEditor::enterAtGridCursor() {
+    if (handAction != 0) {
+        source = -1;
+        dragged = actionName(handAction);
+        dropOnCell(gridCur);
+        // The next chip of the chain goes to the right of this one.
+        if (gridCur % Logic::kSteps < Logic::kSteps - 1) {
+            ++gridCur;
+        }
+        explainCell(gridCur);
+        return;
+    }
+    if (handCell >= 0) {
+        const int from = handCell;
+        handCell = -1;
+        if (from != gridCur) {
+            source = from;
+            dragged = cellName(from);
+            dropOnCell(gridCur);
+        }
+        explainCell(gridCur);
+        return;
+    }
+    if (!cellName(gridCur).empty()) {
+        handCell = gridCur;
+        explainCell(gridCur);
+    }
+}
+
+void ProgramEditor::removeAtGridCursor() {
+    if (cellName(gridCur).empty()) {
+        return;
+    }
+    source = gridCur;
+    dropOnTrash();
+}
+
+bool ProgramEditor::releaseHand() {
+    const bool held = handAction != 0 || handCell >= 0;
+    handAction = 0;
+    handCell = -1;
+    return held;
+}
+
+void ProgramEditor::forgetEmptyHand() {
+    // A moved or emptied cell no longer holds the chip that was taken from it.
+    if (handCell >= 0 && cellName(handCell).empty()) {
+        handCell = -1;
+    }
+}
+
+long long ProgramEditor::maxTurnAP() const {
+    return static_cast<long long>(d.AP) + 12;
+}
+
+bool ProgramEditor::overAP(int p) const {
+    return p >= 0 && p < kPatterns &&
+           labelValue(apLabels[static_cast<size_t>(p)]) > static_cast<double>(maxTurnAP());
+}
+
+std::string ProgramEditor::apWarning(int p) const {
+    if (!overAP(p)) {
+        return {};
+    }
+    return "この技はこのDollの行動ポイントでは出せません（必要 " + apLabels[static_cast<size_t>(p)] +
+           "／最大 " + std::to_string(maxTurnAP()) + "）";
+}
+
+bool ProgramEditor::overMemory() const {
+    return labelValue(memLabels[kTotalLabel]) > d.Memory;
+}
+
+std::string ProgramEditor::memoryWarning() const {
+    if (!overMemory()) {
+        return {};
+    }
+    return "メモリが足りません（使用 " + memLabels[kTotalLabel] + "／容量 " + std::to_string(d.Memory) + "）";
+}
+
 bool ProgramEditor::checkInput() {
     for (int k = 0; k < kPatterns; ++k) {
         bool seenEmpty = false;
@@ -280,7 +410,7 @@ bool ProgramEditor::checkInput() {
             seenEmpty = seenEmpty || empty;
         }
     }
-    if (labelValue(memLabels[kTotalLabel]) > d.Memory) {
+    if (overMemory()) {
         prompts.msgBox("メモリが足りません");
         return false;
     }

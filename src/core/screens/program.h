@@ -1,8 +1,9 @@
 #pragma once
 // The logic editor's rules: the palette of eleven basic actions priced by the installed software,
 // the 6 x 10 grid of working patterns, picking a chip up and dropping it (onto a cell or the
-// trash), the cost labels, validation and registering into the Doll, and the help and guide
-// texts. The Qt window forwards mouse moves and drops here and redraws from this state.
+// trash), the keyboard's cursor and hand, the cost labels and their early warnings, validation and
+// registering into the Doll, and the help and guide texts. The Qt window forwards mouse moves,
+// drops and keys here and redraws from this state.
 
 #include <array>
 #include <string>
@@ -72,6 +73,44 @@ public:
     /// cmdClear(p).
     void clear(int p);
 
+    /// The keyboard's way of moving chips, for a player without a mouse: a cursor over the palette,
+    /// a cursor over the grid and a hand holding at most one chip. A chip in the hand goes down at
+    /// the grid cursor by the same rules as a mouse drop.
+    int paletteCursor() const { return palCursor; }
+    /// Moves the palette cursor by `by` chips; false (and no move) past either end.
+    bool movePaletteCursor(int by);
+    void setPaletteCursor(int id);
+    int gridCursor() const { return gridCur; }
+    /// Moves the grid cursor by rows (patterns) and steps; false (and no move) off the grid.
+    bool moveGridCursor(int rows, int steps);
+    void setGridCursor(int cell);
+    /// The palette chip in the hand (action ID), or 0.
+    int heldAction() const { return handAction; }
+    /// The grid cell whose chip is in the hand, or -1.
+    int heldCell() const { return handCell; }
+    /// Takes the chip under the palette cursor into the hand; taking the one already held puts it back.
+    void pickAtPaletteCursor();
+    /// Enter on the grid. With a palette chip in hand: puts a copy at the cursor, keeps the chip and
+    /// steps the cursor on, so a pattern is typed left to right. With a grid chip in hand: swaps it
+    /// with the cursor's cell (or, on its own cell, puts it back). With an empty hand: takes the
+    /// cursor's chip to move it.
+    void enterAtGridCursor();
+    /// Delete on the grid: the cursor's chip goes to the trash.
+    void removeAtGridCursor();
+    /// Empties the hand; false when it was empty already.
+    bool releaseHand();
+
+    /// Early warnings, shown while the player builds, before Regist. The most action points the Doll
+    /// can have in a turn: its AP and both dice at six.
+    long long maxTurnAP() const;
+    /// A pattern costing more than that can never be chosen in a fight (Regist still stores it).
+    bool overAP(int p) const;
+    /// Why pattern p is marked, or empty.
+    std::string apWarning(int p) const;
+    /// The total memory above the computer's: Regist will refuse it.
+    bool overMemory() const;
+    std::string memoryWarning() const;
+
     /// Both rules, with their messages; false when something is wrong.
     bool checkInput();
     /// cmdRegist: true when the patterns were stored and the screen closes.
@@ -87,6 +126,8 @@ private:
     void showPattern(int p);
     void refreshTotal();
     void showGuide(const std::string& text);
+    void explainCell(int cell);
+    void forgetEmptyHand();
 
     Game& game;
     Prompts& prompts;
@@ -101,6 +142,10 @@ private:
     bool guideShown = false;
     std::string guide;
     int page = 0;
+    int palCursor = 1;
+    int gridCur = 0;
+    int handAction = 0;
+    int handCell = -1;
 };
 
 }  // namespace vargo

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -15,6 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -27,6 +29,36 @@ namespace vargo {
 namespace {
 constexpr int kTile = 28;
 constexpr int kShown = 36;
+// Lines the guide pane keeps room for, whichever page it shows or whether it shows at all, so the
+// grid below the palette never moves under the pointer.
+constexpr int kGuideLines = 6;
+
+// The keyboard's marks and the warnings, on top of the game's theme: the cursor amber like every
+// focus in the game, the held chip blue, a warned figure red.
+const char* const kEditorStyle = R"(
+QGroupBox:focus { border: 1px solid #f0b260; }
+QGroupBox::title { border: none; }
+QFrame[palHeld="true"] { border: 2px solid #5cb8e6; border-radius: 4px; }
+QFrame[palCursor="true"] { border: 2px solid #f0b260; border-radius: 4px; }
+QLabel[warning="true"], QLineEdit[warning="true"] { background: #6e2424; color: #ffe0e0;
+                                                    border: 1px solid #e06060; }
+QLabel#dspGuide:focus { border: 1px dashed #f0b260; }
+)";
+
+// Sets a property the style sheet selects on, and has the style look again when it changed.
+void mark(QWidget* w, const char* name, bool on) {
+    if (w->property(name).toBool() == on) {
+        return;
+    }
+    w->setProperty(name, on);
+    w->style()->unpolish(w);
+    w->style()->polish(w);
+    w->update();
+}
+
+bool isEnter(const QKeyEvent& k) {
+    return k.key() == Qt::Key_Return || k.key() == Qt::Key_Enter || k.key() == Qt::Key_Space;
+}
 
 // Colours of the fallback tiles by software: movement, attack, defence.
 QColor kindColour(int id) {
@@ -40,7 +72,8 @@ QColor kindColour(int id) {
 }
 }  // namespace
 
-/// A chip picture: hovering reports, pressing and moving starts a drag, drops are forwarded.
+/// A chip picture: hovering reports, pressing and moving starts a drag, drops are forwarded. A
+/// grid cell also frames itself when it is the keyboard's cursor or its chip is in the hand.
 class ChipLabel : public QLabel {
 public:
     explicit ChipLabel(QWidget* parent) : QLabel(parent) {
@@ -49,14 +82,51 @@ public:
         setScaledContents(true);
     }
     std::function<void()> onHover;
+    std::function<void()> onPress;
     std::function<QString()> payload;
     std::function<void(const QString&)> onDrop;
+
+    /// The cursor frame: 0 none, 1 the grid does not have the keyboard, 2 it has.
+    void setMarks(int cursorLevel, bool held) {
+        if (cursorLevel == cursor && held == holding) {
+            return;
+        }
+        cursor = cursorLevel;
+        holding = held;
+        setProperty("keyCursor", cursor);
+        setProperty("inHand", holding);
+        update();
+    }
 
 protected:
     void mousePressEvent(QMouseEvent* e) override {
         pressPos = e->position().toPoint();
+        if (onPress) {
+            onPress();
+        }
         if (onHover) {
             onHover();
+        }
+    }
+    void paintEvent(QPaintEvent* e) override {
+        QLabel::paintEvent(e);
+        if (cursor == 0 && !holding) {
+            return;
+        }
+        // The held chip's blue frame sits inside the cursor's amber one when both are on a cell.
+        QPainter p(this);
+        p.setBrush(Qt::NoBrush);
+        const QRectF outer = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+        if (holding) {
+            p.setPen(QPen(QColor(92, 184, 230), 3));
+            p.drawRect(cursor == 0 ? outer : outer.adjusted(3, 3, -3, -3));
+        }
+        if (cursor == 2) {
+            p.setPen(QPen(QColor(240, 178, 96), 3));
+            p.drawRect(outer);
+        } else if (cursor == 1) {
+            p.setPen(QPen(QColor(240, 178, 96, 160), 1, Qt::DashLine));
+            p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
         }
     }
     void mouseMoveEvent(QMouseEvent* e) override {
@@ -101,6 +171,8 @@ protected:
 
 private:
     QPoint pressPos;
+    int cursor = 0;
+    bool holding = false;
 };
 
 void ProgramWindow::loadTiles(const Game& game) {
@@ -150,12 +222,17 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
     setWindowTitle("Program");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setMouseTracking(true);
+    setStyleSheet(kEditorStyle);
     loadTiles(game);
     auto* top = new QVBoxLayout(this);
 
-    // Palette, trash, software and the Doll's figures.
+    // Palette, trash, software and the Doll's figures. The palette and the grid each take the
+    // keyboard as one control; the window's filter turns their keys into cursor moves and drops.
     auto* upper = new QHBoxLayout;
-    auto* palette = new QGroupBox("基本行動（数字は使用行動力：使用メモリ）", this);
+    palette = new QGroupBox("基本行動（数字は使用行動力：使用メモリ）", this);
+    palette->setObjectName("palette");
+    palette->setFocusPolicy(Qt::StrongFocus);
+    palette->installEventFilter(this);
     auto* paletteGrid = new QGridLayout(palette);
     paletteGrid->setSpacing(4);
     for (int id = 1; id <= ProgramEditor::kActions; ++id) {
@@ -179,6 +256,10 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
             logic.hoverPalette(id);
             showHelp();
         };
+        chip->onPress = [this, id] {
+            logic.setPaletteCursor(id);
+            refresh();
+        };
         chip->payload = [id] { return QString("p:%1").arg(id); };
         auto* cost = new ClickLabel(q(logic.chipCost(id)), frame);
         cost->setObjectName(QString("dspAbl_%1").arg(id - 1));
@@ -191,6 +272,8 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
         v->addWidget(chip, 0, Qt::AlignHCenter);
         v->addWidget(cost);
         paletteGrid->addWidget(frame, 0, id - 1);
+        frames[static_cast<size_t>(id - 1)] = frame;
+        chips[static_cast<size_t>(id - 1)] = chip;
     }
     upper->addWidget(palette);
 
@@ -225,6 +308,7 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
         cmb->setObjectName(QString("cmbSoft_%1").arg(i));
         cmb->addItem(q(logic.softName(i)));
         cmb->setToolTip("ソフトの切替はできません");
+        cmb->setFocusPolicy(Qt::NoFocus);
         cmb->setMinimumWidth(fontMetrics().horizontalAdvance(QString(12, QChar(0x3042))));
         softs->addWidget(cmb);
     }
@@ -232,7 +316,10 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
     top->addLayout(softs);
 
     // The grid of patterns.
-    auto* gridBox = new QGroupBox("行動パターン", this);
+    gridBox = new QGroupBox("行動パターン", this);
+    gridBox->setObjectName("grid");
+    gridBox->setFocusPolicy(Qt::StrongFocus);
+    gridBox->installEventFilter(this);
     auto* grid = new QGridLayout(gridBox);
     grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(4);
@@ -261,6 +348,10 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
                 logic.hoverCell(cell);
                 showHelp();
             };
+            c->onPress = [this, cell] {
+                logic.setGridCursor(cell);
+                refresh();
+            };
             c->payload = [this, cell] {
                 return logic.cellName(cell).empty() ? QString() : QString("c:%1").arg(cell);
             };
@@ -276,6 +367,7 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
             refresh();
         });
         grid->addWidget(clear, p + 1, 11);
+        clearButtons[static_cast<size_t>(p)] = clear;
         auto* ap = new QLabel(gridBox);
         ap->setObjectName(QString("dspAP_%1").arg(p));
         auto* mem = new QLabel(gridBox);
@@ -311,6 +403,9 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
         logic.guideClicked();
         refresh();
     });
+    dspGuide->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    dspGuide->setFocusPolicy(Qt::TabFocus);
+    dspGuide->installEventFilter(this);
     top->addWidget(paneGuide);
 
     auto* bottom = new QHBoxLayout;
@@ -319,24 +414,56 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
     dspDoll->setFrameShape(QFrame::Panel);
     dspDoll->setFrameShadow(QFrame::Sunken);
     dspDoll->setMinimumHeight(fontMetrics().height() + 8);
+    // A long help text is cut rather than widening the window.
+    dspDoll->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     bottom->addWidget(dspDoll, 1);
-    auto* regist = new QPushButton("Regist", this);
-    regist->setObjectName("cmdRegist");
-    regist->setAutoDefault(false);
-    connect(regist, &QPushButton::clicked, this, [this] {
+    auto* registButton = new QPushButton("Regist", this);
+    registButton->setObjectName("cmdRegist");
+    registButton->setAutoDefault(false);
+    regist = registButton;
+    connect(registButton, &QPushButton::clicked, this, [this] {
         if (logic.regist()) {
             accept();
         }
     });
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("cmdCancel");
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    bottom->addWidget(regist);
-    bottom->addWidget(cancel);
+    auto* cancelButton = new QPushButton("Cancel", this);
+    cancelButton->setObjectName("cmdCancel");
+    cancelButton->setAutoDefault(false);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    cancel = cancelButton;
+    bottom->addWidget(registButton);
+    bottom->addWidget(cancelButton);
     top->addLayout(bottom);
 
+    reserveGuideSpace();
+    chainFocus();
+    palette->setFocus();
     refresh();
+}
+
+void ProgramWindow::reserveGuideSpace() {
+    if (!logic.guideVisible()) {
+        return;  // a guide that is off never appears while the window is open
+    }
+    const QMargins m = paneGuide->layout()->contentsMargins();
+    paneGuide->setFixedHeight(dspGuide->fontMetrics().lineSpacing() * kGuideLines + m.top() + m.bottom() +
+                              2 * paneGuide->frameWidth());
+    QSizePolicy keep = paneGuide->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    paneGuide->setSizePolicy(keep);
+}
+
+// Tab goes palette, grid, the names, the clear buttons, the guide, Regist and Cancel.
+void ProgramWindow::chainFocus() {
+    std::vector<QWidget*> order{palette, gridBox};
+    order.insert(order.end(), nameBoxes.begin(), nameBoxes.end());
+    order.insert(order.end(), clearButtons.begin(), clearButtons.end());
+    order.push_back(dspGuide);
+    order.push_back(regist);
+    order.push_back(cancel);
+    for (size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
 }
 
 void ProgramWindow::dropChip(const QString& payload, int target) {
@@ -373,8 +500,38 @@ void ProgramWindow::refresh() {
     for (int p = 0; p <= ProgramEditor::kTotalLabel; ++p) {
         memLabels[static_cast<size_t>(p)]->setText(q(logic.memLabel(p)));
     }
+    for (int p = 0; p < ProgramEditor::kPatterns; ++p) {
+        const QString why = q(logic.apWarning(p));
+        for (QWidget* w : {static_cast<QWidget*>(apLabels[static_cast<size_t>(p)]),
+                           static_cast<QWidget*>(nameBoxes[static_cast<size_t>(p)])}) {
+            mark(w, "warning", logic.overAP(p));
+            w->setToolTip(why);
+        }
+    }
+    QLabel* total = memLabels[ProgramEditor::kTotalLabel];
+    mark(total, "warning", logic.overMemory());
+    total->setToolTip(q(logic.memoryWarning()));
+
+    // The keyboard's marks: the palette cursor while the palette has the keyboard, the held chip
+    // always, the grid cursor bright while the grid has the keyboard and faint otherwise.
+    const bool paletteKeys = palette->hasFocus();
+    const bool gridKeys = gridBox->hasFocus();
+    for (int id = 1; id <= ProgramEditor::kActions; ++id) {
+        QFrame* f = frames[static_cast<size_t>(id - 1)];
+        mark(f, "palCursor", paletteKeys && logic.paletteCursor() == id);
+        mark(f, "palHeld", logic.heldAction() == id);
+        chips[static_cast<size_t>(id - 1)]->setMarks(0, logic.heldAction() == id);
+    }
+    for (int c = 0; c < ProgramEditor::kCells; ++c) {
+        const int level = logic.gridCursor() != c ? 0 : (gridKeys ? 2 : 1);
+        cells[static_cast<size_t>(c)]->setMarks(level, logic.heldCell() == c);
+    }
+
     paneGuide->setVisible(logic.guideVisible());
     dspGuide->setText(guideLabelText(logic.guideText()));
+    if (!logic.guideVisible() && dspGuide->hasFocus()) {
+        regist->setFocus();
+    }
     showHelp();
 }
 
@@ -382,14 +539,113 @@ void ProgramWindow::showHelp() {
     dspDoll->setText(q(logic.helpLine()));
 }
 
-// The palette frames (and the action names inside them) explain their action.
+bool ProgramWindow::paletteKey(const QKeyEvent& k) {
+    switch (k.key()) {
+        case Qt::Key_Left:
+            logic.movePaletteCursor(-1);
+            break;
+        case Qt::Key_Right:
+            logic.movePaletteCursor(1);
+            break;
+        case Qt::Key_Home:
+            logic.setPaletteCursor(1);
+            break;
+        case Qt::Key_End:
+            logic.setPaletteCursor(ProgramEditor::kActions);
+            break;
+        case Qt::Key_Down:
+            gridBox->setFocus(Qt::TabFocusReason);
+            break;
+        default:
+            if (!isEnter(k)) {
+                return false;
+            }
+            logic.pickAtPaletteCursor();
+            break;
+    }
+    refresh();
+    return true;
+}
+
+bool ProgramWindow::gridKey(const QKeyEvent& k) {
+    switch (k.key()) {
+        case Qt::Key_Left:
+            logic.moveGridCursor(0, -1);
+            break;
+        case Qt::Key_Right:
+            logic.moveGridCursor(0, 1);
+            break;
+        case Qt::Key_Up:
+            // Above the first pattern lies the palette.
+            if (!logic.moveGridCursor(-1, 0)) {
+                palette->setFocus(Qt::BacktabFocusReason);
+            }
+            break;
+        case Qt::Key_Down:
+            logic.moveGridCursor(1, 0);
+            break;
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
+            logic.removeAtGridCursor();
+            break;
+        default:
+            if (!isEnter(k)) {
+                return false;
+            }
+            logic.enterAtGridCursor();
+            break;
+    }
+    refresh();
+    return true;
+}
+
 bool ProgramWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The palette frames (and the action names inside them) explain their action.
     if (event->type() == QEvent::MouseMove && watched->property("actionId").isValid()) {
         logic.hoverFrame(watched->property("actionId").toInt());
         showHelp();
         return true;
     }
+    const bool keyed = watched == palette || watched == gridBox;
+    if (keyed && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        refresh();
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto& k = static_cast<const QKeyEvent&>(*event);
+        if (k.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+            return QDialog::eventFilter(watched, event);
+        }
+        if (watched == palette) {
+            return paletteKey(k);
+        }
+        if (watched == gridBox) {
+            return gridKey(k);
+        }
+        if (watched == dspGuide && isEnter(k)) {
+            logic.guideClicked();
+            refresh();
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
+}
+
+// Escape first lays down a chip held in the hand; with an empty hand it leaves like Cancel. Enter
+// presses the button that has the keyboard.
+void ProgramWindow::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier && logic.releaseHand()) {
+        refresh();
+        e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget()); b && b->isEnabled()) {
+            b->click();
+            e->accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void ProgramWindow::mouseMoveEvent(QMouseEvent* e) {

@@ -1,7 +1,8 @@
 #pragma once
 // The logic editor window: the palette, the trash can and the 6 x 10 grid as pictures from the
-// chip strip, with real mouse drag and drop. Every pick-up and drop goes to ProgramEditor; the
-// window then redraws from it.
+// chip strip, with real mouse drag and drop and a keyboard way to do the same (cursors, a hand,
+// Enter and Delete). Every pick-up and drop goes to ProgramEditor; the window then redraws from it,
+// framing the cursors and the held chip and colouring the rows the editor warns about.
 
 #include <QDialog>
 #include <QPixmap>
@@ -12,6 +13,8 @@
 class QLabel;
 class QLineEdit;
 class QFrame;
+class QGroupBox;
+class QKeyEvent;
 
 namespace vargo {
 
@@ -31,6 +34,7 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -38,16 +42,27 @@ private:
     QPixmap tile(int k) const;
     void refresh();
     void showHelp();
+    bool paletteKey(const QKeyEvent& k);
+    bool gridKey(const QKeyEvent& k);
+    void chainFocus();
+    void reserveGuideSpace();
 
     ProgramEditor logic;
     std::array<QPixmap, 13> tiles;
     std::array<ChipLabel*, ProgramEditor::kCells> cells{};
+    std::array<QFrame*, ProgramEditor::kActions> frames{};
+    std::array<ChipLabel*, ProgramEditor::kActions> chips{};
+    QGroupBox* palette;
+    QGroupBox* gridBox;
     std::array<QLineEdit*, ProgramEditor::kPatterns> nameBoxes{};
     std::array<QLabel*, ProgramEditor::kPatterns> apLabels{};
     std::array<QLabel*, ProgramEditor::kPatterns + 1> memLabels{};
     QFrame* paneGuide;
     QLabel* dspGuide;
     QLabel* dspDoll;
+    QWidget* regist;
+    QWidget* cancel;
+    std::array<QWidget*, ProgramEditor::kPatterns> clearButtons{};
 };
 
 }  // namespace vargo
