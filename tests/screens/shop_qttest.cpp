@@ -133,7 +133,8 @@ private slots:
         }
         // The text plus the arrow, in the box and in its drop-down list.
         const int arrow = combo->fontMetrics().height();
-        QVERIFY2(combo->width() >= longest + arrow, qPrintable(QString("%1 < %2").arg(combo->width()).arg(longest)));
+        QVERIFY2(combo->width() >= longest + arrow,
+                 qPrintable(QString("%1 < %2").arg(combo->width()).arg(longest)));
         QVERIFY(combo->view()->minimumWidth() > longest);
     }
 
