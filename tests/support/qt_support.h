@@ -9,12 +9,14 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <source_location>
@@ -177,6 +179,42 @@ inline void screenshot(QWidget* w, const QString& name) {
     }
     QDir().mkpath(dir);
     w->grab().save(dir + "/" + name + ".png");
+}
+
+/// The visible labels and buttons of `root` whose text does not fit them: a label without word
+/// wrap narrower than the widest line of its text, a button narrower than its own text. Named by
+/// their objectName (or their text when unnamed), with the sizes, for a failure message.
+inline QStringList clippedTexts(QWidget* root) {
+    QStringList clipped;
+    auto name = [](const QWidget* w, const QString& text) {
+        return (w->objectName().isEmpty() ? QString("「%1」").arg(text) : w->objectName());
+    };
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(root) || label->wordWrap() || label->text().isEmpty() ||
+            !label->pixmap().isNull() || Qt::mightBeRichText(label->text())) {
+            continue;
+        }
+        int widest = 0;
+        for (const QString& line : label->text().split('\n')) {
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        }
+        const int room = label->contentsRect().width() - 2 * label->margin() - std::max(0, label->indent());
+        if (widest > room) {
+            clipped << QString("%1 (%2 > %3)").arg(name(label, label->text())).arg(widest).arg(room);
+        }
+    }
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
+        if (!button->isVisibleTo(root) || button->text().isEmpty()) {
+            continue;
+        }
+        QString shown = button->text();
+        shown.remove('&');
+        const int needed = button->fontMetrics().horizontalAdvance(shown);
+        if (needed > button->width()) {
+            clipped << QString("%1 (%2 > %3)").arg(name(button, shown)).arg(needed).arg(button->width());
+        }
+    }
+    return clipped;
 }
 
 }  // namespace vargo::test
