@@ -89,6 +89,37 @@ private slots:
         QVERIFY(!w.findChild<QPushButton*>("cmdStreet")->isEnabled());
     }
 
+    // The same assembly without a mouse: the kind combo takes Down, Tab goes on to the part list,
+    // Enter fits the part under the cursor; Shift+Tab goes back to the combo for the next kind.
+    void assemblingByKeyboard() {
+        stockInventory();
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* kinds = w.findChild<QComboBox*>("cmbParts");
+        auto* parts = w.findChild<QListWidget*>("ListPart");
+        kinds->setFocus(Qt::TabFocusReason);
+        auto press = [](Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+            QTest::keyClick(QApplication::focusWidget(), key, mods);
+        };
+        for (int kind = 0; kind < 8; ++kind) {
+            QCOMPARE(QApplication::focusWidget(), kinds);
+            QCOMPARE(kinds->currentIndex(), kind);
+            press(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), parts);
+            press(Qt::Key_Return);
+            press(Qt::Key_Tab, Qt::ShiftModifier);
+            press(Qt::Key_Down);
+        }
+        QVERIFY(game->theDoll(0).Motor != nullptr);
+        QCOMPARE(w.findChild<QLabel*>("dspPart1")->text(),
+                 QString::fromStdString(game->theDoll(0).Motor->name));
+        QVERIFY(w.findChild<QPushButton*>("cmdProgram")->isEnabled());
+        QCOMPARE(w.findChild<QListWidget*>("ListSoft")->count(), 3);
+    }
+
     // Replays open from the button and from the menu with its shortcut, even before a Doll is built.
     void replaysOpenFromTheButtonAndTheMenu() {
         DesignWindow w(*game, prompts, sound, actions);

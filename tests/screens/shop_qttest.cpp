@@ -71,6 +71,48 @@ private slots:
         QCOMPARE(game.owner().Rl, 2000);
     }
 
+    // Without a mouse: Tab to the offered list, Down to the second part, Enter buys it (Enter on
+    // the question says OK); Tab on to the new parts, Enter returns it.
+    void buyAndReturnByKeyboard() {
+        game.guideOn = false;
+        game.owner().Rl = 2000;
+        ShopWindow w(game, reader, prompts, &sound);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* list = w.findChild<QTableWidget*>("List1");
+        auto* bought = w.findChild<QListWidget*>("ListOwnParts_1");
+        const int price = list->item(1, 1)->text().trimmed().toInt();
+        auto press = [&w](Qt::Key key) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : &w, key);
+        };
+        for (int i = 0; i < 5 && QApplication::focusWidget() != list; ++i) {
+            press(Qt::Key_Tab);
+        }
+        QCOMPARE(QApplication::focusWidget(), list);
+        press(Qt::Key_Down);
+        auto answer = test::whenModal([](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); });
+        press(Qt::Key_Return);
+        QVERIFY(answer.wait());
+        QCOMPARE(game.owner().Rl, 2000 - price);
+        QCOMPARE(bought->count(), 1);
+        // The desktop gives the shop back its activation when the question closes; offscreen, the
+        // test does.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), list);
+        for (int i = 0; i < 5 && QApplication::focusWidget() != bought; ++i) {
+            press(Qt::Key_Tab);
+        }
+        QCOMPARE(QApplication::focusWidget(), bought);
+        auto answer2 = test::whenModal([](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); });
+        press(Qt::Key_Return);
+        QVERIFY(answer2.wait());
+        QCOMPARE(bought->count(), 0);
+        QCOMPARE(game.owner().Rl, 2000);
+    }
+
     void notEnoughMoney() {
         game.owner().Rl = 10;
         ShopWindow w(game, reader, prompts, &sound);

@@ -22,6 +22,7 @@
 #include "model/numbers.h"
 #include "ports/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/widgets/enter_row_widget.h"
 
 namespace vargo {
 namespace {
@@ -223,8 +224,8 @@ QWidget* DesignWindow::buildAssembly() {
     col->addWidget(detail);
 
     connect(cmbParts, &QComboBox::currentIndexChanged, this, [this] { dspParts(); });
-    connect(ListPart, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        assembly.pick(cmbParts->currentIndex(), ListPart->row(item));
+    auto pick = [this](int row) {
+        assembly.pick(cmbParts->currentIndex(), row);
         QString rows;
         for (const auto& line : assembly.detail()) {
             rows += QString("<tr><td>%1</td><td align=right>&nbsp;&nbsp;%2</td></tr>")
@@ -234,7 +235,10 @@ QWidget* DesignWindow::buildAssembly() {
         detailBody->setText("<table>" + rows + "</table>");
         dspDoll();
         refreshEditable();
-    });
+    };
+    connect(ListPart, &QListWidget::itemClicked, this,
+            [this, pick](QListWidgetItem* item) { pick(ListPart->row(item)); });
+    EnterRow::attach(ListPart, pick);
     return box;
 }
 

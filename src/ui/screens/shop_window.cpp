@@ -17,6 +17,7 @@
 
 #include "ui/qt_text.h"
 #include "ui/widgets/click_label_widget.h"
+#include "ui/widgets/enter_row_widget.h"
 
 namespace vargo {
 ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts, Sound* sound,
@@ -67,6 +68,8 @@ ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts,
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setSelectionBehavior(QAbstractItemView::SelectRows);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Arrows move along the parts; Tab leaves for the inventory, as in every other list.
+    List1->setTabKeyNavigation(false);
     List1->verticalHeader()->hide();
     List1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     List1->horizontalHeader()->setObjectName("lblAbl");
@@ -78,12 +81,14 @@ ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts,
     List1->viewport()->installEventFilter(this);
     List1->setMinimumSize(fontMetrics().horizontalAdvance(QString(56, QChar(0x3042))),
                           (fontMetrics().height() + 8) * 16);
-    connect(List1, &QTableWidget::cellClicked, this, [this](int row, int) {
+    auto buy = [this](int row) {
         logic.clickOffered(row);
         List1->clearSelection();
         showInventory();
         showMoney();
-    });
+    };
+    connect(List1, &QTableWidget::cellClicked, this, [buy](int row, int) { buy(row); });
+    EnterRow::attach(List1, buy);
     top->addWidget(List1, 1);
 
     auto* owned = new QHBoxLayout;
@@ -94,11 +99,14 @@ ShopWindow::ShopWindow(Game& game, CatalogueReader& catalogue, Prompts& prompts,
         auto* list = new QListWidget(this);
         list->setObjectName(QString("ListOwnParts_%1").arg(L));
         list->setMinimumHeight((fontMetrics().height() + 6) * 7);
-        connect(list, &QListWidget::itemClicked, this, [this, L, list](QListWidgetItem* item) {
-            logic.clickInventory(L, list->row(item));
+        auto sell = [this, L](int row) {
+            logic.clickInventory(L, row);
             showInventory();
             showMoney();
-        });
+        };
+        connect(list, &QListWidget::itemClicked, this,
+                [sell, list](QListWidgetItem* item) { sell(list->row(item)); });
+        EnterRow::attach(list, sell);
         col->addWidget(list);
         owned->addLayout(col);
         ListOwnParts[static_cast<size_t>(L)] = list;
