@@ -67,6 +67,34 @@ private slots:
         QCOMPARE(QString::fromStdString(prompts.calls[0].msg), QString("ワンツーでいいですか？"));
     }
 
+    // Without a mouse: the mark starts on the first pattern the turn can pay for; the digit of a
+    // grey row only moves the mark there; Down and Up move it, Enter chooses; the digit of a white
+    // row chooses at once.
+    void chooseByKeyboard() {
+        QtCommander commander(game, prompts, nullptr);
+        bool openAfterGreyDigit = false;
+        QString marked;
+        auto answer = test::whenModal([&](QWidget* w) {
+            marked = w->findChild<ClickLabel*>("dspPattern_2")->styleSheet();
+            QTest::keyClick(w, Qt::Key_2);
+            openAfterGreyDigit = w->isVisible();
+            QTest::keyClick(w, Qt::Key_Down);
+            QTest::keyClick(w, Qt::Key_Down);
+            QTest::keyClick(w, Qt::Key_Up);
+            prompts.answer(true);
+            QTest::keyClick(w, Qt::Key_Return);
+        });
+        QCOMPARE(commander.selectTechnique(game.theDoll(), 8), 3);
+        QVERIFY(openAfterGreyDigit);
+        QVERIFY(marked.contains("border"));
+        QCOMPARE(QString::fromStdString(prompts.calls.back().msg), QString("ワンツーでいいですか？"));
+        auto answer2 = test::whenModal([&](QWidget* w) {
+            prompts.answer(true);
+            QTest::keyClick(w, Qt::Key_3);
+        });
+        QCOMPARE(commander.selectTechnique(game.theDoll(), 8), 3);
+    }
+
     void withdrawAndCloseGiveZero() {
         QtCommander commander(game, prompts, nullptr);
         prompts.answer(true);

@@ -3,10 +3,12 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "model/doll.h"
 #include "ui/qt_text.h"
@@ -63,11 +65,8 @@ DialogActionWindow::DialogActionWindow(TechniqueChoice& c, QWidget* battleWindow
         pattern->setMinimumWidth(fontMetrics().horizontalAdvance(QString(28, QChar(0x3042))));
         pattern->setMinimumHeight(name->sizeHint().height());
         pattern->setCursor(Qt::PointingHandCursor);
-        connect(pattern, &ClickLabel::clicked, this, [this, i] {
-            if (choice.choose(i)) {
-                accept();
-            }
-        });
+        pattern->setToolTip(QString("クリック、%1キー、または↑↓とEnterで選びます").arg(i + 1));
+        connect(pattern, &ClickLabel::clicked, this, [this, i] { tryChoose(i); });
         grid->addWidget(name, i + 1, 0);
         grid->addWidget(cost, i + 1, 1);
         grid->addWidget(pattern, i + 1, 2);
@@ -91,13 +90,49 @@ DialogActionWindow::DialogActionWindow(TechniqueChoice& c, QWidget* battleWindow
     auto* cmdCancel = new QPushButton("Cancel", this);
     cmdCancel->setObjectName("cmdCancel");
     cmdCancel->setAutoDefault(false);
+    // The keys belong to the rows: Escape is Cancel, and Space or the arrows must not reach the
+    // button instead.
+    cmdCancel->setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
     connect(cmdCancel, &QPushButton::clicked, this, &DialogActionWindow::reject);
     buttons->addWidget(cmdCancel);
     top->addLayout(buttons);
 
     choice.open();
+    // The mark starts on the first pattern the turn's points can pay for.
+    for (int i = 0; i < TechniqueChoice::kShown && cursor < 0; ++i) {
+        const auto r = choice.row(i);
+        if (r.white && !r.pattern.empty()) {
+            cursor = i;
+        }
+    }
     refresh();
     placeOver(this, battleWindow);
+}
+
+void DialogActionWindow::tryChoose(int row) {
+    if (choice.choose(row)) {
+        accept();
+    }
+}
+
+void DialogActionWindow::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key >= Qt::Key_1 && key < Qt::Key_1 + TechniqueChoice::kShown) {
+        cursor = key - Qt::Key_1;
+        refresh();
+        tryChoose(cursor);
+    } else if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        const int step = key == Qt::Key_Down ? 1 : TechniqueChoice::kShown - 1;
+        cursor = (std::max(cursor, 0) + step) % TechniqueChoice::kShown;
+        refresh();
+    } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && cursor >= 0) {
+        tryChoose(cursor);
+    } else {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void DialogActionWindow::refresh() {
@@ -106,8 +141,9 @@ void DialogActionWindow::refresh() {
         names[static_cast<size_t>(i)]->setText(q(r.name));
         costs[static_cast<size_t>(i)]->setText(q(r.cost));
         patterns[static_cast<size_t>(i)]->setText(q(r.pattern));
+        const QString mark = i == cursor ? "border:2px solid #e0902c;" : "";
         patterns[static_cast<size_t>(i)]->setStyleSheet(
-            QString("QLabel{%1 padding:2px;}").arg(r.white ? kWhite : kGrey));
+            QString("QLabel{%1 padding:2px;%2}").arg(r.white ? kWhite : kGrey, mark));
         patterns[static_cast<size_t>(i)]->setProperty("selectable", r.white);
     }
     paneGuide->setVisible(choice.guideVisible());

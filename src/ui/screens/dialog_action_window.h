@@ -9,6 +9,7 @@
 #include "battle/commander.h"
 #include "screens/dialog_action.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QFrame;
@@ -27,10 +28,17 @@ public slots:
     /// Cancel, Escape and the close button alike: asks, and withdraws the order on Yes.
     void reject() override;
 
+protected:
+    /// Without a mouse: the digits 1 to 6 choose that row's pattern; Up and Down move the marked
+    /// row and Enter chooses it.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void refresh();
+    void tryChoose(int row);
 
     TechniqueChoice& choice;
+    int cursor = -1;  ///< the row Enter chooses, marked with a frame
     std::array<QLineEdit*, TechniqueChoice::kShown> names{};
     std::array<QLabel*, TechniqueChoice::kShown> costs{};
     std::array<ClickLabel*, TechniqueChoice::kShown> patterns{};
