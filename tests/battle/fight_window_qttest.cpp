@@ -84,6 +84,27 @@ private:
     }
 
 private slots:
+    // The whole fight without a mouse: Next is the window's default button, so Enter plays every
+    // step until the result.
+    void wholeSimulationIsFoughtByEnter() {
+        auto w = openStreet(11);
+        bench->orders({1, 2, 3, 4});
+        QVERIFY(w->start());
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        Fight& f = bench->fight;
+        int presses = 0;
+        while (!f.closed() && presses < 3000) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : w.get(), Qt::Key_Return);
+            ++presses;
+        }
+        QVERIFY(f.closed());
+        QVERIFY(presses > 10);
+        QVERIFY(!bench->prompts.messages().empty());
+    }
+
     // Every label shows the fight after each step, the bars are 20 twips (4/3 pixel) per HP with the
     // opponent's ending at 9500 twips, and the window closes with the result once a Doll is broken.
     void wholeSimulationIsFoughtByPressingNext() {
