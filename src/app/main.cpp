@@ -14,6 +14,7 @@
 #include "ui/safe_application_qt.h"
 #include "ui/theme_qt.h"
 #include "ui/window_memory_qt.h"
+#include "ui/window_place_qt.h"
 #include "vargo/version.h"
 
 namespace {
@@ -80,6 +81,9 @@ int main(int argc, char** argv) {
     // Window sizes and places come back as the player left them.
     vargo::WindowMemory windowMemory;
     app.installEventFilter(&windowMemory);
+    // And no caption is cut by a window narrower than its title.
+    vargo::CaptionFit captionFit;
+    app.installEventFilter(&captionFit);
 
     auto choice = vargo::chooseGameFolder(QDir::currentPath().toStdString(),
                                           QApplication::applicationDirPath().toStdString(),

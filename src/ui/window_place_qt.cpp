@@ -1,5 +1,7 @@
 #include "ui/window_place_qt.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -29,6 +31,42 @@ void centreOnScreen(QWidget* window, QScreen* screen) {
     const int x = area.left() + std::max(0, (area.width() - size.width()) / 2);
     const int y = area.top() + std::max(0, (area.height() - size.height()) / 2);
     window->move(x, y);
+}
+
+int captionWidth(const QWidget* window) {
+    QString caption = window->windowTitle();
+    const QString app = QGuiApplication::applicationDisplayName();
+    if (!app.isEmpty() && caption != app) {
+        caption += QString::fromUtf8(" \u2014 ") + app;
+    }
+    QFont bold = window->font();
+    bold.setBold(true);
+    const int icon = window->fontMetrics().height();
+    return QFontMetrics(bold).horizontalAdvance(caption) * 5 / 4 + 5 * icon;
+}
+
+bool CaptionFit::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Show) {
+        return false;
+    }
+    auto* window = qobject_cast<QWidget*>(watched);
+    if (window == nullptr || !window->isWindow() || window->windowTitle().isEmpty() ||
+        (window->windowFlags() & Qt::FramelessWindowHint) != 0 || (window->windowType() == Qt::Popup) ||
+        (window->windowType() == Qt::ToolTip)) {
+        return false;
+    }
+    const int needed = captionWidth(window);
+    if (window->width() >= needed || window->maximumWidth() < needed) {
+        return false;
+    }
+    // A dialog stays centred where it opened: it widens to both sides.
+    const QPoint centre = window->geometry().center();
+    window->setMinimumWidth(needed);
+    window->resize(needed, window->height());
+    if (window->parentWidget() != nullptr) {
+        window->move(centre.x() - needed / 2, window->y());
+    }
+    return false;
 }
 
 }  // namespace vargo

@@ -8,6 +8,7 @@
 #include "support/qt_support.h"
 #include "support/test_support.h"
 #include "ui/game_app_qt.h"
+#include "ui/screens/dialog_action_window.h"
 #include "ui/screens/startup_window.h"
 #include "ui/window_place_qt.h"
 
@@ -64,6 +65,27 @@ private slots:
         big.show();
         QVERIFY(QTest::qWaitForWindowExposed(&big));
         QCOMPARE(big.frameGeometry().topLeft(), screen.topLeft());
+    }
+
+    // The movement dialog is narrower than "移動指示 — VARGO" on its own: shown with the caption
+    // check installed it widens to show it whole; a window that may not grow is left as it is.
+    void captionsShowWhole() {
+        QCoreApplication::setApplicationName("vargo");
+        QGuiApplication::setApplicationDisplayName("VARGO");
+        CaptionFit fit;
+        qApp->installEventFilter(&fit);
+        MoveChoice choice(3);
+        DialogMoveWindow move(choice);
+        move.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&move));
+        QVERIFY(move.width() >= captionWidth(&move));
+        QVERIFY(captionWidth(&move) > move.fontMetrics().horizontalAdvance("移動指示 — VARGO"));
+        QWidget fixed;
+        fixed.setWindowTitle("とても長い題名のついた小さな窓です");
+        fixed.setFixedSize(120, 80);
+        fixed.show();
+        QCOMPARE(fixed.width(), 120);
+        qApp->removeEventFilter(&fit);
     }
 };
 
