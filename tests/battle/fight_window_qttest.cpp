@@ -93,6 +93,7 @@ private slots:
         w->show();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QCOMPARE(w->minimumSize(), w->maximumSize());  // drawn at its contents' size, never stretched
         Fight& f = bench->fight;
         int presses = 0;
         while (!f.closed() && presses < 3000) {

@@ -120,6 +120,7 @@ private slots:
         game->guideOn = true;
         ProgramWindow program(*game, prompts);
         check(&program, "program");
+        QCOMPARE(program.minimumSize(), program.maximumSize());  // never stretched apart
     }
 
     void saveSlotsAndEnemies() {

@@ -93,6 +93,9 @@ FightWindow::FightWindow(Fight* f, ReplayPlayer* p, const GameFolder& folder, QW
     bottom->addLayout(replay ? buildReplayControls() : buildFightButtons());
 
     auto* root = new QVBoxLayout(this);
+    // The scene, the bars and the panels have fixed sizes: a larger window would only float them
+    // in empty space with the log in a band between, so the window keeps its contents' size.
+    root->setSizeConstraint(QLayout::SetFixedSize);
     root->addLayout(middle);
     root->addWidget(paneGuide);
     root->addLayout(bottom);

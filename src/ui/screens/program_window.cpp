@@ -225,6 +225,9 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
     setStyleSheet(kEditorStyle);
     loadTiles(game);
     auto* top = new QVBoxLayout(this);
+    // The palette and the grid are drawn at their own size: a larger window would only stretch
+    // chips and name boxes apart, so the editor keeps the size its contents ask for.
+    top->setSizeConstraint(QLayout::SetFixedSize);
 
     // Palette, trash, software and the Doll's figures. The palette and the grid each take the
     // keyboard as one control; the window's filter turns their keys into cursor moves and drops.
