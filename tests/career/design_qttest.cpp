@@ -89,6 +89,27 @@ private slots:
         QVERIFY(!w.findChild<QPushButton*>("cmdStreet")->isEnabled());
     }
 
+    // At the window's smallest the part list still shows its longest name whole.
+    void partNamesFitAtTheSmallestSize() {
+        CatalogueReader cat{game->folder};
+        game->owner(0).setProtector(cat.ld_Protect(10));
+        DesignWindow w(*game, prompts, sound, actions);
+        w.openGame(std::nullopt);
+        w.show();
+        auto* kinds = w.findChild<QComboBox*>("cmbParts");
+        auto* parts = w.findChild<QListWidget*>("ListPart");
+        kinds->setCurrentIndex(3);  // the protectors
+        QVERIFY(!parts->findItems("Carbon Kevler", Qt::MatchContains).isEmpty());
+        w.resize(1, 1);
+        QTest::qWait(20);
+        int widest = 0;
+        for (int i = 0; i < parts->count(); ++i) {
+            widest = std::max(widest, parts->fontMetrics().horizontalAdvance(parts->item(i)->text()));
+        }
+        QVERIFY2(parts->viewport()->width() >= widest,
+                 qPrintable(QString("%1 < %2").arg(parts->viewport()->width()).arg(widest)));
+    }
+
     // The same assembly without a mouse: the kind combo takes Down, Tab goes on to the part list,
     // Enter fits the part under the cursor; Shift+Tab goes back to the combo for the next kind.
     void assemblingByKeyboard() {

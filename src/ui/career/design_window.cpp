@@ -15,7 +15,9 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "battle/fight.h"
 #include "career/workshop_actions.h"
@@ -387,8 +389,17 @@ void DesignWindow::init() {
 
 void DesignWindow::dspParts() {
     ListPart->clear();
+    int widest = 0;
     for (const auto& row : assembly.dspParts(cmbParts->currentIndex())) {
         ListPart->addItem(q(row));
+        widest = std::max(widest, ListPart->fontMetrics().horizontalAdvance(q(row)));
+    }
+    // A part's name is never cut, even at the window's smallest: the list is at least as wide as
+    // the longest name it has shown, with its padding, frame and scroll bar.
+    const int needed =
+        widest + 2 * ListPart->frameWidth() + 12 + ListPart->verticalScrollBar()->sizeHint().width();
+    if (needed > ListPart->minimumWidth()) {
+        ListPart->setMinimumWidth(needed);
     }
 }
 
