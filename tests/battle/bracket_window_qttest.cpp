@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "screen_bench.h"
+#include "support/qt_support.h"
 #include "ui/battle/bracket_window.h"
 #include "ui/battle/fight_window.h"
 #include "ui/qt_text.h"
@@ -61,6 +62,19 @@ private slots:
         QCOMPARE(w.findChild<QLabel*>("lblName5")->text(), QString("ブルーホーク"));
         QCOMPARE(w.findChild<QLabel*>("lblName7")->text(), QString("タイタン"));
         QCOMPARE(w.findChild<QPushButton*>("Command1")->text(), QString("Return"));
+    }
+
+    // Without a mouse: Enter presses Return (the default button) and Escape closes the window too.
+    void enterAndEscapeClose() {
+        Bracket b(prompts);
+        fill(b);
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            BracketWindow w(b);
+            auto answer = test::whenModal([key](QWidget* d) { QTest::keyClick(d, key); });
+            w.exec();
+            QVERIFY(answer.wait());
+            QVERIFY(!w.isVisible());
+        }
     }
 
     // Lines start white; a decided bout turns the winner's line red, stage by stage, and "Return"

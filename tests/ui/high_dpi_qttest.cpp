@@ -148,6 +148,9 @@ private slots:
         }
         CareerChartWindow chart(history, "経歴　鋼野拳士");
         check(&chart, "career_chart");
+        // Escape closes it, as Close does.
+        QTest::keyClick(&chart, Qt::Key_Escape);
+        QVERIFY(!chart.isVisible());
     }
 };
 
