@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("vargo");
     QApplication::setApplicationName("vargo");
     QApplication::setApplicationDisplayName("VARGO");
+    // The installed desktop entry's name, by which Wayland desktops match the window to its launcher.
+    QGuiApplication::setDesktopFileName("io.github.vargo.Vargo");
     QApplication::setWindowIcon(QIcon::fromTheme("vargo"));
     // Qt's own Japanese texts, so the plain message box says キャンセル, はい, いいえ.
     QTranslator qtJapanese;
