@@ -139,6 +139,13 @@ private slots:
                  QString::fromStdString(game->theDoll(0).Motor->name));
         QVERIFY(w.findChild<QPushButton*>("cmdProgram")->isEnabled());
         QCOMPARE(w.findChild<QListWidget*>("ListSoft")->count(), 3);
+        // A focused command answers Enter, not only Space, though the workshop is no dialog.
+        actions.calls.clear();
+        w.findChild<QPushButton*>("cmdProgram")->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Return);
+        w.findChild<QPushButton*>("cmdShop")->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Enter);
+        QCOMPARE(actions.calls, (std::vector<std::string>{"program", "shop"}));
     }
 
     // Replays open from the button and from the menu with its shortcut, even before a Doll is built.

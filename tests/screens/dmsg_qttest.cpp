@@ -1,5 +1,6 @@
 // The message dialog on screen: captions, hidden buttons, result codes, sizes and placement.
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -40,6 +41,37 @@ private slots:
         auto answer = test::whenModal([](QWidget* w) { w->close(); });
         QCOMPARE(prompts.askOkCancel("購入しますか？"), 2);
         QCOMPARE(prompts.dialog().value(), 2);
+    }
+
+    // By keyboard: Enter gives the left answer, Escape the right one, and Enter on a button
+    // reached with Tab gives that button's answer.
+    void keyboardAnswers() {
+        QtPrompts prompts;
+        auto press = [](Qt::Key key) {
+            return [key](QWidget* w) {
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, key);
+            };
+        };
+        {
+            auto answer = test::whenModal(press(Qt::Key_Return));
+            QCOMPARE(prompts.askYesNo("続けますか？", "確認"), 6);
+        }
+        {
+            auto answer = test::whenModal(press(Qt::Key_Escape));
+            QCOMPARE(prompts.askYesNo("続けますか？", "確認"), 7);
+        }
+        {
+            auto answer = test::whenModal([](QWidget* w) {
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, Qt::Key_Tab);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            });
+            QCOMPARE(prompts.askOkCancel("購入しますか？"), 2);
+        }
+        {
+            auto answer = test::whenModal(press(Qt::Key_Escape));
+            prompts.showMsg("お金が入りました");
+            QVERIFY(answer.wait());
+        }
     }
 
     // An information message right after a question shows one button captioned OK.

@@ -1,7 +1,10 @@
 // The game at start over a folder with broken catalogues: one plain message lists every problem
-// with its file and line, and going back to the start screen does not repeat it.
+// with its file and line, and going back to the start screen does not repeat it. The start screen
+// played by keyboard alone.
 
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "support/qt_support.h"
@@ -48,6 +51,26 @@ private slots:
         app.showStartUp();
         QVERIFY(!again.wait());
         again.forgive();
+    }
+
+    // Enter presses the focused button and Tab moves between them; the underlined letters work too.
+    void startScreenByKeyboard() {
+        StartUpWindow w(VARGO_SOURCE_DIR "/data");
+        QSignalSpy initial(&w, &StartUpWindow::initialStart);
+        QSignalSpy load(&w, &StartUpWindow::loadStart);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.findChild<QPushButton*>("Command1_0")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(initial.count(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.findChild<QPushButton*>("Command1_1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QCOMPARE(load.count(), 1);
+        QTest::keyClick(&w, Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(initial.count(), 2);  // a mnemonic presses its button visibly, after a moment
+        QCOMPARE(load.count(), 1);
     }
 
     void soundCataloguesStartQuietly() {

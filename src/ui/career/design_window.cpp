@@ -101,6 +101,11 @@ DesignWindow::DesignWindow(Game& g, Prompts& p, Sound& sound, WorkshopActions& a
     paneGuide->setToolTip("クリックで閉じる");
     outer->addWidget(paneGuide);
 
+    // The workshop is a main window, not a dialog, so its buttons would answer only Space; a
+    // keyboard player presses Enter on the focused command as everywhere else in the game.
+    for (auto* b : central->findChildren<QPushButton*>()) {
+        b->setAutoDefault(true);
+    }
     setCentralWidget(central);
     resize(1180, 760);
 }

@@ -48,6 +48,8 @@ StartUpWindow::StartUpWindow(const QString& gameFolder, QWidget* parent) : QWidg
     quit->setObjectName("cmdQuit");
     for (auto* b : {initial, load, quit}) {
         b->setMinimumSize(150, 40);
+        // Not a dialog, so Enter would not press the focused button without this.
+        b->setAutoDefault(true);
         buttons->addWidget(b);
     }
     buttons->addStretch();
