@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <system_error>
 
 #include "commands.h"
 #include "persistence/recovery.h"
@@ -51,6 +52,13 @@ int main(int argc, char** argv) {
     if (std::any_of(args.begin(), args.end(), isHelp)) {
         std::cout << commandHelpText(*found);
         return 0;
+    }
+    // A mistyped --dir must not read as an empty registry and an empty save: every command
+    // would answer "nothing there" and succeed.
+    std::error_code error;
+    if (!std::filesystem::is_directory(dir, error)) {
+        std::cerr << "vargo-tool: no game folder at \"" << dir.string() << "\"\n";
+        return 1;
     }
     try {
         // The tool sees the saves and the registry as the game would: a write a crash cut off is
