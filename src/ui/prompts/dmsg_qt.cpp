@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/window_place_qt.h"
+
 namespace vargo {
 namespace {
 // The dialog's twips were laid out for a 9-point font about 12 pixels high.
@@ -103,12 +105,9 @@ void DMsg::relayout() {
     const int bh = std::max({px(kButtonHeight), cmdOK->sizeHint().height(), cmdCancel->sizeHint().height()});
     const int gap = px(kCancelLeft - kOkLeft - kButtonWidth);
     // The caption often says what the question is about (the purchase question names the part
-    // only there), so the box is wide enough for the window manager to show it whole: the title
-    // in a title bar's usual bolder face, plus room for the icon and three buttons.
-    QFont captionFont = font();
-    captionFont.setBold(true);
-    const int captionW = QFontMetrics(captionFont).horizontalAdvance(windowTitle()) * 5 / 4 +
-                         4 * fontMetrics().height() + px(kLabelLeft);
+    // only there), so the box is wide enough for the window manager to show it whole, with the
+    // " — VARGO" Qt adds to it.
+    const int captionW = captionWidth(this);
     const int innerW = std::max({px(kInnerWidth), 2 * bw + gap + 2 * px(kLabelLeft),
                                  labelW + px(kInnerWidth - kLabelWidth), captionW});
     // Two buttons sit side by side in the middle; OK alone keeps the left place, under the text.
