@@ -68,6 +68,11 @@ private slots:
             QCOMPARE(prompts.askOkCancel("購入しますか？"), 2);
         }
         {
+            // The box is shared by every question: the next one opens on its left answer again.
+            auto answer = test::whenModal(press(Qt::Key_Return));
+            QCOMPARE(prompts.askOkCancel("購入しますか？"), 1);
+        }
+        {
             auto answer = test::whenModal(press(Qt::Key_Escape));
             prompts.showMsg("お金が入りました");
             QVERIFY(answer.wait());

@@ -77,6 +77,9 @@ void DMsg::setButtons(const QString& left, const QString& right) {
 
 int DMsg::ask() {
     result = 2;
+    // One box answers every question of the game: each opens on its left answer, whatever button
+    // the last one was left on, so Enter always means OK or Yes.
+    cmdOK->setFocus(Qt::OtherFocusReason);
     exec();
     return result;
 }
