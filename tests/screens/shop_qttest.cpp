@@ -91,6 +91,9 @@ private slots:
             press(Qt::Key_Tab);
         }
         QCOMPARE(QApplication::focusWidget(), list);
+        // Tabbing in shows the row Enter would buy.
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(list->selectionModel()->selectedRows().front().row(), list->currentIndex().row());
         press(Qt::Key_Down);
         auto answer = test::whenModal([](QWidget* d) { QTest::keyClick(d, Qt::Key_Return); });
         press(Qt::Key_Return);

@@ -1,6 +1,8 @@
 #include "ui/widgets/enter_row_widget.h"
 
 #include <QAbstractItemView>
+#include <QFocusEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 
 namespace vargo {
@@ -13,7 +15,27 @@ void EnterRow::attach(QAbstractItemView* view, std::function<void(int row)> act)
 }
 
 bool EnterRow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != view || event->type() != QEvent::KeyPress) {
+    if (watched != view) {
+        return false;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        // Tabbing in, the player must see which row Enter will act on: the current row shows
+        // selected, the first one when there is none yet (a list just filled).
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+            QModelIndex current = view->currentIndex();
+            if (!current.isValid() && view->model() != nullptr && view->model()->rowCount() > 0) {
+                current = view->model()->index(0, 0);
+            }
+            if (current.isValid()) {
+                view->setCurrentIndex(current);
+                view->selectionModel()->select(
+                    current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            }
+        }
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress) {
         return false;
     }
     const int key = static_cast<QKeyEvent*>(event)->key();

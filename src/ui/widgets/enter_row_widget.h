@@ -13,7 +13,8 @@ class EnterRow : public QObject {
     Q_OBJECT
 public:
     /// Watches `view` (and is owned by it): Return, Enter or Space with a current row calls `act`
-    /// with that row, and the key goes no further.
+    /// with that row, and the key goes no further. Tab into the view shows its current row
+    /// (or the first) selected.
     static void attach(QAbstractItemView* view, std::function<void(int row)> act);
 
 protected:
