@@ -254,6 +254,18 @@ private slots:
                                 Qt::NoModifier);
         }
         QCOMPARE(w.findChild<QLineEdit*>("Text1_0")->text(), QString("飛蹴"));
+        // Enter in a name box belongs to the name: it neither takes nor lays a chip on the grid.
+        std::vector<int> tiles;
+        for (int cell = 0; cell < 60; ++cell) {
+            tiles.push_back(tileOf(&w, cell));
+        }
+        key(Qt::Key_Return);
+        for (int cell = 0; cell < 60; ++cell) {
+            QCOMPARE(tileOf(&w, cell), tiles[static_cast<size_t>(cell)]);
+        }
+        QCOMPARE(w.editor().heldAction(), 0);
+        QVERIFY(!w.findChild<QLabel*>("dspAction_2")->property("inHand").toBool());
+        QVERIFY(focusIs("Text1_0"));
         int tabs = 0;
         while (!focusIs("cmdRegist") && tabs < 20) {
             key(Qt::Key_Tab);
@@ -275,6 +287,26 @@ private slots:
         QCOMPARE(cellName(d, 1, 1), QString("キック"));
         QCOMPARE(cellName(d, 1, 2), QString(""));
         QCOMPARE(d.getLogic(1)->AP, 2 * d.getSoftA(0)->kick->AP);
+    }
+
+    // Regist and Cancel answer their underlined letters, even from a name box.
+    void registAndCancelByTheirLetters() {
+        ProgramWindow w(*game, prompts);
+        showActive(w);
+        w.findChild<QLineEdit*>("Text1_0")->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY(!w.isVisible());
+        QCOMPARE(w.result(), int(QDialog::Rejected));
+        QCOMPARE(w.findChild<QLineEdit*>("Text1_0")->text(), QString());
+        ProgramWindow again(*game, prompts);
+        showActive(again);
+        key(Qt::Key_Return);  // 移動 taken, then laid in the first cell
+        key(Qt::Key_Down);
+        key(Qt::Key_Return);
+        key(Qt::Key_R, Qt::AltModifier);
+        QTRY_VERIFY(!again.isVisible());
+        QCOMPARE(again.result(), int(QDialog::Accepted));
+        QCOMPARE(cellName(game->theDoll(), 0, 0), QString("移動"));
     }
 
     // With nothing in the hand Escape leaves like Cancel, storing nothing.

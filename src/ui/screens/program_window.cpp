@@ -420,7 +420,7 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
     // A long help text is cut rather than widening the window.
     dspDoll->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     bottom->addWidget(dspDoll, 1);
-    auto* registButton = new QPushButton("Regist", this);
+    auto* registButton = new QPushButton("&Regist", this);
     registButton->setObjectName("cmdRegist");
     registButton->setAutoDefault(false);
     regist = registButton;
@@ -429,7 +429,7 @@ ProgramWindow::ProgramWindow(Game& game, Prompts& prompts, QWidget* parent)
             accept();
         }
     });
-    auto* cancelButton = new QPushButton("Cancel", this);
+    auto* cancelButton = new QPushButton("&Cancel", this);
     cancelButton->setObjectName("cmdCancel");
     cancelButton->setAutoDefault(false);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -618,10 +618,12 @@ bool ProgramWindow::eventFilter(QObject* watched, QEvent* event) {
         if (k.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
             return QDialog::eventFilter(watched, event);
         }
-        if (watched == palette) {
+        // Only keys pressed on the palette or the grid themselves: Enter left over by a name box
+        // inside the grid's frame comes up to it too, and must not take or lay a chip.
+        if (watched == palette && palette->hasFocus()) {
             return paletteKey(k);
         }
-        if (watched == gridBox) {
+        if (watched == gridBox && gridBox->hasFocus()) {
             return gridKey(k);
         }
         if (watched == dspGuide && isEnter(k)) {
