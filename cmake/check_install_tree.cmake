@@ -27,6 +27,7 @@ foreach(p IN LISTS programs)
     endif()
 endforeach()
 foreach(f share/vargo/ini/Motor.ini share/vargo/ini/Dollsv.ini share/vargo/img/VARGO01S.jpg
+          share/vargo/img/VARGO01@2x.jpg share/vargo/img/icon0@2x.bmp
           share/vargo/midi/fight.mid share/vargo/save/EDollsv.ini share/doc/vargo/copyright)
     if(NOT EXISTS "${root}/${f}")
         problem("no ${f}")

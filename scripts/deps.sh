@@ -2,7 +2,7 @@
 # Sourced, not run.
 
 VARGO_PACKAGES=(
-    cmake ninja-build g++ pkg-config python3
+    cmake ninja-build g++ pkg-config python3 python3-pil
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev
     libfluidsynth-dev timgm6mb-soundfont
     fonts-ipafont-gothic

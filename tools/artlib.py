@@ -25,6 +25,19 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 ASSETS = os.path.join(ROOT, "assets", "sprites")
 OUT = os.path.join(ROOT, "data", "img")
 
+# Every picture is drawn at two screen scales: 1 for ordinary screens and 2 for high-density ones,
+# where the game would otherwise stretch the 1x picture and blur it.
+SCALES = (1, 2)
+
+
+def scaled_name(name, scale):
+    """The file of a picture drawn at a screen scale: VARGO01.jpg at 1, VARGO01@2x.jpg at 2 (the
+    '@2x' before the extension, as Qt names its high-density pictures)."""
+    if scale == 1:
+        return name
+    stem, ext = os.path.splitext(name)
+    return "%s@%dx%s" % (stem, scale, ext)
+
 
 # --------------------------------------------------------------- affine maps
 # An affine map is (a, b, c, d, e, f): x' = a*x + b*y + c, y' = d*x + e*y + f,
@@ -248,3 +261,38 @@ def check_mask_file(path, opaque):
 def to_alpha_from_mask(mask_img):
     """How the game turns a mask picture into an alpha channel (threshold, black opaque)."""
     return mask_img.convert("L").point(lambda v: 255 if v < 128 else 0)
+
+
+# ---------------------------------------------------------- screen scales
+
+def _count_set(img):
+    """How many pixels of an L picture are not zero."""
+    return sum(img.histogram()[1:])
+
+
+def picture_disagreement(one, two, shown=None, block=8):
+    """A 2x picture reduced by 2 against its 1x picture: the mean absolute difference (0..255) over
+    the pixels shown, and the largest mean difference in a block x block square. 'shown' (an L
+    picture, 255 where the game shows the 1x picture) leaves out what a mask hides."""
+    a = one.convert("RGB")
+    b = two.convert("RGB").reduce(2)
+    diff = ImageChops.difference(a, b)
+    count = a.width * a.height
+    if shown is not None:
+        diff = ImageChops.multiply(diff, Image.merge("RGB", [shown] * 3))
+        count = _count_set(shown)
+    hist = diff.histogram()
+    total = sum(v * (i % 256) for i, v in enumerate(hist))
+    mean = total / float(max(count, 1) * 3)
+    worst = max(hi for _, hi in diff.reduce(block).getextrema())
+    return mean, worst
+
+
+def mask_disagreement(one, two):
+    """A 2x mask against its 1x mask, both thresholded as the game does, the 2x one reduced by 2
+    (opaque where at least half of its four pixels are): the pixels that differ, as a share of the
+    1x outline's pixels. A 2x mask drawn one pixel off differs at about half of them."""
+    a = to_alpha_from_mask(one)
+    b = to_alpha_from_mask(two).reduce(2).point(lambda v: 255 if v >= 128 else 0)
+    outline = ImageChops.difference(a, a.filter(ImageFilter.MinFilter(3)))
+    return _count_set(ImageChops.difference(a, b)) / float(max(_count_set(outline), 1))

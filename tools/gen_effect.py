@@ -3,7 +3,8 @@
 import math
 import os
 
-from artlib import (Image, ImageDraw, check_mask_file, finish_sprite, mask_picture, save_jpeg)
+from artlib import (Image, ImageDraw, check_mask_file, finish_sprite, mask_picture, save_jpeg,
+                    scaled_name)
 
 
 def star(cx, cy, rays, r_long, r_short, jitter, rot, scale=1.0):
@@ -18,31 +19,38 @@ def star(cx, cy, rays, r_long, r_short, jitter, rot, scale=1.0):
     return pts
 
 
-def generate(cfg, out):
+def draw(cfg, scale=1):
+    """The spark and its opaque area at a screen scale; every length is in 1x pixels times 'u'."""
     n = cfg["size"]
     ss = cfg["supersample"]
-    canvas = Image.new("RGBA", (n * ss, n * ss), (0, 0, 0, 0))
+    u = ss * scale
+    canvas = Image.new("RGBA", (n * u, n * u), (0, 0, 0, 0))
     d = ImageDraw.Draw(canvas)
-    cx, cy = cfg["centre"][0] * ss, cfg["centre"][1] * ss
+    cx, cy = cfg["centre"][0] * u, cfg["centre"][1] * u
     col = cfg["colours"]
     layers = [("rim", 1.0, 1.0), ("outer", 0.86, 0.9), ("inner", 0.62, 0.75), ("core", 0.36, 0.6)]
     for key, k, ks in layers:
-        pts = star(cx, cy, cfg["rays"], cfg["long"] * ss * k, cfg["short"] * ss * ks,
-                   [j * ss for j in cfg["jitter"]], cfg["rotation"] + (1 - k) * 12)
+        pts = star(cx, cy, cfg["rays"], cfg["long"] * u * k, cfg["short"] * u * ks,
+                   [j * u for j in cfg["jitter"]], cfg["rotation"] + (1 - k) * 12)
         d.polygon(pts, fill=tuple(col[key]) + (255,))
-    r = 4.5 * ss
+    r = 4.5 * u
     d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=(255, 255, 255, 255))
     for x, y, rr in cfg["debris"]:
-        x, y, rr = x * ss, y * ss, rr * ss
-        d.ellipse((x - rr - ss, y - rr - ss, x + rr + ss, y + rr + ss), fill=tuple(col["rim"]) + (255,))
+        x, y, rr = x * u, y * u, rr * u
+        d.ellipse((x - rr - u, y - rr - u, x + rr + u, y + rr + u), fill=tuple(col["rim"]) + (255,))
         d.ellipse((x - rr, y - rr, x + rr, y + rr), fill=tuple(col["inner"]) + (255,))
-    rgb, opaque = finish_sprite(canvas, ss, bleed=2.0)
-    save_jpeg(rgb, os.path.join(out, "effect.jpg"))
-    path = os.path.join(out, "effect_m.jpg")
+    return finish_sprite(canvas, ss, bleed=2.0 * scale)
+
+
+def generate(cfg, out, scale=1):
+    rgb, opaque = draw(cfg, scale)
+    picture, mask = scaled_name("effect.jpg", scale), scaled_name("effect_m.jpg", scale)
+    save_jpeg(rgb, os.path.join(out, picture))
+    path = os.path.join(out, mask)
     save_jpeg(mask_picture(opaque), path)
     bad = check_mask_file(path, opaque)
-    print("wrote effect.jpg effect_m.jpg")
+    print("wrote", picture, mask)
     if bad:
-        print("error: effect_m.jpg thresholds to %d wrong pixels" % bad)
+        print("error: %s thresholds to %d wrong pixels" % (mask, bad))
         return 1
     return 0

@@ -7,7 +7,7 @@ gives it a dark rim so it reads on the coloured chip at small size.
 import math
 import os
 
-from artlib import Image, ImageDraw, ImageFilter, capsule_pts, clamp8, mix
+from artlib import Image, ImageDraw, ImageFilter, capsule_pts, clamp8, mix, scaled_name
 
 
 class Glyph:
@@ -147,17 +147,20 @@ def draw_glyph(name, g):
         raise ValueError("unknown glyph %r" % name)
 
 
-def chip(tile, cfg):
+def chip(tile, cfg, scale=1):
+    """One tile at a screen scale: drawn 'u' canvas pixels to a 1x pixel and reduced by the
+    supersampling, so every rim and stroke keeps its width in 1x pixels."""
     k = cfg["supersample"]
+    u = k * scale
     n = cfg["tile"]
-    s = n * k
+    s = n * u
     img = Image.new("RGB", (s, s))
     d = ImageDraw.Draw(img)
     if tile["kind"] == "empty":
         e = cfg["empty"]
         d.rectangle((0, 0, s, s), fill=tuple(e["fill"]))
         # A shallow sunken frame: shadow on the top and left, light on the bottom and right.
-        w = k
+        w = u
         d.rectangle((w, w, s - 1 - w, s - 1 - w), outline=tuple(e["light"]), width=w)
         d.line([(w, w), (s - 1 - w, w)], fill=tuple(e["shadow"]), width=w)
         d.line([(w, w), (w, s - 1 - w)], fill=tuple(e["shadow"]), width=w)
@@ -169,28 +172,29 @@ def chip(tile, cfg):
     grad = Image.linear_gradient("L").resize((s, s))
     body = Image.merge("RGB", [grad.point(lambda v, a=top[i], b=bottom[i]: clamp8(a + (b - a) * v / 255.0)) for i in range(3)])
     m = Image.new("L", (s, s), 0)
-    ImageDraw.Draw(m).rounded_rectangle((k * 0.8, k * 0.8, s - k * 0.8, s - k * 0.8), radius=4 * k, fill=255)
+    ImageDraw.Draw(m).rounded_rectangle((u * 0.8, u * 0.8, s - u * 0.8, s - u * 0.8), radius=4 * u, fill=255)
     img.paste(body, (0, 0), m)
-    d.rounded_rectangle((k * 0.8, k * 0.8, s - k * 0.8, s - k * 0.8), radius=4 * k,
-                        outline=tuple(clamp8(c * 0.35) for c in base), width=k)
-    d.line([(5 * k, 2.2 * k), (s - 5 * k, 2.2 * k)], fill=tuple(clamp8(c) for c in mix(base, (255, 255, 255), 0.6)), width=k)
-    g = Glyph(k)
+    d.rounded_rectangle((u * 0.8, u * 0.8, s - u * 0.8, s - u * 0.8), radius=4 * u,
+                        outline=tuple(clamp8(c * 0.35) for c in base), width=u)
+    d.line([(5 * u, 2.2 * u), (s - 5 * u, 2.2 * u)], fill=tuple(clamp8(c) for c in mix(base, (255, 255, 255), 0.6)), width=u)
+    g = Glyph(u)
     draw_glyph(tile["glyph"], g)
     rim = tuple(clamp8(c * 0.25) for c in base)
     face_top, face_bottom = (255, 255, 255), (214, 222, 234)
     face = Image.merge("RGB", [grad.point(lambda v, a=face_top[i], b=face_bottom[i]: clamp8(a + (b - a) * v / 255.0)) for i in range(3)])
     for layer in g.layers:
-        edge = layer.filter(ImageFilter.MaxFilter(2 * int(0.7 * k) + 1))
+        edge = layer.filter(ImageFilter.MaxFilter(2 * int(0.7 * u) + 1))
         img.paste(Image.new("RGB", (s, s), rim), (0, 0), edge)
         img.paste(face, (0, 0), layer)
     img.paste(Image.new("RGB", (s, s), rim), (0, 0), g.ink_img)
     return img.reduce(k)
 
 
-def generate(cfg, out):
-    n = cfg["tile"]
+def generate(cfg, out, scale=1):
+    n = cfg["tile"] * scale
     strip = Image.new("RGB", (n * len(cfg["tiles"]), n))
     for i, tile in enumerate(cfg["tiles"]):
-        strip.paste(chip(tile, cfg), (i * n, 0))
-    strip.save(os.path.join(out, "icon0.bmp"), "BMP")
-    print("wrote icon0.bmp")
+        strip.paste(chip(tile, cfg, scale), (i * n, 0))
+    name = scaled_name("icon0.bmp", scale)
+    strip.save(os.path.join(out, name), "BMP")
+    print("wrote", name)

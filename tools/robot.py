@@ -311,10 +311,14 @@ def draw_ghost(robot, canvas, pose, fx, view):
     canvas.alpha_composite(layer)
 
 
-def render_pose(robot, pose, cell, ss):
-    """One sprite cell, supersampled, RGBA with black transparent pixels."""
-    canvas = Image.new("RGBA", (cell * ss, cell * ss), (0, 0, 0, 0))
-    view = a_scale(ss)
+def render_pose(robot, pose, cell, ss, scale=1):
+    """One sprite cell, supersampled, RGBA with black transparent pixels.
+
+    At scale 2 the cell is drawn twice as large in the same cell coordinates: outlines, panel
+    lines, bolts and streaks are sized through the view, so the picture keeps its composition and
+    only gains detail."""
+    canvas = Image.new("RGBA", (cell * scale * ss, cell * scale * ss), (0, 0, 0, 0))
+    view = a_scale(ss * scale)
     _, _, root = robot.place(pose)
     effects = pose.get("effects", [])
     for fx in effects:

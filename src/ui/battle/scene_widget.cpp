@@ -2,7 +2,9 @@
 
 #include <QPainter>
 #include <QRadialGradient>
+#include <cmath>
 
+#include "ui/picture_density_qt.h"
 #include "ui/qt_text.h"
 
 namespace vargo {
@@ -15,11 +17,18 @@ const char* const kEffectMask = "\\img\\effect_m.jpg";
 // The side colours, shared with the HP bars: the player's side cool, the opponent's warm.
 const QColor kSideColour[2] = {QColor(70, 170, 255), QColor(255, 80, 70)};
 
-// The horizontal extent of the opaque pixels in one cell, so a robot's floor marker sits under
-// its body whatever the pose.
+// A cell of a sheet in the sheet's own pixels: the fight places cells in 1x pixels, and a 2x
+// sheet has twice as many of them.
+QRectF sourceCell(const QPixmap& sheet, int column, int row, int size) {
+    const qreal d = sheet.devicePixelRatio();
+    return {column * d, row * d, size * d, size * d};
+}
+
+// The horizontal extent of the opaque pixels in one cell (in 1x pixels), so a robot's floor marker
+// sits under its body whatever the pose.
 std::pair<int, int> bodyExtent(const QPixmap& sheet, int column, int row) {
-    const QImage cell = sheet.copy(column, row, SceneWidget::kCell, SceneWidget::kCell).toImage();
-    int left = SceneWidget::kCell;
+    const QImage cell = sheet.copy(sourceCell(sheet, column, row, SceneWidget::kCell).toRect()).toImage();
+    int left = cell.width();
     int right = -1;
     for (int y = 0; y < cell.height(); y += 2) {
         const auto* line = reinterpret_cast<const QRgb*>(cell.constScanLine(y));
@@ -30,7 +39,11 @@ std::pair<int, int> bodyExtent(const QPixmap& sheet, int column, int row) {
             }
         }
     }
-    return right < 0 ? std::pair{60, 180} : std::pair{left, right};
+    if (right < 0) {
+        return {60, 180};
+    }
+    const qreal d = sheet.devicePixelRatio();
+    return {static_cast<int>(std::floor(left / d)), static_cast<int>(std::ceil(right / d))};
 }
 }  // namespace
 
@@ -99,7 +112,8 @@ void SceneWidget::tick() {
 }
 
 std::pair<int, int> SceneWidget::extent(const SceneFighter& f, const QPixmap& sheet) {
-    const QString key = QString("%1|%2|%3").arg(q(f.sheet)).arg(f.column).arg(f.row);
+    const QString key =
+        QString("%1|%2|%3|%4").arg(q(f.sheet)).arg(f.column).arg(f.row).arg(sheet.devicePixelRatio());
     auto it = extents.find(key);
     if (it == extents.end()) {
         it = extents.insert(key, bodyExtent(sheet, f.column, f.row));
@@ -107,8 +121,9 @@ std::pair<int, int> SceneWidget::extent(const SceneFighter& f, const QPixmap& sh
     return *it;
 }
 
-QImage SceneWidget::render(const SceneFrame& frame) {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+QImage SceneWidget::render(const SceneFrame& frame, qreal ratio) {
+    QImage image(QSize(kWidth, kHeight) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::black);
     QPainter p(&image);
     draw(p, frame, 1.0, nullptr);
@@ -118,7 +133,7 @@ QImage SceneWidget::render(const SceneFrame& frame) {
 void SceneWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (frames.empty()) {
-        p.drawPixmap(0, 0, sheets.plain(kArena));
+        p.drawPixmap(0, 0, sheets.plain(kArena, devicePixelRatioF()));
         return;
     }
     double slide = 1.0;
@@ -131,8 +146,14 @@ void SceneWidget::paintEvent(QPaintEvent*) {
 }
 
 void SceneWidget::draw(QPainter& p, const SceneFrame& frame, double slide, const SceneFrame* from) {
+    // The scene is laid out in 1x pixels; the pictures are the ones for the density painted on.
+    const qreal ratio = p.device()->devicePixelRatio();
+    // At a density of neither picture (a scale of 1.5) every picture is resampled: smoothly. At 1
+    // and 2 they are copied pixel for pixel.
+    p.setRenderHint(QPainter::SmoothPixmapTransform,
+                    !qFuzzyCompare(ratio, 1.0) && !qFuzzyCompare(ratio, qreal{kPictureDensity}));
     p.fillRect(0, 0, kWidth, kHeight, Qt::black);
-    const QPixmap& arena = sheets.plain(kArena);
+    const QPixmap& arena = sheets.plain(kArena, ratio);
     if (!arena.isNull()) {
         p.drawPixmap(0, 0, arena);
     }
@@ -143,7 +164,7 @@ void SceneWidget::draw(QPainter& p, const SceneFrame& frame, double slide, const
         if (from && slide < 1.0) {
             x = static_cast<int>(std::lround(from->fighters[i].x + (f.x - from->fighters[i].x) * slide));
         }
-        const QPixmap& sheet = sheets.masked(f.sheet, f.mask);
+        const QPixmap& sheet = sheets.masked(f.sheet, f.mask, ratio);
         if (sheet.isNull()) {
             continue;
         }
@@ -159,12 +180,13 @@ void SceneWidget::draw(QPainter& p, const SceneFrame& frame, double slide, const
         p.setPen(Qt::NoPen);
         p.setBrush(glow);
         p.drawEllipse(ring);
-        p.drawPixmap(x, f.y, sheet, f.column, f.row, kCell, kCell);
+        // The target is in the scene's pixels, the source in the sheet's own.
+        p.drawPixmap(QRectF(x, f.y, kCell, kCell), sheet, sourceCell(sheet, f.column, f.row, kCell));
     }
-    const QPixmap& spark = sheets.masked(kEffect, kEffectMask);
+    const QPixmap& spark = sheets.masked(kEffect, kEffectMask, ratio);
     if (!spark.isNull()) {
         for (const EffectSpark& s : frame.sparks) {
-            p.drawPixmap(s.x, s.y, spark, 0, 0, kSpark, kSpark);
+            p.drawPixmap(QRectF(s.x, s.y, kSpark, kSpark), spark, sourceCell(spark, 0, 0, kSpark));
         }
     }
 }

@@ -55,8 +55,10 @@ public:
 
     /// The frame the scene ends on (the last one given).
     const SceneFrame& finalFrame() const { return frames.empty() ? blank : frames.back(); }
-    /// Draws a frame into an 800 x 400 picture exactly as the widget does.
-    QImage render(const SceneFrame& frame);
+    /// Draws a frame into an 800 x 400 picture exactly as the widget does. At a ratio above 1 the
+    /// picture has that many pixels to each of those (its device pixel ratio set) and is drawn from
+    /// the @2x sprites, as on a high-density screen.
+    QImage render(const SceneFrame& frame, qreal ratio = 1.0);
     /// Shows frame i of the current step, held still (for pictures of a single pose).
     void showFrame(size_t i);
 

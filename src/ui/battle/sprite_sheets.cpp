@@ -3,14 +3,17 @@
 #include <QImage>
 #include <algorithm>
 
+#include "ui/picture_density_qt.h"
 #include "ui/qt_text.h"
 
 namespace vargo {
 
-QImage SpriteSheets::load(const std::string& relative) const {
-    QImage image(q(gameFolder.resolve(relative).string()));
-    return image;
+namespace {
+// The cache keeps each picture once per density it was asked at.
+QString cacheKey(const std::string& names, qreal screenRatio) {
+    return q(names) + (screenRatio > 1.0 ? "|2x" : "|1x");
 }
+}  // namespace
 
 QImage SpriteSheets::applyMask(const QImage& sheet, const QImage& mask) {
     QImage out = sheet.convertToFormat(QImage::Format_ARGB32);
@@ -25,15 +28,21 @@ QImage SpriteSheets::applyMask(const QImage& sheet, const QImage& mask) {
             line[x] = opaque ? (line[x] | 0xff000000u) : 0u;
         }
     }
+    out.setDevicePixelRatio(sheet.devicePixelRatio());
     return out;
 }
 
-const QPixmap& SpriteSheets::masked(const std::string& sheet, const std::string& mask) {
-    const QString key = q(sheet + "|" + mask);
+const QPixmap& SpriteSheets::masked(const std::string& sheet, const std::string& mask, qreal screenRatio) {
+    const QString key = cacheKey(sheet + "|" + mask, screenRatio);
     auto it = cache.find(key);
     if (it == cache.end()) {
-        QImage s = load(sheet);
-        QImage m = load(mask);
+        QImage s = loadPicture(gameFolder, sheet, screenRatio);
+        QImage m = loadPicture(gameFolder, mask, screenRatio);
+        if (s.devicePixelRatio() != m.devicePixelRatio()) {
+            // Only one of the pair exists at 2x: a 1x mask cannot cut a 2x sheet, so both are 1x.
+            s = loadPicture(gameFolder, sheet, 1.0);
+            m = loadPicture(gameFolder, mask, 1.0);
+        }
         QPixmap p;
         if (!s.isNull() && !m.isNull()) {
             p = QPixmap::fromImage(applyMask(s, m));
@@ -43,12 +52,11 @@ const QPixmap& SpriteSheets::masked(const std::string& sheet, const std::string&
     return *it;
 }
 
-const QPixmap& SpriteSheets::plain(const std::string& picture) {
-    const QString key = q(picture);
+const QPixmap& SpriteSheets::plain(const std::string& picture, qreal screenRatio) {
+    const QString key = cacheKey(picture, screenRatio);
     auto it = cache.find(key);
     if (it == cache.end()) {
-        QImage s = load(picture);
-        it = cache.insert(key, s.isNull() ? QPixmap() : QPixmap::fromImage(s));
+        it = cache.insert(key, loadPixmap(gameFolder, picture, screenRatio));
     }
     return *it;
 }

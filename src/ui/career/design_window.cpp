@@ -23,6 +23,7 @@
 #include "career/workshop_actions.h"
 #include "model/numbers.h"
 #include "ports/prompts.h"
+#include "ui/picture_density_qt.h"
 #include "ui/qt_text.h"
 #include "ui/widgets/enter_row_widget.h"
 
@@ -447,9 +448,9 @@ void DesignWindow::dspDoll() {
     dspClass->setText(q(p.dollClass));
     dspMoney->setText(QString("%1 Rl").arg(game.owner(0).Rl));
     if (!p.picture.empty()) {
-        QPixmap pix(q(game.folder.resolve(p.picture).string()));
+        const QPixmap pix = loadPixmap(game.folder, p.picture, picture->devicePixelRatioF());
         if (!pix.isNull()) {
-            picture->setPixmap(pix.scaled(picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            picture->setPixmap(fitPicture(pix, picture->size()));
         }
     }
 }

@@ -21,6 +21,7 @@
 #include <functional>
 
 #include "model/game.h"
+#include "ui/picture_density_qt.h"
 #include "ui/qt_text.h"
 #include "ui/widgets/click_label_widget.h"
 
@@ -176,14 +177,21 @@ private:
 };
 
 void ProgramWindow::loadTiles(const Game& game) {
-    QPixmap strip(q(game.folder.resolve("img/icon0.bmp").string()));
+    const qreal ratio = devicePixelRatioF();
+    const QPixmap strip = loadPixmap(game.folder, "img/icon0.bmp", ratio);
+    // The strip's own pixels: a 2x strip has 56 x 56 tiles, shown at the same 36 x 36 as the 1x ones.
+    const qreal density = strip.devicePixelRatio();
+    const int tile = qRound(kTile * density);
     for (int k = 0; k < 13; ++k) {
-        if (!strip.isNull() && strip.width() >= kTile * (k + 1)) {
-            tiles[static_cast<size_t>(k)] = strip.copy(kTile * k, 0, kTile, kTile);
+        if (!strip.isNull() && strip.width() >= tile * (k + 1)) {
+            QPixmap t = strip.copy(tile * k, 0, tile, tile);
+            t.setDevicePixelRatio(density);
+            tiles[static_cast<size_t>(k)] = t;
             continue;
         }
-        // Without the strip the chips still say what they are.
-        QPixmap pm(kShown, kShown);
+        // Without the strip the chips still say what they are, drawn at the screen's density.
+        QPixmap pm(QSize(kShown, kShown) * ratio);
+        pm.setDevicePixelRatio(ratio);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
         p.setRenderHint(QPainter::Antialiasing);

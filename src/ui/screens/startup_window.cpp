@@ -1,12 +1,14 @@
 #include "ui/screens/startup_window.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <filesystem>
+
+#include "ui/picture_density_qt.h"
 
 namespace vargo {
 
@@ -27,11 +29,14 @@ StartUpWindow::StartUpWindow(const QString& gameFolder, QWidget* parent) : QWidg
 
     auto* pictures = new QHBoxLayout;
     pictures->addStretch();
+    const GameFolder folder(std::filesystem::path(gameFolder.toStdString()));
+    int shown = 0;
     for (const char* file : {"img/VARGO01S.jpg", "img/VARGO0201S.jpg", "img/VARGO0202S.jpg"}) {
         auto* pic = new QLabel;
-        QPixmap pix(QDir(gameFolder).filePath(file));
+        pic->setObjectName(QString("startPicture%1").arg(shown++));
+        const QPixmap pix = loadPixmap(folder, file, devicePixelRatioF());
         if (!pix.isNull()) {
-            pic->setPixmap(pix.scaled(200, 200, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            pic->setPixmap(fitPicture(pix, QSize(200, 200)));
         }
         pictures->addWidget(pic);
     }
