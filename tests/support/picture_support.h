@@ -155,6 +155,24 @@ inline void copyShippedOneXPictures(const std::filesystem::path& root) {
     }
 }
 
+/// Where a 2x scene shows fighter `f` on the sheet `sheet` (with `mask`; the 1x names, "@2x" is
+/// added here), a point the 1x sheet could not give shows the 2x sheet's own pixel; the point
+/// found, or (-1, -1) when the sprite has none. Checked with QTest's macros: the caller looks at
+/// QTest::currentTestFailed().
+inline QPoint verifySharpFighter(const QImage& twoX, const QString& sheet, const QString& mask,
+                                 const SceneFighter& f) {
+    auto sharpName = [](const QString& name) { return QString(name).replace(".jpg", "@2x.jpg"); };
+    const QImage sharp = shippedSprite(sharpName(sheet), sharpName(mask));
+    const QImage coarse = shippedSprite(sheet, mask);
+    const QPoint cell(2 * f.column, 2 * f.row);
+    const QPoint p = tellingPoint(sharp, coarse, cell, 480);
+    [&] {
+        QVERIFY(p.x() >= 0);
+        QCOMPARE(twoX.pixel(QPoint(2 * f.x, 2 * f.y) + p), sharp.pixel(cell + p));
+    }();
+    return p;
+}
+
 /// A career on a game folder whose player owns a complete Doll's parts, so that the workshop shows
 /// the Doll's picture and the logic editor its chips.
 struct PictureBench {

@@ -33,28 +33,16 @@ using namespace vargo;
 class HighDpiTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ScriptedRandom> rng;
-    std::unique_ptr<Game> game;
+    std::unique_ptr<test::PictureBench> bench;
+    Game* game = nullptr;
     ScriptedPrompts prompts;
     RecordingSound sound;
     test::FakeActions actions;
 
     // A career a few months in, with a complete Doll, so every window has something to show.
     void prepare() {
-        rng = std::make_unique<ScriptedRandom>(std::vector<double>(64, 0.5));
-        game = std::make_unique<Game>(GameFolder(VARGO_SOURCE_DIR "/data"), *rng);
-        CatalogueReader cat{game->folder};
-        Owner& o = game->owner(0);
-        o.name = "鋼野拳士";
-        o.Rl = 12345;
-        o.setMotor(cat.ld_Motor(5));
-        o.setFrame(cat.ld_Frame(6));
-        o.setHard(cat.ld_Hard(5));
-        o.setBooster(cat.ld_Boost(4));
-        o.setProtector(cat.ld_Protect(4));
-        o.setSoftM(cat.ld_SoftM(2));
-        o.setSoftA(cat.ld_SoftA(4));
-        o.setSoftD(cat.ld_SoftD(2));
+        bench = std::make_unique<test::PictureBench>(VARGO_SOURCE_DIR "/data");
+        game = &bench->game;
     }
 
     void check(QWidget* w, const QString& picture) {
@@ -172,13 +160,10 @@ private slots:
         const QImage shown = shownScene(VARGO_SOURCE_DIR "/data", apart);
         QCOMPARE(shown.size(), QSize(800, 400) * ratio);
         if (ratio == 2.0) {
-            const QImage sharp = test::shippedSprite("VARGO01@2x.jpg", "VARGO01M@2x.jpg");
-            const QImage coarse = test::shippedSprite("VARGO01.jpg", "VARGO01M.jpg");
-            const SceneFighter& f = apart.fighters[0];
-            const QPoint p = test::tellingPoint(sharp, coarse, QPoint(2 * f.column, 2 * f.row), 480);
-            QVERIFY(p.x() >= 0);
-            QCOMPARE(shown.pixel(QPoint(2 * f.x, 2 * f.y) + p),
-                     sharp.pixel(QPoint(2 * f.column, 2 * f.row) + p));
+            test::verifySharpFighter(shown, "VARGO01.jpg", "VARGO01M.jpg", apart.fighters[0]);
+            if (QTest::currentTestFailed()) {
+                return;
+            }
             const QImage spark = test::shippedSprite("effect@2x.jpg", "effect_m@2x.jpg");
             const QPoint s =
                 test::tellingPoint(spark, test::shippedSprite("effect.jpg", "effect_m.jpg"), {}, 80);

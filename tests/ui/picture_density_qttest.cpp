@@ -135,23 +135,18 @@ private slots:
         const QImage one = scene.render(apart);
         QCOMPARE(one.size(), QSize(800, 400));
 
-        const QImage sharp0 = test::shippedSprite("VARGO01@2x.jpg", "VARGO01M@2x.jpg");
-        const QImage coarse0 = test::shippedSprite("VARGO01.jpg", "VARGO01M.jpg");
         const SceneFighter& f0 = apart.fighters[0];
-        const QPoint p0 = test::tellingPoint(sharp0, coarse0, QPoint(2 * f0.column, 2 * f0.row), 480);
-        QVERIFY(p0.x() >= 0);
-        QCOMPARE(two.pixel(QPoint(2 * f0.x, 2 * f0.y) + p0),
-                 sharp0.pixel(QPoint(2 * f0.column, 2 * f0.row) + p0));
+        const QPoint p0 = test::verifySharpFighter(two, "VARGO01.jpg", "VARGO01M.jpg", f0);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
         QVERIFY(two.pixel(QPoint(2 * f0.x, 2 * f0.y) + p0) !=
-                coarse0.pixel(QPoint(f0.column, f0.row) + test::underOneX(p0)));
-
-        const QImage sharp1 = test::shippedSprite("VARGO0202@2x.jpg", "VARGO02M@2x.jpg");
-        const QImage coarse1 = test::shippedSprite("VARGO0202.jpg", "VARGO02M.jpg");
-        const SceneFighter& f1 = apart.fighters[1];
-        const QPoint p1 = test::tellingPoint(sharp1, coarse1, QPoint(2 * f1.column, 2 * f1.row), 480);
-        QVERIFY(p1.x() >= 0);
-        QCOMPARE(two.pixel(QPoint(2 * f1.x, 2 * f1.y) + p1),
-                 sharp1.pixel(QPoint(2 * f1.column, 2 * f1.row) + p1));
+                test::shippedSprite("VARGO01.jpg", "VARGO01M.jpg")
+                    .pixel(QPoint(f0.column, f0.row) + test::underOneX(p0)));
+        test::verifySharpFighter(two, "VARGO0202.jpg", "VARGO02M.jpg", apart.fighters[1]);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
 
         const QImage spark = test::shippedSprite("effect@2x.jpg", "effect_m@2x.jpg");
         const QImage spark1 = test::shippedSprite("effect.jpg", "effect_m.jpg");
