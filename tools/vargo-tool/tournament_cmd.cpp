@@ -103,7 +103,11 @@ const char* boutName(int stage) {
 }
 
 std::string signedNumber(long long n) {
-    return (n < 0 ? "-" : "+") + std::to_string(n < 0 ? -n : n);
+    std::string text = std::to_string(n);  // never negates: the most negative number has no positive
+    if (n >= 0) {
+        text.insert(text.begin(), '+');
+    }
+    return text;
 }
 
 // The player's numbers that a tournament changes.
@@ -211,7 +215,12 @@ private:
         return "";
     }
     std::string label(int id) const {
-        return (id == 0 ? std::string("player ") : "#" + std::to_string(id) + " ") + name(id);
+        std::string text = id == 0 ? std::string("player ") : std::string("#");
+        if (id != 0) {
+            text += std::to_string(id);
+            text += ' ';
+        }
+        return text + name(id);
     }
 
     void announcement(const std::string& text) {

@@ -93,7 +93,12 @@ void writeDoll(std::vector<std::string>& out, int i, const ReplayDoll& d) {
         out.push_back(pk + "ap=" + std::to_string(p.AP));
         std::string actions;
         for (size_t pos = 0; pos < p.ids.size(); ++pos) {
-            actions += (pos ? " " : "") + std::to_string(p.ids[pos]) + ":" + std::to_string(p.codes[pos]);
+            if (pos > 0) {
+                actions += ' ';
+            }
+            actions += std::to_string(p.ids[pos]);
+            actions += ':';
+            actions += std::to_string(p.codes[pos]);
         }
         out.push_back(pk);
         out.back() += "actions=";
@@ -544,8 +549,11 @@ std::vector<std::string> replayLines(const Replay& r) {
         std::string line = "answers=";
         for (size_t j = i; j < r.answers.size() && j < i + kAnswersPerLine; ++j) {
             const ReplayAnswer& a = r.answers[j];
-            line += (j > i ? " " : "") + std::string(a.kind == ReplayAnswer::Kind::Technique ? "t" : "m") +
-                    std::to_string(a.value);
+            if (j > i) {
+                line += ' ';
+            }
+            line += a.kind == ReplayAnswer::Kind::Technique ? 't' : 'm';
+            line += std::to_string(a.value);
         }
         out.push_back(line);
     }
