@@ -256,6 +256,7 @@ private slots:
         QCOMPARE(w.findChild<QLineEdit*>("Text1_0")->text(), QString("飛蹴"));
         // Enter in a name box belongs to the name: it neither takes nor lays a chip on the grid.
         std::vector<int> tiles;
+        tiles.reserve(60);
         for (int cell = 0; cell < 60; ++cell) {
             tiles.push_back(tileOf(&w, cell));
         }
