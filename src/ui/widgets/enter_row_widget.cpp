@@ -2,7 +2,6 @@
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 
 namespace vargo {
@@ -28,9 +27,7 @@ bool EnterRow::eventFilter(QObject* watched, QEvent* event) {
                 current = view->model()->index(0, 0);
             }
             if (current.isValid()) {
-                view->setCurrentIndex(current);
-                view->selectionModel()->select(
-                    current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                view->setCurrentIndex(current);  // selects it too, as the view's selection mode says
             }
         }
         return false;
